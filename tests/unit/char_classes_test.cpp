@@ -1,0 +1,71 @@
+#include "text/char_classes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using text::case_style;
+
+TEST(CharClasses, SeparatorSetIsExactly75Bytes) {
+  const std::string listed =
+      " !\"#$(),./0123456789:;<=>?[\\]_{}~\x80\x85\x91\x92\x93\x94\xA1\xA3\xAB\xBB\xBF";
+  int count = 0;
+  for (int b = 0; b < 256; ++b) {
+    SCOPED_TRACE(b);
+    const bool expected = (b >= 0x01 && b <= 0x1F) || listed.find(static_cast<char>(b)) != std::string::npos;
+    EXPECT_EQ(text::is_separator_byte(static_cast<unsigned char>(b)), expected);
+    count += expected;
+  }
+  EXPECT_EQ(count, 75);
+}
+
+TEST(CharClasses, WordBytesAndSeparatorOfText) {
+  for (char c : std::string("\0%&'*+-@^|`\x7F\xA0\x82\x84\x95\x96\x97\x8B\x9B\xA2\xA5\xA7\xF1\xE1", 25)) {
+    SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(c)));
+    EXPECT_FALSE(text::is_separator_byte(static_cast<unsigned char>(c)));
+  }
+  EXPECT_FALSE(text::is_separator(""));
+  EXPECT_TRUE(text::is_separator("\tx"));
+  EXPECT_TRUE(text::is_separator("2casa"));
+  EXPECT_FALSE(text::is_separator("casa2"));
+}
+
+TEST(CharClasses, VowelsAndConsonants) {
+  int vowels = 0, consonants = 0;
+  for (int b = 0; b < 128; ++b) {
+    vowels += text::is_vowel(static_cast<unsigned char>(b));
+    consonants += text::is_consonant(static_cast<unsigned char>(b));
+    EXPECT_FALSE(text::is_vowel(static_cast<unsigned char>(b)) && text::is_consonant(static_cast<unsigned char>(b)));
+  }
+  EXPECT_EQ(vowels, 10);
+  EXPECT_EQ(consonants, 42);
+  for (unsigned char b : {'Y', 'y', 'W', 'w'}) EXPECT_TRUE(text::is_consonant(b));
+  // Code page 1252 letters: accented vowels are vowels, ñ and ç consonants; typographic
+  // marks at the values of OEM letters are neither.
+  for (unsigned char b : {0xE1, 0xC1, 0xFC, 0xDC, 0xE0, 0xE5, 0xF5}) EXPECT_TRUE(text::is_vowel(b)) << int(b);
+  for (unsigned char b : {0xF1, 0xD1, 0xE7, 0xC7, 0x9A, 0xFF}) EXPECT_TRUE(text::is_consonant(b)) << int(b);
+  for (unsigned char b : {0x85, 0x96, 0x97, 0x99, 0xA0, 0xA4, 0xA5, 0xD7, 0xF7}) {
+    EXPECT_FALSE(text::is_vowel(b)) << int(b);
+    EXPECT_FALSE(text::is_consonant(b)) << int(b);
+  }
+}
+
+TEST(CharClasses, CaseStyle) {
+  const struct {
+    const char* word;
+    int style;
+  } cases[] = {
+      {"", 1},          {"A", 2},           {"a", 1},          {"\xC1", 3},         {"Casa", 2},
+      {"CASA", 3},      {"casa", 1},        {"cAsa", 0},       {"Espa\xF1" "a", 2}, {"ESPA\xD1" "A", 3},
+      {"\xE1rbol", 1},  {"\xC1RBOL", 3},    {"\xC1rbol", 0},   {"ping\xFCino", 0},  {"casa2", 0},
+      {"McDonald", 0},  {"\xD1" "and\xFA", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.word);
+    EXPECT_EQ(case_style(c.word), c.style);
+  }
+}
+
+}  // namespace
