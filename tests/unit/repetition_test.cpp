@@ -43,13 +43,13 @@ TEST(Repetition, ReportTexts) {
   }
 }
 
-// T tokens in all: `word` `needed` times, another word one time fewer, and full stops.
-text::TokenList tokens_with(std::size_t total, std::size_t needed) {
-  text::TokenList tokens;
-  for (std::size_t i = 0; i < needed; ++i) tokens.push_back("casa");
-  for (std::size_t i = 1; i < needed; ++i) tokens.push_back("perro");
-  tokens.resize(total, ".");
-  return tokens;
+// T tokens in all: "casa" `needed` times, "perro" one time fewer, all cut by full stops.
+std::string text_with(std::size_t total, std::size_t needed) {
+  std::string text = "casa";
+  for (std::size_t i = 1; i < needed; ++i) text += ".casa";
+  for (std::size_t i = 1; i < needed; ++i) text += ".perro";
+  text.append(total - (4 * needed - 3), '.');
+  return text;
 }
 
 TEST(Repetition, ThresholdGrowsWithTheNumberOfTokens) {
@@ -62,7 +62,10 @@ TEST(Repetition, ThresholdGrowsWithTheNumberOfTokens) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tokens);
-    EXPECT_EQ(as_strings(text::find_repeated_words(tokens_with(c.tokens, c.needed))), Strings(c.needed, "casa"));
+    const std::string text = text_with(c.tokens, c.needed);
+    const auto tokens = text::split_text(text);
+    ASSERT_EQ(tokens.size(), c.tokens);
+    EXPECT_EQ(as_strings(text::find_repeated_words(tokens)), Strings(c.needed, "casa"));
   }
 }
 
