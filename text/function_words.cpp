@@ -18,6 +18,9 @@ constexpr std::array<std::string_view, 55> function_words = {
     "que", "qu\xE9", "cuando", "c\xF3mo", "como", "donde", "d\xF3nde",
 };
 
+static_assert(std::none_of(function_words.begin(), function_words.end(), [](std::string_view w) { return w.empty(); }),
+              "every one of the 55 entries is filled");
+
 constexpr std::size_t longest_function_word = [] {
   std::size_t longest = 0;
   for (std::string_view w : function_words) longest = std::max(longest, w.size());
