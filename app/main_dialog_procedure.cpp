@@ -112,6 +112,9 @@ void end_main_dialog(HWND dialog) {
   // Without this the shell keeps a dead icon until the pointer passes over it.
   if (state.icon.hWnd) remove_tray_icon(state.icon);
   DestroyWindow(dialog);
+  // The loop checks the dialog after each message it retrieves; when this ran inside a sent
+  // message, no posted one may follow to let it notice.
+  PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
 }  // namespace app
