@@ -10,7 +10,7 @@ convert=/usr/bin/convert
 
 "$convert" -size 256x256 xc:none \
   -fill '#1d5fbf' -draw 'roundrectangle 8,8 247,247 48,48' \
-  -fill '#ffffff' -font "$font" -pointsize 230 -gravity center -annotate +0+6 'á' \
+  -fill '#ffffff' -stroke '#ffffff' -strokewidth 8 -font "$font" -pointsize 215 -gravity center -annotate +0+4 'á' \
   -define png:color-type=6 -strip png32:tildario.png.tmp
 mv tildario.png.tmp tildario.png
 
