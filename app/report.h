@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <string>
 #include <string_view>
+
+#include "text/report_text.h"
 
 namespace app {
 
@@ -14,10 +14,8 @@ inline constexpr char report_title[] = "Programador";
 // used. Blocks until the box is closed (the box runs its own message loop meanwhile).
 void show_report(std::string_view text, UINT style);
 
-// Plain decimal digits, "-" before a negative number; no spaces, no separators.
-std::string format_count(std::int64_t number);
-
-// "Este trozo de texto tiene " + format_count(number) + unit, the text of the count reports.
-std::string count_report(std::int64_t number, std::string_view unit);
+// The report texts themselves are portable: format_count and count_report of text/report_text.h.
+using text::count_report;
+using text::format_count;
 
 }  // namespace app
