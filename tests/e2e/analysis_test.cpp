@@ -54,9 +54,12 @@ TEST(Analysis, ReportsOnClipboardTextLeaveTheClipboardAsItWas) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "command " << c.command);
-    ASSERT_TRUE(e2e::set_clipboard_text(c.clipboard));
+    // Rich text beside the plain text: the commands only read, so every format stays.
+    ASSERT_TRUE(e2e::set_clipboard_text(c.clipboard, {{e2e::html_format(), "<p>x</p>"}}));
+    const auto formats = e2e::clipboard_formats();
     EXPECT_EQ(report_of(program, c.command), c.report);
     EXPECT_EQ(e2e::clipboard_text(), c.clipboard);
+    EXPECT_EQ(e2e::clipboard_formats(), formats);
   }
   EXPECT_EQ(program.quit(), 0);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "text/report_text.h"
@@ -72,7 +73,7 @@ TEST(ReportText, FormatCountAndCountReports) {
     const char* digits;
   } numbers[] = {
       {0, "0"}, {7, "7"}, {1534, "1534"}, {1000000, "1000000"}, {999999999999999, "999999999999999"},
-      {9223372036854775807, "9223372036854775807"}, {-12, "-12"},
+      {INT64_MAX, "9223372036854775807"}, {-12, "-12"}, {INT64_MIN, "-9223372036854775808"},
   };
   for (const auto& c : numbers) {
     SCOPED_TRACE(c.digits);
