@@ -36,8 +36,7 @@ class TokenList {
   iterator end() const;
 
  private:
-  friend // Texts of 4 GiB or more (possible only in a 64-bit build) throw std::length_error.
-TokenList split_text(std::string_view text);
+  friend TokenList split_text(std::string_view text);
 
   std::string_view text_;
   std::unique_ptr<std::uint32_t[]> starts_;  // count_ + 1 offsets, the last one text_.size()
