@@ -10,7 +10,7 @@ namespace text {
 
 namespace {
 
-// Words are held in fixed 256-byte fields when compared and listed in 255 bytes.
+// Words are compared on their first 256 bytes and listed with their first 255.
 constexpr std::size_t compared_bytes = 256;
 constexpr std::size_t listed_bytes = 255;
 

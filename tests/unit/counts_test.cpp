@@ -59,6 +59,12 @@ TEST(Counts, WordFragments) {
   }
 }
 
+TEST(Counts, LongTextsAreCountedWhole) {
+  std::string text;
+  for (int i = 0; i < 100000; ++i) text += "casa, ";
+  EXPECT_EQ(text::count_word_fragments(text::prepare_tokens(text, true)), 100000);
+}
+
 TEST(Counts, LineBreaksCountLikeTwoSpaces) {
   std::string lines = "uno dos\r\ntres";
   std::string joined = "uno dos  tres";

@@ -59,6 +59,7 @@ TEST(Repetition, ThresholdGrowsWithTheNumberOfTokens) {
     std::size_t tokens, needed;
   } cases[] = {
       {1, 1}, {243, 1}, {244, 2}, {487, 2}, {488, 3}, {1000, 5}, {10000, 42}, {20000, 83}, {102400, 420},
+      {200000, 821},  // texts are split whole, with no limit on the number of tokens
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tokens);
