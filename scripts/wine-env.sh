@@ -4,6 +4,15 @@
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}"
 
+# Stops what this file started; a script that sets its own EXIT trap calls it from there.
+tildario_cleanup() {
+  if [ -n "${tildario_xvfb_pid:-}" ]; then
+    wineserver -k 2>/dev/null || true
+    kill "$tildario_xvfb_pid" 2>/dev/null || true
+    tildario_xvfb_pid=
+  fi
+}
+
 if [ -z "${DISPLAY:-}" ] || [ -n "${CI:-}" ]; then
   for n in $(seq 91 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
@@ -11,7 +20,7 @@ if [ -z "${DISPLAY:-}" ] || [ -n "${CI:-}" ]; then
     tildario_xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    trap 'kill $tildario_xvfb_pid 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
+    trap tildario_cleanup EXIT
     break
   done
 fi

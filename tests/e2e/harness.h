@@ -5,12 +5,14 @@
 //
 //   e2e::program p({.dictionary = bytes, .arguments = L"x", .show_command = SW_SHOWMAXIMIZED});
 //       Copies Tildario.exe (and diccionario.log, when given) into a fresh scratch folder,
-//       starts it there and waits for its hidden dialog. Throws std::runtime_error on failure.
+//       starts it there (working folder elsewhere) and waits for its hidden dialog and for
+//       Wine's start-up focus events to settle. Throws std::runtime_error on failure.
 //       The destructor kills a program still running (a failed test), removes its tray icon and
 //       deletes the scratch folder.
 //   p.dialog(), p.process_id(), p.folder(), p.icon_id(), p.running()
-//   p.command(id)      WM_COMMAND id, as a menu choice delivers it; returns once the command
-//                      finished (outcome::finished) or opened a report box (outcome::box_open).
+//   p.command(id)      WM_COMMAND id (what a menu choice delivers); returns once the command
+//                      finished (outcome::finished) or opened a new report box
+//                      (outcome::box_open); outcome::timed_out otherwise.
 //   p.tray_event(ev)   the tray message 0x5F5 with lParam ev (WM_LBUTTONUP, ...); returns
 //                      outcome::menu_open when it opened the pop-up menu.
 //   p.send(msg, w, l)  the same for any message. These send from a helper thread, so they are a

@@ -34,7 +34,14 @@ tray_position() {
   xwininfo -root -tree | awk '/"Wine System Tray"/ { print $NF; exit }'
 }
 dialog_exists() { xwininfo -root -tree | grep -q '"Texto traducido desde clipboard"'; }
-menu_window() { xdotool search --onlyvisible --class 'tildario.exe' 2>/dev/null | head -n 1; }
+# The pop-up menu: the program's visible X window without a name (its boxes have titles).
+menu_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --class 'tildario.exe' 2>/dev/null); do
+    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
 menu_open() { [ -n "$(menu_window)" ]; }
 
 wait_for 300 dialog_exists || fail "the program's dialog did not appear"

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the Windows program and starts it under Wine, with
+# build/win32/diccionario.log beside it when that file exists.
+#
+# With a display, the program simply starts: its icon appears in the notification area (under a
+# bare X server, in the "Wine System Tray" window) and runs until "&Quitar".
+# Without one (no DISPLAY, or CI set) it starts on a virtual display and shows the main job
+# working: it puts a text on the clipboard, clicks the tray icon, chooses "Contar total de
+# caracteres", prints the report box's text, saves a screenshot (build/win32/run.png) and quits
+# through the menu.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+demo=
+if [ -z "${DISPLAY:-}" ] || [ -n "${CI:-}" ]; then demo=1; fi
+# shellcheck source=wine-env.sh
+source scripts/wine-env.sh
+
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+
+exe=build/win32/Tildario.exe
+if [ -f build/win32/diccionario.log ]; then
+  echo "Accent dictionary: build/win32/diccionario.log"
+else
+  echo "No build/win32/diccionario.log yet: \"Poner tilde\" runs with an empty dictionary."
+fi
+
+if [ -z "$demo" ]; then
+  echo "Starting Tildario: click its icon in the notification area; \"&Quitar\" ends it."
+  exec wine "$exe"
+fi
+
+probe=build/win32/tests/e2e/tildario_probe.exe
+screenshot=build/win32/run.png
+
+wait_for() {
+  local tries=$1; shift
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+tray_visible() {
+  local id
+  id=$(xwininfo -root -tree | awk '/"Wine System Tray"/ { print $1; exit }')
+  [ -n "$id" ] && xwininfo -id "$id" | grep -q IsViewable
+}
+tray_corner() { xwininfo -root -tree | awk '/"Wine System Tray"/ { print $NF; exit }' | tr '+' ' '; }
+# The pop-up menu: the program's visible X window without a name (its boxes have titles).
+menu_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --class 'tildario.exe' 2>/dev/null); do
+    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+menu_open() { [ -n "$(menu_window)" ]; }
+
+# Clicks the tray icon, then the menu's entry number $1 (0 = the first of the ten commands).
+choose() {
+  local tray_x tray_y
+  read -r tray_x tray_y < <(tray_corner)
+  xdotool mousemove $((tray_x + 10)) $((tray_y + 10)) click 1
+  wait_for 50 menu_open || { echo "The menu did not open." >&2; return 1; }
+  eval "$(xdotool getwindowgeometry --shell "$(menu_window)")"
+  xdotool mousemove $((X + 30)) $((Y + HEIGHT * (2 * $1 + 1) / 20)) click 1
+}
+
+text_file=$(mktemp)
+printf 'Canción de cuna,\r\nañoranza del sur.' > "$text_file"
+echo "Clipboard text: $(tr -d '\r' < "$text_file")"
+wine "$probe" set-clipboard "$(winepath -w "$text_file")"
+rm -f "$text_file"
+
+wine "$exe" &
+program=$!
+trap 'kill $program 2>/dev/null || true; tildario_cleanup' EXIT
+wait_for 300 tray_visible || { echo "The tray icon did not appear." >&2; exit 1; }
+sleep 0.5
+
+echo 'Choosing "Contar total de caracteres" from the tray menu...'
+choose 3
+if report=$(wine "$probe" report 10); then
+  echo "Tildario reported: $report"
+else
+  echo "No report box appeared (that command is not built in this version)."
+fi
+/usr/bin/import -window root "$screenshot"
+echo "Screenshot: $screenshot"
+wine "$probe" report --dismiss 1 >/dev/null || true
+
+echo 'Choosing "&Quitar"...'
+choose 9
+for _ in $(seq 200); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$program" 2>/dev/null; then
+  echo "Tildario did not end after \"&Quitar\"." >&2
+  exit 1
+fi
+status=0
+wait "$program" || status=$?
+echo "Tildario ended with exit code $status."
+exit "$status"
