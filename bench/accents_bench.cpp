@@ -70,15 +70,19 @@ void load_synthetic(benchmark::State& state) {
 BENCHMARK(load_synthetic)->Arg(300000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // The real dictionary: the file named by TILDARIO_DICTIONARY, else the one a build has made.
-void load_real(benchmark::State& state) {
+std::vector<unsigned char> real_dictionary_file() {
   std::vector<std::string> paths;
   if (const char* given = std::getenv("TILDARIO_DICTIONARY")) paths.push_back(given);
   for (const char* build : {"native", "win32"}) paths.push_back(std::string(TILDARIO_SOURCE_DIR "/build/") + build + "/diccionario.log");
-  for (const auto& path : paths) {
-    const auto file = read_file(path);
-    if (!file.empty()) return report_load(state, file);
-  }
-  state.SkipWithError("no diccionario.log in build/native or build/win32");
+  for (const auto& path : paths)
+    if (auto file = read_file(path); !file.empty()) return file;
+  return {};
+}
+
+void load_real(benchmark::State& state) {
+  const auto file = real_dictionary_file();
+  if (file.empty()) return state.SkipWithError("no diccionario.log in build/native or build/win32");
+  report_load(state, file);
 }
 BENCHMARK(load_real)->Unit(benchmark::kMillisecond);
 
@@ -123,6 +127,20 @@ void restore(benchmark::State& state, bool like_real_text) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
   state.counters["corrections"] = static_cast<double>(corrections);
 }
+// The real dictionary on a text made of its own words, accents stripped at random.
+void restore_real(benchmark::State& state) {
+  const auto file = real_dictionary_file();
+  if (file.empty()) return state.SkipWithError("no diccionario.log in build/native or build/win32");
+  std::vector<std::string> words;
+  for (std::size_t k = 0; k + accents::record_size <= file.size(); k += accents::record_size)
+    if (auto w = accents::record_entry(file.data() + k); !w.empty()) words.push_back(std::move(w));
+  const auto dictionary = accents::load_accent_dictionary(file).dictionary;
+  const std::string text = synthetic_text(words, static_cast<std::size_t>(state.range(0)) << 20, true);
+  for (auto _ : state) benchmark::DoNotOptimize(accents::restore_accents(text::split_text(text), dictionary).text.data());
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(restore_real)->Arg(10)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_CAPTURE(restore, running_text, true)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(restore, uniform_words, false)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
