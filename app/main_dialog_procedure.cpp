@@ -1,0 +1,120 @@
+#include "app/main_dialog_procedure.h"
+
+#include "app/commands.h"
+#include "app/file_paths.h"
+#include "app/tray_icon.h"
+#include "app/tray_menu.h"
+#include "app/win32_handles.h"
+
+namespace app {
+namespace {
+
+// What the dialog holds from WM_INITDIALOG until the process ends.
+struct shell_state {
+  NOTIFYICONDATAA icon{};
+  unique_menu menu;
+  HWND saved_focus = nullptr;
+  UINT taskbar_created = 0;
+};
+
+shell_state& shell() {
+  static shell_state state;
+  return state;
+}
+
+INT_PTR on_init_dialog(HWND dialog) {
+  shell_state& state = shell();
+  const std::wstring dictionary = dictionary_path();
+  if (file_exists(dictionary)) load_dictionary_at_start(dialog, dictionary);
+
+  // Registered first so that a taskbar re-created from now on brings the icon back.
+  state.taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
+  state.icon = make_tray_icon(dialog, GetModuleHandleW(nullptr));
+  add_tray_icon(state.icon);
+  state.menu = build_tray_menu();
+  return FALSE;
+}
+
+INT_PTR on_tray_message(HWND dialog, LPARAM lparam) {
+  switch (LOWORD(lparam)) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      if (shell().menu) open_tray_menu(dialog, shell().menu.get());
+      break;
+    case NIN_BALLOONUSERCLICK:
+      Beep(750, 50);
+      Beep(550, 50);
+      break;
+    default:
+      break;
+  }
+  return FALSE;
+}
+
+INT_PTR on_activate(WPARAM wparam) {
+  shell_state& state = shell();
+  if (wparam == 0) {
+    state.saved_focus = GetFocus();
+  } else if (state.saved_focus) {
+    SetFocus(state.saved_focus);
+    state.saved_focus = nullptr;
+  }
+  return FALSE;
+}
+
+INT_PTR on_system_command(HWND dialog, WPARAM wparam) {
+  switch (LOWORD(wparam)) {
+    case SC_MINIMIZE:
+      ShowWindow(dialog, SW_HIDE);
+      return TRUE;
+    case SC_CLOSE:
+      // Closing never ends the program: only "&Quitar" does.
+      ShowWindow(dialog, SW_SHOW);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR on_command(HWND dialog, WPARAM wparam) {
+  run_command(dialog, LOWORD(wparam));
+  return FALSE;
+}
+
+INT_PTR on_taskbar_created() {
+  const shell_state& state = shell();
+  if (state.icon.hWnd) readd_tray_icon(state.icon);
+  return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return on_init_dialog(dialog);
+    case tray_message:
+      return on_tray_message(dialog, lparam);
+    case WM_NCACTIVATE:
+      return on_activate(wparam);
+    case WM_SYSCOMMAND:
+      return on_system_command(dialog, wparam);
+    case WM_COMMAND:
+      return on_command(dialog, wparam);
+    default:
+      if (message != 0 && message == shell().taskbar_created) return on_taskbar_created();
+      return FALSE;
+  }
+}
+
+void end_main_dialog(HWND dialog) {
+  shell_state& state = shell();
+  // Without this the shell keeps a dead icon until the pointer passes over it.
+  if (state.icon.hWnd) remove_tray_icon(state.icon);
+  DestroyWindow(dialog);
+  // The loop checks the dialog after each message it retrieves; when this ran inside a sent
+  // message, no posted one may follow to let it notice.
+  PostMessageW(nullptr, WM_NULL, 0, 0);
+}
+
+}  // namespace app
