@@ -18,7 +18,7 @@ namespace accents {
 
 class AccentDictionary {
  public:
-  // Room for about `entries` words of `word_bytes` bytes in all, so loading never rehashes.
+  // Room for about `entries` words of `total_bytes` bytes in all, so loading never rehashes.
   void reserve(std::size_t entries, std::size_t total_bytes);
 
   // Adds one entry. An empty entry is remembered too, though it can only ever match the empty
@@ -34,7 +34,7 @@ class AccentDictionary {
   std::size_t longest() const { return longest_; }
   bool empty() const { return entry_count_ == 0; }
 
-  // Bytes held: the words themselves, and everything else (the index structures).
+  // Bytes held: the distinct words' own bytes, and everything else (the index structures).
   std::size_t word_bytes() const { return arena_.size(); }
   std::size_t index_bytes() const;
 
