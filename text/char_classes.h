@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 // Byte classes of code page 1252 text: where words end, vowels, consonants, and the case
@@ -7,15 +8,55 @@
 
 namespace text {
 
-bool is_separator_byte(unsigned char b);
+namespace byte_tables {
+
+using ByteSet = std::array<bool, 256>;
+
+constexpr ByteSet make_set(std::string_view members) {
+  ByteSet set{};
+  for (char c : members) set[static_cast<unsigned char>(c)] = true;
+  return set;
+}
+
+constexpr ByteSet make_separators() {
+  ByteSet set = make_set(
+      " !\"#$(),./0123456789:;<=>?[\\]_{}~"
+      "\x80\x85\x91\x92\x93\x94\xA1\xA3\xAB\xBB\xBF");
+  for (int b = 0x01; b <= 0x1F; ++b) set[b] = true;
+  return set;
+}
+
+inline constexpr ByteSet separators = make_separators();
+
+// Besides the ASCII vowels: every letter of the code page whose base letter is a vowel. The
+// OEM code pages hold such letters at 0x81-0xA3, but there code page 1252 has typographic
+// marks ("…", "–", "™", the no-break space), which are no vowels.
+inline constexpr ByteSet vowels = make_set(
+    "AEIOUaeiou"
+    "\xC0\xC1\xC2\xC3\xC4\xC5"          // À Á Â Ã Ä Å
+    "\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"  // È É Ê Ë Ì Í Î Ï
+    "\xD2\xD3\xD4\xD5\xD6"              // Ò Ó Ô Õ Ö
+    "\xD9\xDA\xDB\xDC"                  // Ù Ú Û Ü
+    "\xE0\xE1\xE2\xE3\xE4\xE5"
+    "\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
+    "\xF2\xF3\xF4\xF5\xF6"
+    "\xF9\xFA\xFB\xFC");
+
+inline constexpr ByteSet consonants = make_set(
+    "BCDFGHJKLMNPQRSTVWXYZbcdfghjklmnpqrstvwxyz"
+    "\xD1\xF1\xC7\xE7\x8A\x9A\x8E\x9E\xDD\xFD\xFF\x9F");  // Ñ ñ Ç ç Š š Ž ž Ý ý ÿ Ÿ
+
+}  // namespace byte_tables
+
+inline bool is_separator_byte(unsigned char b) { return byte_tables::separators[b]; }
 
 // True when the first byte of `t` is a separator; the empty text is not one.
 inline bool is_separator(std::string_view t) {
   return !t.empty() && is_separator_byte(static_cast<unsigned char>(t.front()));
 }
 
-bool is_vowel(unsigned char b);
-bool is_consonant(unsigned char b);
+inline bool is_vowel(unsigned char b) { return byte_tables::vowels[b]; }
+inline bool is_consonant(unsigned char b) { return byte_tables::consonants[b]; }
 
 // 0 none of the others, 1 all small (and the empty word), 2 capitalised (A-Z first, the rest
 // small), 3 all capitals. The codes are the modes of apply_case_style.

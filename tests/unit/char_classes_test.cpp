@@ -52,6 +52,21 @@ TEST(CharClasses, VowelsAndConsonants) {
   }
 }
 
+TEST(CharClasses, HighBytesAreCodePage1252Letters) {
+  // Vowels: every letter whose base letter is a, e, i, o or u, in either case. Consonants:
+  // ñ ç š ž ý ÿ in either case. Nothing else from 0x80 up, whatever the OEM code pages hold there.
+  const std::string vowels =
+      "\xE1\xE9\xED\xF3\xFA\xFC\xE0\xE8\xEC\xF2\xF9\xE2\xEA\xEE\xF4\xFB\xE4\xEB\xEF\xF6\xE3\xF5\xE5"
+      "\xC1\xC9\xCD\xD3\xDA\xDC\xC0\xC8\xCC\xD2\xD9\xC2\xCA\xCE\xD4\xDB\xC4\xCB\xCF\xD6\xC3\xD5\xC5";
+  const std::string consonants = "\xF1\xD1\xE7\xC7\x9A\x8A\x9E\x8E\xFD\xDD\xFF\x9F";
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    SCOPED_TRACE(b);
+    EXPECT_EQ(text::is_vowel(static_cast<unsigned char>(b)), vowels.find(static_cast<char>(b)) != std::string::npos);
+    EXPECT_EQ(text::is_consonant(static_cast<unsigned char>(b)),
+              consonants.find(static_cast<char>(b)) != std::string::npos);
+  }
+}
+
 TEST(CharClasses, CaseStyle) {
   const struct {
     const char* word;

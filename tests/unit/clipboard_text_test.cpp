@@ -62,6 +62,28 @@ TEST(ClipboardText, ReadOnADoubleByteCodePageFindsEachCharactersBytes) {
   EXPECT_EQ(text::restore_foreign(read, text::to_upper_case(read.text), double_byte), u"A中Ω😀 B");
 }
 
+// A code page that converts "x中" as a whole differently from its characters one by one.
+class ContextualCodePage : public text::CodePage {
+ public:
+  std::string to_bytes(std::u16string_view units) const override {
+    if (units == u"x中") return "x#";
+    std::string out;
+    for (const char16_t u : units) out += u < 0x80 ? static_cast<char>(u) : '?';
+    return out;
+  }
+  std::u16string to_utf16(std::string_view bytes) const override { return {bytes.begin(), bytes.end()}; }
+  bool single_byte() const override { return false; }
+};
+
+TEST(ClipboardText, CharactersThatConvertDifferentlyAloneMakeOneRunOfTheWholeText) {
+  const ContextualCodePage contextual;
+  const ClipboardText read = read_text(u"x中", contextual);
+  EXPECT_EQ(read.text, "x#");
+  EXPECT_EQ(read.foreign, (Runs{{0, 2, u"x中"}}));
+  EXPECT_EQ(text::restore_foreign(read, "x#", contextual), u"x中");
+  EXPECT_EQ(text::restore_foreign(read, "X#", contextual), u"X#");
+}
+
 TEST(ClipboardText, RewriteGivesBackUnchangedForeignCharacters) {
   const testing_support::Cp1252CodePage cp1252;
   std::string exclaimed = kSampleText;

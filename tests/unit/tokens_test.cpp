@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
+
+#include "text/char_classes.h"
 
 namespace {
 
@@ -40,6 +43,32 @@ TEST(Tokens, SplitIsLosslessForLongWords) {
   std::string joined;
   for (auto t : tokens) joined += t;
   EXPECT_EQ(joined, text);
+}
+
+TEST(Tokens, EveryByteLandsInExactlyOneTokenOnRandomTexts) {
+  std::mt19937 random(4);
+  for (int round = 0; round < 200; ++round) {
+    std::string text(random() % 64, '\0');
+    for (char& c : text) c = static_cast<char>(random() % 3 ? "ab \xE1.\r"[random() % 6] : random() % 256);
+    SCOPED_TRACE(text);
+    const auto tokens = text::split_text(text);
+    std::string joined;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+      const std::string_view token = tokens[i];
+      ASSERT_FALSE(token.empty());
+      if (text::is_separator(token)) {
+        EXPECT_EQ(token.size(), 1u);
+      } else {
+        for (char c : token) EXPECT_FALSE(text::is_separator_byte(static_cast<unsigned char>(c)));
+        // Word tokens are maximal: two never follow each other.
+        if (i > 0) {
+          EXPECT_TRUE(text::is_separator(tokens[i - 1]));
+        }
+      }
+      joined += token;
+    }
+    EXPECT_EQ(joined, text);
+  }
 }
 
 TEST(Tokens, PrepareTokensReplacesLineBreaksOnlyWhenAsked) {
