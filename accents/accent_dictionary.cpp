@@ -34,6 +34,9 @@ std::uint64_t hash_bytes(std::string_view s) {
   return h ^ (h >> 32);
 }
 
+// The filter's bits come from a second mix, independent of the slot position.
+constexpr std::uint64_t filter_hash(std::uint64_t hash) { return (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9ull; }
+
 // Smallest power of two that keeps `entries` at or under 3/4 of the slots.
 std::size_t slots_for(std::size_t entries) {
   std::size_t n = 16;
@@ -50,12 +53,12 @@ void AccentDictionary::reserve(std::size_t entries, std::size_t total_bytes) {
 }
 
 void AccentDictionary::mark_in_filter(std::uint64_t hash) {
-  const std::uint64_t g = (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9ull;
+  const std::uint64_t g = filter_hash(hash);
   filter_[static_cast<std::size_t>(g >> filter_shift_)] |= (std::uint64_t{1} << (g & 63)) | (std::uint64_t{1} << ((g >> 6) & 63));
 }
 
 bool AccentDictionary::maybe_in_filter(std::uint64_t hash) const {
-  const std::uint64_t g = (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9ull;
+  const std::uint64_t g = filter_hash(hash);
   const std::uint64_t bits = (std::uint64_t{1} << (g & 63)) | (std::uint64_t{1} << ((g >> 6) & 63));
   return (filter_[static_cast<std::size_t>(g >> filter_shift_)] & bits) == bits;
 }
@@ -75,7 +78,38 @@ void AccentDictionary::rebuild_table(std::size_t slot_count) {
   }
 }
 
-void AccentDictionary::add(std::string_view entry) {
+void AccentDictionary::add(std::string_view entry) { insert(entry, hash_bytes(entry)); }
+
+void AccentDictionary::add_all(std::span<const std::string_view> entries) {
+  // Each insertion lands on a random slot and filter word of tables far larger than the caches;
+  // hashing a few entries ahead and prefetching their places lets those misses overlap.
+  constexpr std::size_t ahead = 8;
+  std::uint64_t hashes[ahead];
+  for (std::size_t i = 0; i < ahead && i < entries.size(); ++i) {
+    hashes[i] = hash_bytes(entries[i]);
+    prefetch(hashes[i]);
+  }
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::uint64_t h = hashes[i % ahead];
+    if (i + ahead < entries.size()) {
+      hashes[i % ahead] = hash_bytes(entries[i + ahead]);
+      prefetch(hashes[i % ahead]);
+    }
+    insert(entries[i], h);
+  }
+}
+
+void AccentDictionary::prefetch(std::uint64_t hash) const {
+#if defined(__GNUC__)
+  if (slots_.empty()) return;
+  __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
+  __builtin_prefetch(&filter_[static_cast<std::size_t>(filter_hash(hash) >> filter_shift_)]);
+#else
+  (void)hash;
+#endif
+}
+
+void AccentDictionary::insert(std::string_view entry, std::uint64_t h) {
   ++entry_count_;
   if (entry.empty()) {
     has_empty_ = true;
@@ -87,7 +121,6 @@ void AccentDictionary::add(std::string_view entry) {
   if (distinct_count() + 1 > slots_.size() / 4 * 3) rebuild_table(slots_for(distinct_count() + 1));
 
   const std::uint32_t mask = static_cast<std::uint32_t>(slots_.size() - 1);
-  const std::uint64_t h = hash_bytes(entry);
   const std::uint32_t spare = static_cast<std::uint32_t>(h >> 32) & ~mask;
   std::size_t pos = static_cast<std::size_t>(h) & mask;
   for (; slots_[pos] != 0; pos = (pos + 1) & mask) {

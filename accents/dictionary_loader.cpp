@@ -75,12 +75,15 @@ DictionaryLoad load_accent_dictionary(std::span<const unsigned char> file, const
   }
   text::ansi_lower(words.data(), words.size());
 
-  result.dictionary.reserve(records, words.size());
+  std::vector<std::string_view> entries;
+  entries.reserve(records);
   std::size_t start = 0;
   for (const std::size_t end : ends) {
-    result.dictionary.add(std::string_view(words).substr(start, end - start));
+    entries.push_back(std::string_view(words).substr(start, end - start));
     start = end;
   }
+  result.dictionary.reserve(records, words.size());
+  result.dictionary.add_all(entries);
   return result;
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -47,12 +49,24 @@ std::string synthetic_word(std::size_t i) {
 
 // Every word found after many rehashes, and the index stays small on 32 and 64 bits alike.
 TEST(AccentDictionary, LargeSetStaysExactAndCompact) {
-  for (const bool reserved : {false, true}) {
-    SCOPED_TRACE(reserved);
+  enum { one_by_one, reserved, all_at_once };
+  for (const int way : {one_by_one, reserved, all_at_once}) {
+    SCOPED_TRACE(way);
     constexpr std::size_t n = 200000;
     AccentDictionary d;
-    if (reserved) d.reserve(n, n * 12);
-    for (std::size_t i = 0; i < n; ++i) d.add(synthetic_word(i));
+    if (way == one_by_one) {
+      for (std::size_t i = 0; i < n; ++i) d.add(synthetic_word(i));
+    } else {
+      std::vector<std::string> words;
+      for (std::size_t i = 0; i < n; ++i) words.push_back(synthetic_word(i));
+      words.push_back(words.front());  // a duplicate
+      if (way == reserved) {
+        d.reserve(n, n * 12);
+        for (const auto& w : words) d.add(w);
+      } else {
+        d.add_all(std::vector<std::string_view>(words.begin(), words.end()));
+      }
+    }
     EXPECT_EQ(d.distinct_count(), n);
     std::size_t found = 0, false_hits = 0;
     for (std::size_t i = 0; i < n; ++i) {
