@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The accent dictionary in memory: a set of words compared byte for byte (no case folding).
+// Only membership is ever asked, so duplicates are stored once. The distinct words lie back to
+// back in one arena; an open-addressing table (linear probing, load at most 3/4) holds their
+// indexes, each slot carrying spare hash bits so that a probe rarely touches the arena. Most
+// questions asked are about words that are not there (accent candidates), so a small bit filter
+// in front answers most of those without touching the larger table. Cost per distinct word
+// beyond its bytes: a 4-byte start in the arena, 5 to 11 bytes of slots, 1 to 3 of filter.
+
+namespace accents {
+
+class AccentDictionary {
+ public:
+  // Room for about `entries` words of `total_bytes` bytes in all, so loading never rehashes.
+  void reserve(std::size_t entries, std::size_t total_bytes);
+
+  // Adds one entry. An empty entry is remembered too, though it can only ever match the empty
+  // word (no word of a text is empty).
+  void add(std::string_view entry);
+  // The same for many entries, in order; quicker for a whole file.
+  void add_all(std::span<const std::string_view> entries);
+
+  bool contains(std::string_view word) const;
+
+  // Entries added, duplicates and empty entries included.
+  std::size_t entry_count() const { return entry_count_; }
+  std::size_t distinct_count() const { return starts_.empty() ? 0 : starts_.size() - 1; }
+  // Length of the longest entry: no longer word can be in the dictionary.
+  std::size_t longest() const { return longest_; }
+  bool empty() const { return entry_count_ == 0; }
+
+  // Bytes held: the distinct words' own bytes, and everything else (the index structures).
+  std::size_t word_bytes() const { return arena_.size(); }
+  std::size_t index_bytes() const;
+
+ private:
+  std::string_view word(std::uint32_t index) const {
+    return std::string_view(arena_).substr(starts_[index], starts_[index + 1] - starts_[index]);
+  }
+  void insert(std::string_view entry, std::uint64_t hash);
+  void prefetch(std::uint64_t hash) const;
+  void rebuild_table(std::size_t slot_count);
+  void mark_in_filter(std::uint64_t hash);
+  bool maybe_in_filter(std::uint64_t hash) const;
+
+  std::string arena_;
+  std::vector<std::uint32_t> starts_;  // word i is arena_[starts_[i], starts_[i + 1])
+  // Power-of-two size. 0: free; otherwise (word index + 1) in the bits below the size, spare
+  // hash bits above them.
+  std::vector<std::uint32_t> slots_;
+  // Two bits per word in one 64-bit block; one byte of filter per slot.
+  std::vector<std::uint64_t> filter_;
+  unsigned filter_shift_ = 64;
+  std::size_t entry_count_ = 0;
+  std::size_t longest_ = 0;
+  bool has_empty_ = false;
+};
+
+inline bool dictionary_contains(const AccentDictionary& dictionary, std::string_view word) {
+  return dictionary.contains(word);
+}
+
+}  // namespace accents

@@ -1,0 +1,102 @@
+#include "app/dictionary_loading.h"
+
+#include <cstdint>
+#include <new>
+#include <span>
+#include <stdexcept>
+#include <utility>
+
+#include "accents/dictionary_file.h"
+#include "accents/dictionary_loader.h"
+#include "app/report.h"
+
+namespace app {
+namespace {
+
+class file_view {
+ public:
+  explicit file_view(const std::wstring& path) {
+    file_ = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file_ == INVALID_HANDLE_VALUE) return;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file_, &size)) return;
+    size_ = static_cast<std::uint64_t>(size.QuadPart);
+    opened_ = true;
+  }
+  file_view(const file_view&) = delete;
+  file_view& operator=(const file_view&) = delete;
+  ~file_view() {
+    if (view_) UnmapViewOfFile(view_);
+    if (mapping_) CloseHandle(mapping_);
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  }
+
+  bool opened() const { return opened_; }
+  std::uint64_t size() const { return size_; }
+
+  // The whole file in memory; false when it cannot be mapped (too large for the address space).
+  bool map() {
+    if (size_ == 0) return true;
+    if (size_ > SIZE_MAX) return false;
+    mapping_ = CreateFileMappingW(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (!mapping_) return false;
+    view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
+    return view_ != nullptr;
+  }
+  std::span<const unsigned char> bytes() const {
+    return {static_cast<const unsigned char*>(view_), view_ ? static_cast<std::size_t>(size_) : 0};
+  }
+
+ private:
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+  HANDLE mapping_ = nullptr;
+  void* view_ = nullptr;
+  std::uint64_t size_ = 0;
+  bool opened_ = false;
+};
+
+// Hands one pending message on, so the thread keeps answering while a large dictionary loads.
+// With nothing pending it only gives up its time slice: Sleep(1) would wait for the system
+// timer (up to 15.6 ms), turning a few hundred thousand records into seconds at start-up.
+void yield_to_messages(HWND dialog) {
+  MSG message;
+  if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    Sleep(0);
+    return;
+  }
+  if (message.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(message.wParam));
+    return;
+  }
+  if (!IsDialogMessageW(dialog, &message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace
+
+accents::AccentDictionary load_dictionary_file(HWND dialog, const std::wstring& path) {
+  accents::DictionaryLoad load;
+  {
+    file_view file(path);
+    if (!file.opened()) return {};
+    if (file.size() % accents::record_size != 0) {
+      load.format_error = true;
+    } else {
+      if (!file.map()) return {};
+      try {
+        load = accents::load_accent_dictionary(file.bytes(), [dialog] { yield_to_messages(dialog); });
+      } catch (const std::bad_alloc&) {
+        return {};
+      } catch (const std::length_error&) {
+        return {};
+      }
+    }
+  }
+  // The file is closed before the box opens: nothing holds it while the user reads the message.
+  if (load.format_error) show_report("Fichero con formato Erroneo ..\r\ndiccionario.log", MB_OK | MB_TOPMOST);
+  return std::move(load.dictionary);
+}
+
+}  // namespace app

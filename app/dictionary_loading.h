@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "accents/accent_dictionary.h"
+
+namespace app {
+
+// Reads the dictionary file at `path` (opened read-only and unshared while it is read). A file
+// that cannot be opened or read gives an empty dictionary, silently; a file whose length is not
+// a whole number of records shows the format error box and gives an empty dictionary. While it
+// reads, one pending message of the thread is handled every 256 records, those for `dialog`
+// through the dialog manager.
+accents::AccentDictionary load_dictionary_file(HWND dialog, const std::wstring& path);
+
+}  // namespace app
