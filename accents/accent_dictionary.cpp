@@ -49,14 +49,29 @@ void AccentDictionary::reserve(std::size_t entries, std::size_t total_bytes) {
   if (slots_for(entries) > slots_.size()) rebuild_table(slots_for(entries));
 }
 
+void AccentDictionary::mark_in_filter(std::uint64_t hash) {
+  const std::uint64_t g = (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9ull;
+  filter_[static_cast<std::size_t>(g >> filter_shift_)] |= (std::uint64_t{1} << (g & 63)) | (std::uint64_t{1} << ((g >> 6) & 63));
+}
+
+bool AccentDictionary::maybe_in_filter(std::uint64_t hash) const {
+  const std::uint64_t g = (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9ull;
+  const std::uint64_t bits = (std::uint64_t{1} << (g & 63)) | (std::uint64_t{1} << ((g >> 6) & 63));
+  return (filter_[static_cast<std::size_t>(g >> filter_shift_)] & bits) == bits;
+}
+
 void AccentDictionary::rebuild_table(std::size_t slot_count) {
   slots_.assign(slot_count, 0);
+  filter_.assign(slot_count / 8, 0);
+  filter_shift_ = 64;
+  for (std::size_t n = filter_.size(); n > 1; n /= 2) --filter_shift_;
   const std::uint32_t mask = static_cast<std::uint32_t>(slot_count - 1);
   for (std::uint32_t i = 0; i + 1 < starts_.size(); ++i) {
     const std::uint64_t h = hash_bytes(word(i));
     std::size_t pos = static_cast<std::size_t>(h) & mask;
     while (slots_[pos] != 0) pos = (pos + 1) & mask;
     slots_[pos] = (static_cast<std::uint32_t>(h >> 32) & ~mask) | (i + 1);
+    mark_in_filter(h);
   }
 }
 
@@ -84,6 +99,7 @@ void AccentDictionary::add(std::string_view entry) {
   arena_.append(entry);
   starts_.push_back(static_cast<std::uint32_t>(arena_.size()));
   slots_[pos] = spare | (index + 1);
+  mark_in_filter(h);
 }
 
 bool AccentDictionary::contains(std::string_view w) const {
@@ -91,6 +107,7 @@ bool AccentDictionary::contains(std::string_view w) const {
   if (slots_.empty()) return false;
   const std::uint32_t mask = static_cast<std::uint32_t>(slots_.size() - 1);
   const std::uint64_t h = hash_bytes(w);
+  if (!maybe_in_filter(h)) return false;
   const std::uint32_t spare = static_cast<std::uint32_t>(h >> 32) & ~mask;
   for (std::size_t pos = static_cast<std::size_t>(h) & mask;; pos = (pos + 1) & mask) {
     const std::uint32_t s = slots_[pos];
@@ -101,7 +118,7 @@ bool AccentDictionary::contains(std::string_view w) const {
 
 std::size_t AccentDictionary::index_bytes() const {
   return sizeof(*this) + (arena_.capacity() - arena_.size()) + starts_.capacity() * sizeof(std::uint32_t) +
-         slots_.capacity() * sizeof(std::uint32_t);
+         slots_.capacity() * sizeof(std::uint32_t) + filter_.capacity() * sizeof(std::uint64_t);
 }
 
 }  // namespace accents

@@ -9,8 +9,10 @@
 // The accent dictionary in memory: a set of words compared byte for byte (no case folding).
 // Only membership is ever asked, so duplicates are stored once. The distinct words lie back to
 // back in one arena; an open-addressing table (linear probing, load at most 3/4) holds their
-// indexes, each slot carrying spare hash bits so that a probe rarely touches the arena. Cost per
-// distinct word beyond its bytes: a 4-byte start in the arena and 5 to 11 bytes of slots.
+// indexes, each slot carrying spare hash bits so that a probe rarely touches the arena. Most
+// questions asked are about words that are not there (accent candidates), so a small bit filter
+// in front answers most of those without touching the larger table. Cost per distinct word
+// beyond its bytes: a 4-byte start in the arena, 5 to 11 bytes of slots, 1 to 3 of filter.
 
 namespace accents {
 
@@ -41,12 +43,17 @@ class AccentDictionary {
     return std::string_view(arena_).substr(starts_[index], starts_[index + 1] - starts_[index]);
   }
   void rebuild_table(std::size_t slot_count);
+  void mark_in_filter(std::uint64_t hash);
+  bool maybe_in_filter(std::uint64_t hash) const;
 
   std::string arena_;
   std::vector<std::uint32_t> starts_;  // word i is arena_[starts_[i], starts_[i + 1])
   // Power-of-two size. 0: free; otherwise (word index + 1) in the bits below the size, spare
   // hash bits above them.
   std::vector<std::uint32_t> slots_;
+  // Two bits per word in one 64-bit block; one byte of filter per slot.
+  std::vector<std::uint64_t> filter_;
+  unsigned filter_shift_ = 64;
   std::size_t entry_count_ = 0;
   std::size_t longest_ = 0;
   bool has_empty_ = false;

@@ -1,0 +1,147 @@
+// Speed of loading the accent dictionary and of "Poner tilde" on long texts.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "accents/accent_restoration.h"
+#include "accents/dictionary_file.h"
+#include "accents/dictionary_loader.h"
+#include "text/tokens.h"
+
+namespace {
+
+// Spanish-looking words: syllables, some with an accented vowel.
+std::vector<std::string> synthetic_words(std::size_t count) {
+  static const char* const onsets[] = {"", "b", "c", "d", "f", "g", "l", "m", "n", "p", "r", "s", "t", "v", "ch", "br", "tr", "pl"};
+  static const char* const vowels[] = {"a", "e", "i", "o", "u", "ia", "ue"};
+  static const char* const codas[] = {"", "", "", "n", "s", "r", "l"};
+  std::mt19937 random(7);
+  std::vector<std::string> words;
+  words.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::string w;
+    const int syllables = 1 + static_cast<int>(random() % 4);
+    for (int s = 0; s < syllables; ++s) {
+      w += onsets[random() % std::size(onsets)];
+      w += vowels[random() % std::size(vowels)];
+      w += codas[random() % std::size(codas)];
+    }
+    if (random() % 3 == 0) {
+      const std::size_t p = w.find_last_of("aeiou");
+      if (p != std::string::npos) w[p] = accents::accented_vowel(w[p]);
+    }
+    words.push_back(w);
+  }
+  return words;
+}
+
+std::vector<unsigned char> dictionary_file(const std::vector<std::string>& words) {
+  std::vector<unsigned char> file;
+  file.reserve(words.size() * accents::record_size);
+  for (const auto& w : words)
+    if (const auto record = accents::encode_record(w)) file.insert(file.end(), record->begin(), record->end());
+  return file;
+}
+
+std::vector<unsigned char> read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void report_load(benchmark::State& state, const std::vector<unsigned char>& file) {
+  for (auto _ : state) benchmark::DoNotOptimize(accents::load_accent_dictionary(file, [] {}));
+  const auto load = accents::load_accent_dictionary(file);
+  const auto& d = load.dictionary;
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+  state.counters["records"] = static_cast<double>(d.entry_count());
+  state.counters["distinct"] = static_cast<double>(d.distinct_count());
+  state.counters["index_bytes_per_entry"] = static_cast<double>(d.index_bytes()) / static_cast<double>(d.distinct_count());
+}
+
+void load_synthetic(benchmark::State& state) {
+  report_load(state, dictionary_file(synthetic_words(static_cast<std::size_t>(state.range(0)))));
+}
+BENCHMARK(load_synthetic)->Arg(300000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The real dictionary: the file named by TILDARIO_DICTIONARY, else the one a build has made.
+std::vector<unsigned char> real_dictionary_file() {
+  std::vector<std::string> paths;
+  if (const char* given = std::getenv("TILDARIO_DICTIONARY")) paths.push_back(given);
+  for (const char* build : {"native", "win32"}) paths.push_back(std::string(TILDARIO_SOURCE_DIR "/build/") + build + "/diccionario.log");
+  for (const auto& path : paths)
+    if (auto file = read_file(path); !file.empty()) return file;
+  return {};
+}
+
+void load_real(benchmark::State& state) {
+  const auto file = real_dictionary_file();
+  if (file.empty()) return state.SkipWithError("no diccionario.log in build/native or build/win32");
+  report_load(state, file);
+}
+BENCHMARK(load_real)->Unit(benchmark::kMillisecond);
+
+// Running text: plain forms of dictionary words (so most words try their vowels), accented
+// and unknown words, capitals, punctuation, digits and line breaks. Words are drawn either as
+// in real text (rank-frequency: a few words very often) or all equally often, the worst case
+// for memory caches.
+std::string synthetic_text(const std::vector<std::string>& words, std::size_t size, bool like_real_text) {
+  std::mt19937 random(11);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  std::string text;
+  text.reserve(size + 64);
+  while (text.size() < size) {
+    const auto rank = like_real_text ? static_cast<std::size_t>(std::pow(static_cast<double>(words.size()), unit(random))) - 1
+                                     : random() % words.size();
+    std::string w = words[rank];
+    for (char& c : w)
+      for (char v : {'a', 'e', 'i', 'o', 'u'})
+        if (random() % 2 && c == accents::accented_vowel(v)) c = v;
+    if (random() % 8 == 0) w[0] = static_cast<char>(w[0] - 0x20);
+    text += w;
+    switch (random() % 16) {
+      case 0: text += ", "; break;
+      case 1: text += ".\r\n"; break;
+      case 2: text += " 2024 "; break;
+      default: text += ' ';
+    }
+  }
+  return text;
+}
+
+void restore(benchmark::State& state, bool like_real_text) {
+  const auto words = synthetic_words(300000);
+  const auto dictionary = accents::load_accent_dictionary(dictionary_file(words)).dictionary;
+  const std::string text = synthetic_text(words, static_cast<std::size_t>(state.range(0)) << 20, like_real_text);
+  std::int64_t corrections = 0;
+  for (auto _ : state) {
+    const auto result = accents::restore_accents(text::split_text(text), dictionary);
+    corrections = result.correction_count;
+    benchmark::DoNotOptimize(result.text.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+  state.counters["corrections"] = static_cast<double>(corrections);
+}
+// The real dictionary on a text made of its own words, accents stripped at random.
+void restore_real(benchmark::State& state) {
+  const auto file = real_dictionary_file();
+  if (file.empty()) return state.SkipWithError("no diccionario.log in build/native or build/win32");
+  std::vector<std::string> words;
+  for (std::size_t k = 0; k + accents::record_size <= file.size(); k += accents::record_size)
+    if (auto w = accents::record_entry(file.data() + k); !w.empty()) words.push_back(std::move(w));
+  const auto dictionary = accents::load_accent_dictionary(file).dictionary;
+  const std::string text = synthetic_text(words, static_cast<std::size_t>(state.range(0)) << 20, true);
+  for (auto _ : state) benchmark::DoNotOptimize(accents::restore_accents(text::split_text(text), dictionary).text.data());
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(restore_real)->Arg(10)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(restore, running_text, true)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(restore, uniform_words, false)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+}  // namespace

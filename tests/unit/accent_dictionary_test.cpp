@@ -1,0 +1,68 @@
+#include "accents/accent_dictionary.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using accents::AccentDictionary;
+
+TEST(AccentDictionary, ExactByteMembership) {
+  AccentDictionary d;
+  EXPECT_FALSE(d.contains("cami\xF3n"));
+  EXPECT_FALSE(d.contains(""));
+
+  d.add("cami\xF3n");
+  d.add("cami\xF3n");
+  d.add("");
+  d.add(std::string("a\0b", 3));
+  EXPECT_EQ(d.entry_count(), 4u);
+  EXPECT_EQ(d.distinct_count(), 2u);
+
+  const struct {
+    std::string word;
+    bool known;
+  } cases[] = {
+      {"cami\xF3n", true},
+      {"camion", false},
+      {"Cami\xF3n", false},      // no case folding
+      {"cami\xF3n ", false},
+      {"cami\xF3", false},
+      {"", true},                // only because an empty entry was added
+      {std::string("a\0b", 3), true},
+      {"a", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.word);
+    EXPECT_EQ(accents::dictionary_contains(d, c.word), c.known);
+  }
+}
+
+std::string synthetic_word(std::size_t i) {
+  std::string w;
+  for (std::size_t v = i * 2654435761u % 1000003 + i; v > 0; v /= 23) w.push_back(static_cast<char>('a' + v % 23));
+  return w + std::to_string(i);
+}
+
+// Every word found after many rehashes, and the index stays small on 32 and 64 bits alike.
+TEST(AccentDictionary, LargeSetStaysExactAndCompact) {
+  for (const bool reserved : {false, true}) {
+    SCOPED_TRACE(reserved);
+    constexpr std::size_t n = 200000;
+    AccentDictionary d;
+    if (reserved) d.reserve(n, n * 12);
+    for (std::size_t i = 0; i < n; ++i) d.add(synthetic_word(i));
+    EXPECT_EQ(d.distinct_count(), n);
+    std::size_t found = 0, false_hits = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      found += d.contains(synthetic_word(i));
+      false_hits += d.contains(synthetic_word(i) + "x") + d.contains(synthetic_word(i + n));
+    }
+    EXPECT_EQ(found, n);
+    EXPECT_EQ(false_hits, 0u);
+    EXPECT_LE(d.index_bytes(), 40 * n);
+  }
+}
+
+}  // namespace
