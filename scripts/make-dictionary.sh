@@ -29,7 +29,9 @@ fail() { echo "make-dictionary: $*" >&2; exit 1; }
 
 for f in "$dic" "$aff"; do [ -r "$f" ] || fail "$f is missing (Debian package hunspell-es)"; done
 command -v unmunch >/dev/null || fail "unmunch is missing (Debian package hunspell-tools)"
-command -v node >/dev/null && command -v npm >/dev/null || fail "node and npm are needed for the word frequencies"
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  fail "node and npm are needed for the word frequencies"
+fi
 
 mkdir -p "$work" "$(dirname "$output")"
 
@@ -63,8 +65,8 @@ if [ -f "$output" ] && [ -f "$notice" ]; then
 fi
 
 # Every form hunspell-es accepts. unmunch does not apply the affixes that an affix itself
-# carries (abdicación/S from abdicar), and prints those forms with their flags: a second pass
-# over them as a word list of their own expands them too.
+# carries (abdicación/S from abdicar), and prints those forms with their flags (and a stray
+# '|'): a second pass over them as a word list of their own expands them too.
 unmunch "$dic" "$aff" 2>/dev/null > "$work/unmunched.txt"
 grep -v / "$work/unmunched.txt" > "$work/forms.txt" || true
 grep / "$work/unmunched.txt" | sed 's/|*$//' | LC_ALL=C sort -u > "$work/continued.txt" || true
