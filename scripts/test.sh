@@ -8,6 +8,7 @@ bash scripts/install-deps.sh
 
 cmake --preset native
 cmake --build --preset native
+bash scripts/make-dictionary.sh build/win32/diccionario.log
 ctest --preset native
 
 source scripts/wine-env.sh

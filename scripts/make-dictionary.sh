@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Makes the accent dictionary the program reads, from Debian's hunspell-es word forms and the
+# word frequencies of the npm package @zxcvbn-ts/language-es-es (pinned below).
+#
+#   bash scripts/make-dictionary.sh [OUTPUT]          (default: build/win32/diccionario.log)
+#
+# Work files go to build/dictionary. Nothing is redone when OUTPUT is newer than all its inputs.
+# Without the npm registry (and no earlier download), it stops with an error rather than write
+# a dictionary without the frequency choice.
+set -euo pipefail
+script=$(realpath "$0")
+cd "$(dirname "$script")/.."
+root=$PWD
+
+output=${1:-build/win32/diccionario.log}
+case $output in /*) ;; *) output=$root/$output ;; esac
+notice=${output%.*}-NOTICE.txt
+
+frequency_package=@zxcvbn-ts/language-es-es
+frequency_version=4.1.2
+margin=5
+dic=/usr/share/hunspell/es_ES.dic
+aff=/usr/share/hunspell/es_ES.aff
+work=$root/build/dictionary
+package_dir=$work/npm/node_modules/$frequency_package
+tool=$root/build/native/tools/make_dictionary
+
+fail() { echo "make-dictionary: $*" >&2; exit 1; }
+
+for f in "$dic" "$aff"; do [ -r "$f" ] || fail "$f is missing (Debian package hunspell-es)"; done
+command -v unmunch >/dev/null || fail "unmunch is missing (Debian package hunspell-tools)"
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  fail "node and npm are needed for the word frequencies"
+fi
+
+mkdir -p "$work" "$(dirname "$output")"
+
+# The tool, built natively (a no-op when it is up to date).
+[ -f build/native/build.ninja ] || cmake --preset native >/dev/null
+cmake --build --preset native --target make_dictionary >/dev/null
+
+installed_version() {
+  node -e 'try { console.log(require(process.argv[1] + "/package.json").version) } catch (e) {}' "$package_dir"
+}
+if [ "$(installed_version)" != "$frequency_version" ]; then
+  echo "make-dictionary: installing $frequency_package@$frequency_version from the npm registry"
+  rm -rf "$work/npm"
+  mkdir -p "$work/npm"
+  echo '{ "private": true }' > "$work/npm/package.json"
+  npm install --prefix "$work/npm" --no-audit --no-fund --ignore-scripts --loglevel=error \
+      "$frequency_package@$frequency_version" >&2 \
+    || fail "cannot install $frequency_package@$frequency_version with npm (no registry?); the dictionary needs its word frequencies"
+  [ "$(installed_version)" = "$frequency_version" ] || fail "npm did not install $frequency_package@$frequency_version"
+fi
+
+if [ -f "$output" ] && [ -f "$notice" ]; then
+  up_to_date=1
+  for input in "$script" "$tool" "$dic" "$aff" "$package_dir/package.json"; do
+    [ "$output" -nt "$input" ] || up_to_date=0
+  done
+  if [ $up_to_date = 1 ]; then
+    echo "make-dictionary: $output is up to date"
+    exit 0
+  fi
+fi
+
+# Every form hunspell-es accepts. unmunch does not apply the affixes that an affix itself
+# carries (abdicación/S from abdicar), and prints those forms with their flags (and a stray
+# '|'): a second pass over them as a word list of their own expands them too.
+unmunch "$dic" "$aff" 2>/dev/null > "$work/unmunched.txt"
+grep -v / "$work/unmunched.txt" > "$work/forms.txt" || true
+grep / "$work/unmunched.txt" | sed 's/|*$//' | LC_ALL=C sort -u > "$work/continued.txt" || true
+{ wc -l < "$work/continued.txt"; cat "$work/continued.txt"; } > "$work/continued.dic"
+unmunch "$work/continued.dic" "$aff" 2>/dev/null | grep -v / >> "$work/forms.txt" || true
+[ "$(wc -l < "$work/forms.txt")" -gt 500000 ] || fail "unmunch gave too few forms from $dic"
+
+# The ranked list, commonest word first.
+node -e '
+  const words = require(process.argv[1]).dictionary["commonWords-es-es"];
+  if (!Array.isArray(words) || words.length < 10000) process.exit(1);
+  process.stdout.write(words.join("\n") + "\n");
+' "$package_dir" > "$work/ranks.txt" || fail "no commonWords list in $frequency_package"
+
+"$tool" --ranks "$work/ranks.txt" --margin "$margin" --choices "$work/choices.txt" "$work/forms.txt" "$output"
+
+cat > "$notice" <<NOTICE
+diccionario.log: accent dictionary for Tildario, made by scripts/make-dictionary.sh.
+
+Word forms: Debian package hunspell-es $(dpkg-query -W -f='${Version}' hunspell-es 2>/dev/null || echo "(version unknown)")
+(es_ES.dic and es_ES.aff, expanded with unmunch): the Spanish dictionary of the RLA-ES
+project by Santiago Bosio, under GPL-3+, LGPL-3+ or MPL-1.1+ at your choice
+(see /usr/share/doc/hunspell-es/copyright).
+
+Word frequencies: $frequency_package $frequency_version (commonWords), MIT licence;
+the word list itself is under the Open Data Commons Attribution License (ODC-BY). Its notice:
+
+$(cat "$package_dir/NOTICE.md")
+NOTICE

@@ -1,0 +1,127 @@
+#include "tools/dictionary_reduction.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "accents/accent_dictionary.h"
+#include "accents/accent_restoration.h"
+#include "text/tokens.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+accents::AccentDictionary dictionary_of(const Words& entries) {
+  accents::AccentDictionary d;
+  for (const auto& e : entries) d.add(e);
+  return d;
+}
+
+std::string restore(const std::string& text, const Words& entries) {
+  return accents::restore_accents(text::split_text(text), dictionary_of(entries)).text;
+}
+
+Words sorted(Words w) {
+  std::sort(w.begin(), w.end());
+  return w;
+}
+
+// Code page 1252: á E1, é E9, í ED, ó F3, ú FA, ü FC.
+const Words forms = {
+    "cami\xF3n", "camion",        // camion is also a form (as in a list of place names)
+    "casa",                       // no accented variant
+    "c\xF3mo",   "como",
+    "esta",      "est\xE1",      "\xE9sta",
+    "\xE1rbol",
+    "ping\xFCino",                // ü is not an acute accent
+    "d\xE1melo",
+    "tr\xE1gicom\xE9" "dico",        // two accents
+    "mas",       "m\xE1s",
+    "estas",
+};
+
+TEST(DictionaryReduction, OnePlainForm) {
+  EXPECT_EQ(tools::one_accent_plain_form("cami\xF3n"), "camion");
+  EXPECT_EQ(tools::one_accent_plain_form("\xE1rbol"), "arbol");
+  EXPECT_EQ(tools::one_accent_plain_form("camion"), "");
+  EXPECT_EQ(tools::one_accent_plain_form("ping\xFCino"), "");
+  EXPECT_EQ(tools::one_accent_plain_form("tr\xE1gicom\xE9" "dico"), "");
+  EXPECT_EQ(tools::one_accent_plain_form("\xC1rbol"), "");  // capitals never reach the tool
+}
+
+TEST(DictionaryReduction, KeepsAccentedFormsAndPlainFormsWithAVariant) {
+  EXPECT_EQ(tools::keep_correctable_forms(forms),
+            sorted({"cami\xF3n", "camion", "c\xF3mo", "como", "esta", "est\xE1", "\xE9sta", "\xE1rbol",
+                    "d\xE1melo", "tr\xE1gicom\xE9" "dico", "mas", "m\xE1s"}));
+  EXPECT_TRUE(tools::keep_correctable_forms({}).empty());
+  EXPECT_TRUE(tools::keep_correctable_forms({"casa", "perro"}).empty());
+}
+
+// The forms left out can never change a result: every text restores the same with both.
+TEST(DictionaryReduction, LeavingOutPlainWordsWithoutVariantChangesNothing) {
+  const Words kept = tools::keep_correctable_forms(forms);
+  std::string text = "Casa casa CASA cAsa perro Arbol arbol ARBOL camion Camion esta Esta ESTAS mas estas";
+  text += " pinguino ping\xFCino Ping\xFCino damelo tragicom\xE9" "dico trag\xED" "comedico c\xE1mion 2 casas,casa.";
+  for (const auto& f : forms) text += " " + f;
+  EXPECT_EQ(restore(text, kept), restore(text, forms));
+}
+
+TEST(DictionaryReduction, FrequencyChoice) {
+  const Words entries = {
+      "mas",     "m\xE1s",                           // más far commoner: mas goes
+      "numero",  "n\xFAmero",   "numer\xF3",         // número far commoner; numeró is right of it
+      "si",      "s\xED",                            // close: si stays
+      "que",     "qu\xE9",                           // the plain word is the commoner
+      "indice",  "\xEDndice",                        // indice not ranked at all: it goes
+      "termino", "t\xE9rmino",  "termin\xF3",        // terminó commoner, but by less than the margin
+      "llevo",   "ll\xE9vo",    "llev\xF3",          // llevó 5 times commoner: llevo and llévo go
+      "c\xE1pitulo", "cap\xEDtulo",                  // plain not a form: the ranked variant wins
+      "camion",  "cami\xF3n",                        // no rank for either: nothing changes
+      "paul",    "pa\xFAl",                          // only the plain word ranked: nothing changes
+  };
+  const tools::WordRanks ranks = {
+      {"m\xE1s", 26},  {"mas", 459},      {"n\xFAmero", 436}, {"numero", 5990}, {"s\xED", 20},
+      {"si", 32},      {"que", 1},        {"qu\xE9", 17},     {"\xEDndice", 10976},
+      {"termino", 4961}, {"t\xE9rmino", 5341}, {"termin\xF3", 1379},
+      {"llevo", 500},  {"ll\xE9vo", 30000}, {"llev\xF3", 100},
+      {"cap\xEDtulo", 5597}, {"paul", 900},
+  };
+  const auto choice = tools::choose_by_frequency(entries, ranks, 5.0);
+
+  EXPECT_EQ(choice.entries,
+            sorted({"m\xE1s", "n\xFAmero", "numer\xF3", "si", "s\xED", "que", "qu\xE9", "\xEDndice", "termino",
+                    "t\xE9rmino", "termin\xF3", "llev\xF3", "cap\xEDtulo", "camion", "cami\xF3n", "paul",
+                    "pa\xFAl"}));
+  using Choice = std::pair<std::string, std::string>;
+  EXPECT_EQ(choice.choices, (std::vector<Choice>{{"capitulo", "cap\xEDtulo"},
+                                                 {"indice", "\xEDndice"},
+                                                 {"llevo", "llev\xF3"},
+                                                 {"mas", "m\xE1s"},
+                                                 {"numero", "n\xFAmero"}}));
+  EXPECT_EQ(choice.plain_forms_removed, 4u);
+  EXPECT_EQ(choice.variants_removed, 2u);  // llévo, cápitulo
+
+  EXPECT_EQ(restore("Mas numero si que indice termino llevo capitulo camion paul", choice.entries),
+            "M\xE1s n\xFAmero si que \xEDndice termino llev\xF3 cap\xEDtulo camion paul");
+  EXPECT_EQ(restore("Mas numero si que indice termino llevo capitulo camion paul", entries),
+            "Mas numero si que indice termino llevo c\xE1pitulo camion paul");
+}
+
+TEST(DictionaryReduction, MarginIsInclusive) {
+  const Words entries = {"papa", "pap\xE1"};
+  const struct {
+    std::size_t plain_rank;
+    bool plain_kept;
+  } cases[] = {{49, true}, {50, false}, {51, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.plain_rank);
+    const auto choice = tools::choose_by_frequency(entries, {{"papa", c.plain_rank}, {"pap\xE1", 10}}, 5.0);
+    EXPECT_EQ(std::count(choice.entries.begin(), choice.entries.end(), "papa") == 1, c.plain_kept);
+    EXPECT_EQ(std::count(choice.entries.begin(), choice.entries.end(), "pap\xE1"), 1);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// The dictionary the build makes from hunspell-es and word frequencies, when it is there.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "accents/accent_restoration.h"
+#include "accents/dictionary_loader.h"
+#include "text/tokens.h"
+#include "tools/utf8_cp1252.h"
+
+namespace {
+
+TEST(RealDictionary, RestoresCommonWords) {
+  std::ifstream in(TILDARIO_REAL_DICTIONARY, std::ios::binary);
+  if (!in) GTEST_SKIP() << "no " TILDARIO_REAL_DICTIONARY " (scripts/make-dictionary.sh makes it)";
+  const std::vector<unsigned char> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const auto load = accents::load_accent_dictionary(file);
+  ASSERT_FALSE(load.format_error);
+  ASSERT_GT(load.dictionary.entry_count(), 100000u);
+
+  const struct {
+    const char* text;
+    const char* restored;
+  } cases[] = {
+      {"Mañana tambien vendra el autobus despues de la cancion",
+       "Mañana también vendrá el autobús después de la canción"},
+      // Rare forms that would otherwise block the common word.
+      {"mas numero linea pagina indice", "más número línea página índice"},
+      // Both forms common: the plain word stays.
+      {"si esta que como donde el tu mi se solo", "si esta que como donde el tu mi se solo"},
+      {"CAMION Arbol pinguino", "CAMIÓN Árbol pinguino"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const auto text = tools::utf8_to_cp1252(c.text);
+    ASSERT_TRUE(text);
+    const auto result = accents::restore_accents(text::split_text(*text), load.dictionary);
+    EXPECT_EQ(tools::cp1252_to_utf8(result.text), c.restored);
+  }
+}
+
+}  // namespace

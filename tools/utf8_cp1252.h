@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Conversions between UTF-8 and Windows code page 1252 for the build tools, which read and
+// print UTF-8 on Linux while the program's data is code page 1252.
+
+namespace tools {
+
+// None when the text is not valid UTF-8 or holds a character code page 1252 cannot spell.
+std::optional<std::string> utf8_to_cp1252(std::string_view utf8);
+
+// The five bytes code page 1252 leaves undefined (0x81 0x8D 0x8F 0x90 0x9D) come out as U+FFFD.
+std::string cp1252_to_utf8(std::string_view cp1252);
+
+}  // namespace tools
