@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Windows program and starts it under Wine, with
-# build/win32/diccionario.log beside it when that file exists.
+# Installs what is missing, builds the Windows program and its accent dictionary
+# (build/win32/diccionario.log) and starts it under Wine.
 #
 # With a display, the program simply starts: its icon appears in the notification area (under a
 # bare X server, in the "Wine System Tray" window) and runs until "&Quitar".
 # Without one (no DISPLAY, or CI set) it starts on a virtual display and shows the main job
-# working: it puts a text on the clipboard, clicks the tray icon, chooses "Contar total de
-# caracteres", prints the report box's text, saves a screenshot (build/win32/run.png) and quits
-# through the menu.
+# working: it puts a Spanish sentence without its accents on the clipboard, clicks the tray
+# icon, chooses "Poner tilde", prints the report box's text and the corrected clipboard, saves a
+# screenshot (build/win32/run.png) and quits through the menu.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +20,7 @@ source scripts/wine-env.sh
 
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+bash scripts/make-dictionary.sh build/win32/diccionario.log
 
 exe=build/win32/Tildario.exe
 if [ -f build/win32/diccionario.log ]; then
@@ -60,18 +61,18 @@ menu_window() {
 }
 menu_open() { [ -n "$(menu_window)" ]; }
 
-# Clicks the tray icon, then the menu's entry number $1 (0 = the first of the ten commands).
+# Clicks the tray icon, then moves down the menu to the command number $1 (0 = the first of the
+# ten commands; the keys skip the separators) and presses Enter.
 choose() {
   local tray_x tray_y
   read -r tray_x tray_y < <(tray_corner)
   xdotool mousemove $((tray_x + 10)) $((tray_y + 10)) click 1
   wait_for 50 menu_open || { echo "The menu did not open." >&2; return 1; }
-  eval "$(xdotool getwindowgeometry --shell "$(menu_window)")"
-  xdotool mousemove $((X + 30)) $((Y + HEIGHT * (2 * $1 + 1) / 20)) click 1
+  xdotool key --delay 50 $(printf 'Down %.0s' $(seq 0 "$1")) Return
 }
 
 text_file=$(mktemp)
-printf 'Canción de cuna,\r\nañoranza del sur.' > "$text_file"
+printf 'Mañana tambien vendra el autobus despues de la cancion.' > "$text_file"
 echo "Clipboard text: $(tr -d '\r' < "$text_file")"
 wine "$probe" set-clipboard "$(winepath -w "$text_file")"
 rm -f "$text_file"
@@ -82,16 +83,15 @@ trap 'kill $program 2>/dev/null || true; tildario_cleanup' EXIT
 wait_for 300 tray_visible || { echo "The tray icon did not appear." >&2; exit 1; }
 sleep 0.5
 
-echo 'Choosing "Contar total de caracteres" from the tray menu...'
-choose 3
-if report=$(wine "$probe" report 10); then
-  echo "Tildario reported: $report"
-else
-  echo "No report box appeared (that command is not built in this version)."
-fi
+echo 'Choosing "Poner tilde" from the tray menu...'
+choose 8
+report=$(wine "$probe" report 10) || { echo "No report box appeared." >&2; exit 1; }
+echo "Tildario reported:"
+printf '%s\n' "$report" | sed 's/^/  /'
 /usr/bin/import -window root "$screenshot"
 echo "Screenshot: $screenshot"
 wine "$probe" report --dismiss 1 >/dev/null || true
+echo "Clipboard now: $(wine "$probe" clipboard)"
 
 echo 'Choosing "&Quitar"...'
 choose 9
