@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -156,6 +158,20 @@ TEST(Accents, LargeDictionaryLoadsWhole) {
   ASSERT_TRUE(e2e::set_clipboard_text(L"Arbol camion"));
   EXPECT_EQ(poner_tilde_report(program), report_prefix + L"2" + report_line1 + L"\r\n" + report_line2 + L"\r\n\u00E1rbol\r\ncami\u00F3n\r\n");
   EXPECT_EQ(e2e::clipboard_text(), L"\u00C1rbol cami\u00F3n");
+  EXPECT_EQ(program.quit(), 0);
+}
+
+// The dictionary the program ships with, made from hunspell-es by scripts/make-dictionary.sh.
+TEST(Accents, RealDictionaryRestoresASentence) {
+  std::ifstream in(TILDARIO_REAL_DICTIONARY, std::ios::binary);
+  ASSERT_TRUE(in) << "scripts/make-dictionary.sh makes " TILDARIO_REAL_DICTIONARY;
+  e2e::program program(with_dictionary(std::string(std::istreambuf_iterator<char>(in), {})));
+  EXPECT_TRUE(program.no_report());
+  ASSERT_TRUE(e2e::set_clipboard_text(L"Ma\u00F1ana tambien vendra el autobus despues de la cancion"));
+  EXPECT_EQ(poner_tilde_report(program),
+            report_prefix + L"5" + report_line1 + L"\r\n" + report_line2 +
+                L"\r\ntambi\u00E9n\r\nvendr\u00E1\r\nautob\u00FAs\r\ndespu\u00E9s\r\ncanci\u00F3n\r\n");
+  EXPECT_EQ(e2e::clipboard_text(), L"Ma\u00F1ana tambi\u00E9n vendr\u00E1 el autob\u00FAs despu\u00E9s de la canci\u00F3n");
   EXPECT_EQ(program.quit(), 0);
 }
 
