@@ -53,4 +53,9 @@ const text::CodePage& ansi_code_page() {
   return code_page;
 }
 
+std::wstring ansi_to_wide(std::string_view text) {
+  const std::u16string units = ansi_code_page().to_utf16(text);
+  return std::wstring(units.begin(), units.end());
+}
+
 }  // namespace app

@@ -1,6 +1,6 @@
 #include "app/report.h"
 
-#include "app/ansi_text.h"
+#include "app/ansi_code_page.h"
 
 namespace app {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ansi_text.h"
+#include "app/ansi_code_page.h"
 
 namespace app {
 

@@ -37,36 +37,13 @@ fi
 probe=build/win32/tests/e2e/tildario_probe.exe
 screenshot=build/win32/run.png
 
-wait_for() {
-  local tries=$1; shift
-  for _ in $(seq "$tries"); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-tray_visible() {
-  local id
-  id=$(xwininfo -root -tree | awk '/"Wine System Tray"/ { print $1; exit }')
-  [ -n "$id" ] && xwininfo -id "$id" | grep -q IsViewable
-}
-tray_corner() { xwininfo -root -tree | awk '/"Wine System Tray"/ { print $NF; exit }' | tr '+' ' '; }
-# The pop-up menu: the program's visible X window without a name (its boxes have titles).
-menu_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --class 'tildario.exe' 2>/dev/null); do
-    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-menu_open() { [ -n "$(menu_window)" ]; }
+# shellcheck source=tray.sh
+source scripts/tray.sh
 
 # Clicks the tray icon, then moves down the menu to the command number $1 (0 = the first of the
 # ten commands; the keys skip the separators) and presses Enter.
 choose() {
-  local tray_x tray_y
-  read -r tray_x tray_y < <(tray_corner)
-  xdotool mousemove $((tray_x + 10)) $((tray_y + 10)) click 1
+  click_tray_icon
   wait_for 50 menu_open || { echo "The menu did not open." >&2; return 1; }
   xdotool key --delay 50 $(printf 'Down %.0s' $(seq 0 "$1")) Return
 }
@@ -95,11 +72,7 @@ echo "Clipboard now: $(wine "$probe" clipboard)"
 
 echo 'Choosing "&Quitar"...'
 choose 9
-for _ in $(seq 200); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$program" 2>/dev/null; then
+if ! wait_for_exit "$program"; then
   echo "Tildario did not end after \"&Quitar\"." >&2
   exit 1
 fi

@@ -11,47 +11,21 @@ screenshot=$2
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-  local tries=$1; shift
-  for _ in $(seq "$tries"); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+# shellcheck source=../../scripts/tray.sh
+source "$(dirname "$0")/../../scripts/tray.sh"
 
 wine "$exe" &
 program=$!
 trap 'kill $program 2>/dev/null || true' EXIT
 
-tray_position() {
-  # "Wine System Tray": ("explorer.exe" "explorer.exe")  160x20+3+22  +3+22
-  xwininfo -root -tree | awk '/"Wine System Tray"/ { print $NF; exit }' | grep -q . || return 1
-  local id
-  id=$(xwininfo -root -tree | awk '/"Wine System Tray"/ { print $1; exit }')
-  xwininfo -id "$id" | grep -q "IsViewable" || return 1
-  xwininfo -root -tree | awk '/"Wine System Tray"/ { print $NF; exit }'
-}
 dialog_exists() { xwininfo -root -tree | grep -q '"Texto traducido desde clipboard"'; }
-# The pop-up menu: the program's visible X window without a name (its boxes have titles).
-menu_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --class 'tildario.exe' 2>/dev/null); do
-    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && { echo "$id"; return 0; }
-  done
-  return 1
-}
-menu_open() { [ -n "$(menu_window)" ]; }
 
 wait_for 300 dialog_exists || fail "the program's dialog did not appear"
-wait_for 100 tray_position >/dev/null || fail "no Wine System Tray window with an icon"
-# The Wine System Tray keeps icons in 20-pixel slots; ours is the only one.
-read -r tray_x tray_y < <(tray_position | tr '+' ' ')
+wait_for 100 tray_visible || fail "no Wine System Tray window with an icon"
 # Let Wine finish the start-up's focus changes before clicking.
 sleep 0.5
 
-xdotool mousemove $((tray_x + 10)) $((tray_y + 10)) click 1
+click_tray_icon
 wait_for 50 menu_open || fail "clicking the icon opened no menu"
 menu=$(menu_window)
 eval "$(xdotool getwindowgeometry --shell "$menu")"
@@ -62,11 +36,7 @@ echo "screenshot: $screenshot"
 
 # "&Quitar" is the last entry.
 xdotool mousemove $((X + 30)) $((Y + HEIGHT - 10)) click 1
-for _ in $(seq 200); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$program" 2>/dev/null && fail "the program still runs after \"&Quitar\""
+wait_for_exit "$program" || fail "the program still runs after \"&Quitar\""
 trap - EXIT
 status=0
 wait "$program" || status=$?
