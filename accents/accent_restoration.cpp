@@ -3,6 +3,7 @@
 #include "text/ansi.h"
 #include "text/case_conversion.h"
 #include "text/char_classes.h"
+#include "text/report_text.h"
 
 namespace accents {
 
@@ -118,7 +119,7 @@ AccentRestoration restore_accents(const text::TokenList& tokens, const AccentDic
 }
 
 std::string correction_report(const AccentRestoration& restoration) {
-  std::string report = "Encontradas " + std::to_string(restoration.correction_count) +
+  std::string report = "Encontradas " + text::format_count(restoration.correction_count) +
                        " palabras a las que se le ha puesto t\xEDlde ortogr\xE1"
                        "fica ...";
   if (restoration.correction_count > 0) {

@@ -1,20 +1,34 @@
 #include "accents/dictionary_file.h"
 
-#include <algorithm>
-#include <cstring>
+#include <limits>
 
 namespace accents {
 
 namespace {
 constexpr std::size_t field_offset(std::size_t index) { return 4 + 12 * index; }
+
+// The digit groups of `value` (> 0) written at `out`; returns the end. Most of the arithmetic
+// is 32-bit: on x86 every 64-bit division is a library call, and loading a dictionary divides a
+// few million times.
+char* put_digit_groups(std::uint64_t value, char* out) {
+  unsigned char groups[7];
+  int n = 0;
+  while (value > std::numeric_limits<std::uint32_t>::max()) {
+    const std::uint64_t high = value / 1000000000u;
+    auto low = static_cast<std::uint32_t>(value - high * 1000000000u);
+    for (int i = 0; i < 3; ++i, low /= 1000) groups[n++] = static_cast<unsigned char>(low % 1000 % 256);
+    value = high;
+  }
+  for (auto v = static_cast<std::uint32_t>(value); v > 0; v /= 1000) groups[n++] = static_cast<unsigned char>(v % 1000 % 256);
+  while (n > 0) *out++ = static_cast<char>(groups[--n]);
+  return out;
+}
+
 }  // namespace
 
 std::string decode_digit_groups(std::int64_t value) {
-  std::string out;
-  for (auto v = static_cast<std::uint64_t>(value); v > 0; v /= 1000)
-    out.push_back(static_cast<char>(static_cast<unsigned char>(v % 1000 % 256)));
-  std::reverse(out.begin(), out.end());
-  return out;
+  char groups[7];
+  return std::string(groups, put_digit_groups(static_cast<std::uint64_t>(value), groups));
 }
 
 std::int64_t record_field(const unsigned char* record, std::size_t index) {
@@ -24,13 +38,18 @@ std::int64_t record_field(const unsigned char* record, std::size_t index) {
   return static_cast<std::int64_t>(v);
 }
 
-std::string decode_record(const unsigned char* record) {
-  std::string word;
+std::size_t decode_record_into(const unsigned char* record, char* out) {
+  char* end = out;
   for (std::size_t j = 0; j < fields_per_record; ++j) {
     const std::int64_t value = record_field(record, j);
-    if (value > 0) word += decode_digit_groups(value);
+    if (value > 0) end = put_digit_groups(static_cast<std::uint64_t>(value), end);
   }
-  return word;
+  return static_cast<std::size_t>(end - out);
+}
+
+std::string decode_record(const unsigned char* record) {
+  char word[max_decoded_length];
+  return std::string(word, decode_record_into(record, word));
 }
 
 std::optional<Record> encode_record(std::string_view word) {
