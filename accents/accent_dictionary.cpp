@@ -1,6 +1,6 @@
 #include "accents/accent_dictionary.h"
 
-#include <cstring>
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -8,31 +8,9 @@ namespace accents {
 
 namespace {
 
-constexpr std::uint64_t mix(std::uint64_t x) {
-  x *= 0x9E3779B97F4A7C15ull;
-  return x ^ (x >> 29);
-}
-
-// Words are short: eight bytes at a time, then a final avalanche so that both the low bits
-// (slot position) and the high bits (spare hash bits in the slot) are well spread.
-std::uint64_t hash_bytes(std::string_view s) {
-  std::uint64_t h = 0x243F6A8885A308D3ull ^ s.size();
-  const char* p = s.data();
-  std::size_t n = s.size();
-  for (; n >= 8; p += 8, n -= 8) {
-    std::uint64_t chunk;
-    std::memcpy(&chunk, p, 8);
-    h = mix(h ^ chunk);
-  }
-  if (n > 0) {
-    std::uint64_t chunk = 0;
-    std::memcpy(&chunk, p, n);
-    h = mix(h ^ chunk);
-  }
-  h ^= h >> 32;
-  h *= 0xD6E8FEB86659FD93ull;
-  return h ^ (h >> 32);
-}
+// Far above what a well-spread table at load 3/4 ever needs, far below what would make the
+// linear probing quadratic.
+constexpr std::size_t max_probe_distance = 256;
 
 // The filter's bits come from a second mix, independent of the slot position.
 constexpr std::uint64_t filter_hash(std::uint64_t hash) { return (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9ull; }
@@ -63,39 +41,56 @@ bool AccentDictionary::maybe_in_filter(std::uint64_t hash) const {
   return (filter_[static_cast<std::size_t>(g >> filter_shift_)] & bits) == bits;
 }
 
+bool AccentDictionary::place(std::uint32_t index, std::uint64_t h) {
+  const std::uint32_t mask = static_cast<std::uint32_t>(slots_.size() - 1);
+  std::size_t pos = static_cast<std::size_t>(h) & mask;
+  std::size_t distance = 0;
+  for (; slots_[pos] != 0; pos = (pos + 1) & mask)
+    if (++distance > max_probe_distance) return false;
+  slots_[pos] = (static_cast<std::uint32_t>(h >> 32) & ~mask) | (index + 1);
+  max_distance_ = std::max(max_distance_, distance);
+  mark_in_filter(h);
+  return true;
+}
+
 void AccentDictionary::rebuild_table(std::size_t slot_count) {
-  slots_.assign(slot_count, 0);
-  filter_.assign(slot_count / 8, 0);
-  filter_shift_ = 64;
-  for (std::size_t n = filter_.size(); n > 1; n /= 2) --filter_shift_;
-  const std::uint32_t mask = static_cast<std::uint32_t>(slot_count - 1);
-  for (std::uint32_t i = 0; i + 1 < starts_.size(); ++i) {
-    const std::uint64_t h = hash_bytes(word(i));
-    std::size_t pos = static_cast<std::size_t>(h) & mask;
-    while (slots_[pos] != 0) pos = (pos + 1) & mask;
-    slots_[pos] = (static_cast<std::uint32_t>(h >> 32) & ~mask) | (i + 1);
-    mark_in_filter(h);
+  for (int attempt = 0;; ++attempt) {
+    if (attempt > 0) {
+      key_ = text::random_hash_key();
+      ++key_generation_;
+      // Keys keep failing only when the table is too full to spread well: give it room.
+      if (attempt % 4 == 0) slot_count *= 2;
+    }
+    slots_.assign(slot_count, 0);
+    filter_.assign(slot_count / 8, 0);
+    filter_shift_ = 64;
+    for (std::size_t n = filter_.size(); n > 1; n /= 2) --filter_shift_;
+    max_distance_ = 0;
+    bool placed = true;
+    for (std::uint32_t i = 0; placed && i + 1 < starts_.size(); ++i) placed = place(i, hash(word(i)));
+    if (placed) return;
   }
 }
 
-void AccentDictionary::add(std::string_view entry) { insert(entry, hash_bytes(entry)); }
+void AccentDictionary::add(std::string_view entry) { insert(entry, hash(entry), key_generation_); }
 
 void AccentDictionary::add_all(std::span<const std::string_view> entries) {
   // Each insertion lands on a random slot and filter word of tables far larger than the caches;
   // hashing a few entries ahead and prefetching their places lets those misses overlap.
   constexpr std::size_t ahead = 8;
   std::uint64_t hashes[ahead];
-  for (std::size_t i = 0; i < ahead && i < entries.size(); ++i) {
-    hashes[i] = hash_bytes(entries[i]);
-    prefetch(hashes[i]);
-  }
+  unsigned generations[ahead];
+  const auto hash_ahead = [&](std::size_t i) {
+    hashes[i % ahead] = hash(entries[i]);
+    generations[i % ahead] = key_generation_;
+    prefetch(hashes[i % ahead]);
+  };
+  for (std::size_t i = 0; i < ahead && i < entries.size(); ++i) hash_ahead(i);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const std::uint64_t h = hashes[i % ahead];
-    if (i + ahead < entries.size()) {
-      hashes[i % ahead] = hash_bytes(entries[i + ahead]);
-      prefetch(hashes[i % ahead]);
-    }
-    insert(entries[i], h);
+    const unsigned generation = generations[i % ahead];
+    if (i + ahead < entries.size()) hash_ahead(i + ahead);
+    insert(entries[i], h, generation);
   }
 }
 
@@ -109,7 +104,7 @@ void AccentDictionary::prefetch(std::uint64_t hash) const {
 #endif
 }
 
-void AccentDictionary::insert(std::string_view entry, std::uint64_t h) {
+void AccentDictionary::insert(std::string_view entry, std::uint64_t h, unsigned generation) {
   ++entry_count_;
   if (entry.empty()) {
     has_empty_ = true;
@@ -120,33 +115,36 @@ void AccentDictionary::insert(std::string_view entry, std::uint64_t h) {
   if (starts_.empty()) starts_.push_back(0);
   if (distinct_count() + 1 > slots_.size() / 4 * 3) rebuild_table(slots_for(distinct_count() + 1));
 
+  if (generation != key_generation_) h = hash(entry);
   const std::uint32_t mask = static_cast<std::uint32_t>(slots_.size() - 1);
   const std::uint32_t spare = static_cast<std::uint32_t>(h >> 32) & ~mask;
   std::size_t pos = static_cast<std::size_t>(h) & mask;
-  for (; slots_[pos] != 0; pos = (pos + 1) & mask) {
+  for (std::size_t distance = 0; distance <= max_distance_ && slots_[pos] != 0; ++distance, pos = (pos + 1) & mask) {
     const std::uint32_t s = slots_[pos];
     if ((s & ~mask) == spare && word((s & mask) - 1) == entry) return;
   }
   const auto index = static_cast<std::uint32_t>(distinct_count());
-  if (entry.size() > longest_) longest_ = entry.size();
   arena_.append(entry);
   starts_.push_back(static_cast<std::uint32_t>(arena_.size()));
-  slots_[pos] = spare | (index + 1);
-  mark_in_filter(h);
+  longest_ = std::max(longest_, entry.size());
+  // Too far from its home slot: every word is placed again under a new key, this one included.
+  if (!place(index, h)) rebuild_table(slots_.size());
 }
 
 bool AccentDictionary::contains(std::string_view w) const {
   if (w.empty()) return has_empty_;
   if (slots_.empty()) return false;
   const std::uint32_t mask = static_cast<std::uint32_t>(slots_.size() - 1);
-  const std::uint64_t h = hash_bytes(w);
+  const std::uint64_t h = hash(w);
   if (!maybe_in_filter(h)) return false;
   const std::uint32_t spare = static_cast<std::uint32_t>(h >> 32) & ~mask;
-  for (std::size_t pos = static_cast<std::size_t>(h) & mask;; pos = (pos + 1) & mask) {
+  std::size_t pos = static_cast<std::size_t>(h) & mask;
+  for (std::size_t distance = 0; distance <= max_distance_; ++distance, pos = (pos + 1) & mask) {
     const std::uint32_t s = slots_[pos];
     if (s == 0) return false;
     if ((s & ~mask) == spare && word((s & mask) - 1) == w) return true;
   }
+  return false;
 }
 
 std::size_t AccentDictionary::index_bytes() const {

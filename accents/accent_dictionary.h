@@ -7,10 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "text/word_hash.h"
+
 // The accent dictionary in memory: a set of words compared byte for byte (no case folding).
 // Only membership is ever asked, so duplicates are stored once. The distinct words lie back to
 // back in one arena; an open-addressing table (linear probing, load at most 3/4) holds their
-// indexes, each slot carrying spare hash bits so that a probe rarely touches the arena. Most
+// indexes, each slot carrying spare hash bits so that a probe rarely touches the arena. The
+// hash is keyed afresh for every dictionary and no word lies more than a few hundred
+// slots from its home (a longer probe takes a new key), so no file can slow loading or
+// lookups down. Most
 // questions asked are about words that are not there (accent candidates), so a small bit filter
 // in front answers most of those without touching the larger table. Cost per distinct word
 // beyond its bytes: a 4-byte start in the arena, 5 to 11 bytes of slots, 1 to 3 of filter.
@@ -45,7 +50,11 @@ class AccentDictionary {
   std::string_view word(std::uint32_t index) const {
     return std::string_view(arena_).substr(starts_[index], starts_[index + 1] - starts_[index]);
   }
-  void insert(std::string_view entry, std::uint64_t hash);
+  std::uint64_t hash(std::string_view word) const { return text::hash_word(word, key_); }
+  // `hash` was made under key generation `generation`; a stale one is made again.
+  void insert(std::string_view entry, std::uint64_t hash, unsigned generation);
+  // False when the word would lie too far from its home slot.
+  bool place(std::uint32_t index, std::uint64_t hash);
   void prefetch(std::uint64_t hash) const;
   void rebuild_table(std::size_t slot_count);
   void mark_in_filter(std::uint64_t hash);
@@ -59,13 +68,13 @@ class AccentDictionary {
   // Two bits per word in one 64-bit block; one byte of filter per slot.
   std::vector<std::uint64_t> filter_;
   unsigned filter_shift_ = 64;
+  text::HashKey key_ = text::random_hash_key();
+  unsigned key_generation_ = 0;
+  // The farthest any word lies from its home slot: a lookup looks no farther.
+  std::size_t max_distance_ = 0;
   std::size_t entry_count_ = 0;
   std::size_t longest_ = 0;
   bool has_empty_ = false;
 };
-
-inline bool dictionary_contains(const AccentDictionary& dictionary, std::string_view word) {
-  return dictionary.contains(word);
-}
 
 }  // namespace accents

@@ -47,11 +47,6 @@ std::size_t decode_record_into(const unsigned char* record, char* out) {
   return static_cast<std::size_t>(end - out);
 }
 
-std::string decode_record(const unsigned char* record) {
-  char word[max_decoded_length];
-  return std::string(word, decode_record_into(record, word));
-}
-
 std::optional<Record> encode_record(std::string_view word) {
   if (word.empty() || word.size() > max_word_length || word.find('\0') != std::string_view::npos)
     return std::nullopt;

@@ -31,10 +31,8 @@ std::int64_t record_field(const unsigned char* record, std::size_t index);
 // The most bytes a record can decode to: eight fields of up to 19 digits, 7 groups each.
 inline constexpr std::size_t max_decoded_length = fields_per_record * 7;
 
-// The word of a record exactly as stored: no spaces trimmed, no case changed.
-std::string decode_record(const unsigned char* record);
-
-// The same, written at `out` (room for max_decoded_length bytes); returns its length.
+// The word of a record exactly as stored (no spaces trimmed, no case changed), written at `out`
+// (room for max_decoded_length bytes); returns its length.
 std::size_t decode_record_into(const unsigned char* record, char* out);
 
 // A record holding `word`; none when the word is empty, longer than 40 bytes, or holds a zero

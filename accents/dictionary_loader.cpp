@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "accents/dictionary_file.h"
-#include "text/ansi.h"
+#include "text/code_page_1252.h"
 
 namespace accents {
 
@@ -22,13 +22,6 @@ std::size_t trimmed_record_word(const unsigned char* record, char* out) {
 
 }  // namespace
 
-std::string record_entry(const unsigned char* record) {
-  char buffer[max_decoded_length];
-  std::string entry(buffer, trimmed_record_word(record, buffer));
-  text::ansi_lower(entry.data(), entry.size());
-  return entry;
-}
-
 DictionaryLoad load_accent_dictionary(std::span<const unsigned char> file, const std::function<void()>& every_256_records) {
   DictionaryLoad result;
   if (file.size() % record_size != 0) {
@@ -37,7 +30,7 @@ DictionaryLoad load_accent_dictionary(std::span<const unsigned char> file, const
   }
   const std::size_t records = file.size() / record_size;
 
-  // All words first, lower-cased afterwards in one conversion call rather than one per word.
+  // All words first, lower-cased afterwards in one pass.
   std::string words;
   words.reserve(records * 12);
   std::vector<std::size_t> ends;
@@ -48,7 +41,7 @@ DictionaryLoad load_accent_dictionary(std::span<const unsigned char> file, const
     ends.push_back(words.size());
     if ((k + 1) % 256 == 0 && every_256_records) every_256_records();
   }
-  text::ansi_lower(words.data(), words.size());
+  for (char& c : words) c = static_cast<char>(text::cp1252::to_lower(static_cast<unsigned char>(c)));
 
   std::vector<std::string_view> entries;
   entries.reserve(records);

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <functional>
 #include <span>
-#include <string>
 
 #include "accents/accent_dictionary.h"
 
@@ -18,12 +17,9 @@ struct DictionaryLoad {
 };
 
 // Every record gives one entry: its word with the spaces (0x20 only) at both ends removed, then
-// lower-cased with the ANSI conversion. `every_256_records`, when given, runs after each 256th
+// lower-cased (code page 1252). `every_256_records`, when given, runs after each 256th
 // record so that a user interface can stay responsive.
 DictionaryLoad load_accent_dictionary(std::span<const unsigned char> file,
                                       const std::function<void()>& every_256_records = {});
-
-// The entry one record gives, as the loader stores it.
-std::string record_entry(const unsigned char* record);
 
 }  // namespace accents

@@ -3,20 +3,16 @@
 #include <windows.h>
 
 #include <optional>
-#include <string_view>
 
-#include "text/clipboard_text.h"
+#include "text/code_page_text.h"
 
-// The clipboard's Unicode text (CF_UNICODETEXT) exchanged as text in the system ANSI code page.
+// The clipboard's Unicode text (CF_UNICODETEXT), exchanged as code page 1252 text with the
+// characters the code page lacks kept beside it (text/code_page_text.h):
 //
-// A command reads, works on read->text, and hands its result back together with what it read:
-//
-//   const auto read = app::read_clipboard_text(dialog);
-//   if (!read || read->text.empty()) return;            // no text, or unreadable: write nothing
-//   app::write_clipboard_text(dialog, *read, text::to_upper_case(read->text));
-//
-// The writer puts back every character the code page lacks (emoji, arrows, Greek, Chinese ...)
-// wherever the rewrite left its stand-in bytes ("?", or a look-alike such as "O" for "Ω") alone.
+//   auto read = app::read_clipboard_text(dialog);
+//   if (!read || read->text.empty()) return;          // no text, or unreadable: write nothing
+//   if (text::change_case(*read, text::CaseChange::upper))
+//     app::write_clipboard_text(dialog, *read);
 
 namespace app {
 
@@ -24,18 +20,18 @@ namespace app {
 // Unicode text or could not be read (still busy after a few attempts within about 200 ms). An
 // empty Unicode text gives an empty text, not nothing. `window` opens the clipboard; use the
 // main dialog.
-std::optional<text::ClipboardText> read_clipboard_text(HWND window);
+std::optional<text::CodePageText> read_clipboard_text(HWND window);
 
-enum class ClipboardWrite {
-  written,    // the clipboard now holds only the rewritten text
-  unchanged,  // the rewrite equals the text read: the clipboard was left as it was
-  failed,     // nothing was written: the clipboard was busy, or memory ran out
+enum class clipboard_write {
+  written,    // the clipboard now holds only the text
+  busy,       // another program kept the clipboard: nothing changed
+  no_memory,  // no memory for the text: nothing changed
+  failed,     // the clipboard refused the text after it was emptied
 };
 
-// Replaces everything on the clipboard (rich text, HTML, 8-bit text ...) with `rewritten`, a
-// rewrite of `read`, as Unicode text; the system offers the other plain-text formats from it.
-// Writes nothing when `rewritten` equals read.text. `window` becomes the clipboard's owner and
-// must be a window of this thread (the main dialog).
-ClipboardWrite write_clipboard_text(HWND window, const text::ClipboardText& read, std::string_view rewritten);
+// Replaces everything on the clipboard (rich text, HTML, 8-bit text ...) with `text` as Unicode
+// text; the system offers the other plain-text formats from it. `window` becomes the
+// clipboard's owner and must be a window of this thread (the main dialog).
+clipboard_write write_clipboard_text(HWND window, const text::CodePageText& text);
 
 }  // namespace app

@@ -1,39 +1,119 @@
 #include "app/commands.h"
 
-#include "app/command_ids.h"
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "accents/accent_restoration.h"
+#include "app/clipboard.h"
+#include "app/dictionary_loading.h"
+#include "app/report.h"
+#include "text/case_conversion.h"
+#include "text/repetition.h"
+#include "text/report_text.h"
 
 namespace app {
 namespace {
 
-void command_quit(HWND dialog) { end_main_dialog(dialog); }
+constexpr std::string_view clipboard_busy_report = "No se ha podido escribir en el portapapeles; el texto no ha cambiado.";
+constexpr std::string_view too_large_report = "El texto es demasiado grande para esta orden.";
 
-struct command {
-  int id;
-  void (*run)(HWND dialog);
-};
+// Filled once at start-up, before the tray icon exists; only read afterwards.
+accents::AccentDictionary& accent_dictionary() {
+  static accents::AccentDictionary dictionary;
+  return dictionary;
+}
 
-constexpr command commands[] = {
-    {quit_command, command_quit},
-    {upper_case_command, command_upper_case},
-    {lower_case_command, command_lower_case},
-    {mixed_case_command, command_mixed_case},
-    {count_characters_command, command_count_characters},
-    {count_words_command, command_count_words},
-    {count_consonants_command, command_count_consonants},
-    {count_vowels_command, command_count_vowels},
-    {word_repetition_command, command_word_repetition},
-    {restore_accents_command, command_restore_accents},
+// Writes a rewritten text back; false after telling the user that it could not be.
+bool write_back(HWND dialog, const text::CodePageText& rewritten) {
+  switch (write_clipboard_text(dialog, rewritten)) {
+    case clipboard_write::written: return true;
+    case clipboard_write::no_memory: show_report(too_large_report, MB_OK); return false;
+    case clipboard_write::busy:
+    case clipboard_write::failed: show_report(clipboard_busy_report, MB_OK); return false;
+  }
+  return false;
+}
+
+// No text on the clipboard, or none that could be read: a case command does nothing and shows
+// nothing. An unchanged text is not written, so its rich versions stay on the clipboard.
+template <text::CaseChange change>
+void change_clipboard_case(HWND dialog) {
+  auto read = read_clipboard_text(dialog);
+  if (!read || read->text.empty()) return;
+  if (text::change_case(*read, change)) write_back(dialog, *read);
+}
+
+// The count and repetition commands only read: no text counts as the empty text.
+template <std::string (*report)(std::string_view)>
+void report_on_clipboard(HWND dialog) {
+  std::string shown;
+  {
+    const auto read = read_clipboard_text(dialog);
+    shown = report(read ? std::string_view(read->text) : std::string_view());
+  }
+  // The text is gone before the box opens: a box may stay open for long, and more commands can
+  // run on top of it meanwhile.
+  show_report(shown, MB_OK);
+}
+
+void restore_clipboard_accents(HWND dialog) {
+  accents::AccentCorrections corrections;
+  // No text: nothing is written, so a picture or whatever else the clipboard holds stays there.
+  if (auto read = read_clipboard_text(dialog)) {
+    accents::restore_accents(*read, accent_dictionary(), corrections);
+    if (corrections.count > 0 && !write_back(dialog, *read)) return;
+  }
+  show_report(accents::correction_report(corrections), MB_OK | MB_SYSTEMMODAL);
+}
+
+void quit(HWND dialog) { end_main_dialog(dialog); }
+
+constexpr menu_row separator{};
+
+constexpr menu_row rows[] = {
+    {command_id::upper_case, "Transformar a Mayusculas", change_clipboard_case<text::CaseChange::upper>},
+    separator,
+    {command_id::mixed_case, "Transformar a Mixta", change_clipboard_case<text::CaseChange::mixed>},
+    separator,
+    {command_id::lower_case, "Transformar a Minusculas", change_clipboard_case<text::CaseChange::lower>},
+    separator,
+    {command_id::count_characters, "Contar total de caracteres", report_on_clipboard<text::characters_report>},
+    separator,
+    {command_id::count_words, "Contar total de palabras \xF3 trozos", report_on_clipboard<text::word_fragments_report>},
+    separator,
+    {command_id::count_consonants, "Contar total de consonantes", report_on_clipboard<text::consonants_report>},
+    separator,
+    {command_id::count_vowels, "Contar total de vocales", report_on_clipboard<text::vowels_report>},
+    separator,
+    {command_id::word_repetition, "Repetici\xF3n de palabras", report_on_clipboard<text::word_repetition_report>},
+    separator,
+    {command_id::restore_accents, "Poner tilde", restore_clipboard_accents},
+    separator,
+    {command_id::quit, "&Quitar", quit},
 };
 
 }  // namespace
 
-void run_command(HWND dialog, int id) {
-  for (const command& c : commands) {
-    if (c.id == id) {
-      c.run(dialog);
-      return;
+std::span<const menu_row> tray_menu_rows() { return rows; }
+
+void run_command(HWND dialog, WORD id) {
+  for (const menu_row& row : rows) {
+    if (!row.run || static_cast<WORD>(row.id) != id) continue;
+    try {
+      row.run(dialog);
+    } catch (const std::bad_alloc&) {
+      show_report(too_large_report, MB_OK);
+    } catch (const std::length_error&) {
+      show_report(too_large_report, MB_OK);
     }
+    return;
   }
+}
+
+void load_dictionary_at_start(HWND dialog, const std::wstring& path) {
+  accent_dictionary() = load_dictionary_file(dialog, path);
 }
 
 }  // namespace app

@@ -8,49 +8,45 @@
 
 #include "accents/dictionary_file.h"
 #include "accents/dictionary_loader.h"
+#include "app/file_paths.h"
 #include "app/report.h"
+#include "app/win32_handles.h"
 
 namespace app {
 namespace {
 
+// The whole file, mapped into memory while it is read.
 class file_view {
  public:
-  explicit file_view(const std::wstring& path) {
-    file_ = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file_ == INVALID_HANDLE_VALUE) return;
+  explicit file_view(const std::wstring& path)
+      : file_(CreateFileW(extended_length_path(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file_, &size)) return;
+    if (!file_ || !GetFileSizeEx(file_.get(), &size)) return;
     size_ = static_cast<std::uint64_t>(size.QuadPart);
     opened_ = true;
-  }
-  file_view(const file_view&) = delete;
-  file_view& operator=(const file_view&) = delete;
-  ~file_view() {
-    if (view_) UnmapViewOfFile(view_);
-    if (mapping_) CloseHandle(mapping_);
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
   }
 
   bool opened() const { return opened_; }
   std::uint64_t size() const { return size_; }
 
-  // The whole file in memory; false when it cannot be mapped (too large for the address space).
+  // False when the file cannot be mapped (too large for the address space).
   bool map() {
     if (size_ == 0) return true;
     if (size_ > SIZE_MAX) return false;
-    mapping_ = CreateFileMappingW(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    mapping_.reset(CreateFileMappingW(file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
     if (!mapping_) return false;
-    view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
-    return view_ != nullptr;
+    view_.reset(MapViewOfFile(mapping_.get(), FILE_MAP_READ, 0, 0, 0));
+    return static_cast<bool>(view_);
   }
   std::span<const unsigned char> bytes() const {
-    return {static_cast<const unsigned char*>(view_), view_ ? static_cast<std::size_t>(size_) : 0};
+    return {static_cast<const unsigned char*>(view_.get()), view_ ? static_cast<std::size_t>(size_) : 0};
   }
 
  private:
-  HANDLE file_ = INVALID_HANDLE_VALUE;
-  HANDLE mapping_ = nullptr;
-  void* view_ = nullptr;
+  unique_kernel_handle file_;
+  unique_kernel_handle mapping_;
+  unique_mapped_view view_;  // declared last: unmapped before the mapping and the file close
   std::uint64_t size_ = 0;
   bool opened_ = false;
 };

@@ -5,7 +5,6 @@
 #include <string_view>
 
 namespace app {
-namespace {
 
 std::wstring extended_length_path(const std::wstring& path) {
   constexpr std::wstring_view extended = L"\\\\?\\";
@@ -20,8 +19,6 @@ std::wstring extended_length_path(const std::wstring& path) {
   }
   return path;
 }
-
-}  // namespace
 
 bool file_exists(const std::wstring& path) {
   if (path.empty()) return false;

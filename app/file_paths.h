@@ -6,8 +6,11 @@ namespace app {
 
 inline constexpr wchar_t dictionary_file_name[] = L"diccionario.log";
 
+// `path` as the file calls take it: a path of MAX_PATH characters or more in its extended-length
+// form ("\\?\C:\..." or "\\?\UNC\..."), any other as it is.
+std::wstring extended_length_path(const std::wstring& path);
+
 // True when the file system reports attributes for `path`; a folder counts as existing.
-// Paths longer than MAX_PATH are handed over in their extended-length form.
 bool file_exists(const std::wstring& path);
 
 // The running executable's full file name, however long.

@@ -4,6 +4,4 @@
 
 // The instance, the command line and the show command are deliberately unused: the program has
 // no options and always starts hidden in the notification area.
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return app::run_main_dialog(nullptr);
-}
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return app::run_main_dialog(); }

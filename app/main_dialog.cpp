@@ -14,8 +14,7 @@
 namespace app {
 namespace {
 
-constexpr DWORD dialog_style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_SETFONT |
-                               DS_NOFAILCREATE | DS_3DLOOK;
+constexpr DWORD dialog_style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
 constexpr short dialog_x = 70, dialog_y = 70, dialog_width = 620, dialog_height = 292;
 constexpr WORD dialog_font_points = 8;
 constexpr std::wstring_view dialog_font = L"MS Sans Serif";
@@ -24,10 +23,15 @@ constexpr int status_bar_id = 1003;
 constexpr int left_pane_id = 1013;
 constexpr int right_pane_id = 1014;
 constexpr DWORD status_bar_style = WS_CHILD | WS_VISIBLE | CCS_BOTTOM;
-constexpr DWORD pane_style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                             ES_NOHIDESEL | ES_READONLY | ES_WANTRETURN;
-static_assert(status_bar_style == 0x50000003);
-static_assert(pane_style == 0x50201944);
+constexpr DWORD pane_style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL |
+                             ES_READONLY | ES_WANTRETURN;
+
+// What the dialog holds for the life of the process.
+struct dialog_resources {
+  unique_icon big_icon;
+  unique_icon small_icon;
+  unique_font status_font;
+};
 
 void append_string(std::vector<WORD>& words, std::wstring_view text) {
   words.insert(words.end(), text.begin(), text.end());
@@ -37,18 +41,14 @@ void append_string(std::vector<WORD>& words, std::wstring_view text) {
 // A DLGTEMPLATE with no controls of its own: the controls are added after creation, once the
 // rich edit class is known.
 std::vector<WORD> build_dialog_template() {
-  std::vector<WORD> words;
   DLGTEMPLATE header{};
   header.style = dialog_style;
-  header.dwExtendedStyle = 0;
-  header.cdit = 0;
   header.x = dialog_x;
   header.y = dialog_y;
   header.cx = dialog_width;
   header.cy = dialog_height;
-  static_assert(sizeof(header) % sizeof(WORD) == 0);
   const auto* raw = reinterpret_cast<const WORD*>(&header);
-  words.assign(raw, raw + sizeof(header) / sizeof(WORD));
+  std::vector<WORD> words(raw, raw + sizeof(header) / sizeof(WORD));
   words.push_back(0);  // no menu
   words.push_back(0);  // the predefined dialog class
   append_string(words, main_dialog_title);
@@ -58,19 +58,33 @@ std::vector<WORD> build_dialog_template() {
 }
 
 void initialise_common_controls() {
-  unique_library comctl32(LoadLibraryA("COMCTL32.DLL"));
-  if (!comctl32) return;
-  using init_ex_function = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  const auto init_ex = reinterpret_cast<init_ex_function>(
-      reinterpret_cast<void*>(GetProcAddress(comctl32.get(), "InitCommonControlsEx")));
-  if (init_ex) {
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                  ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
-    static_assert(sizeof(INITCOMMONCONTROLSEX) == 8);
-    init_ex(&controls);
-  } else {
-    InitCommonControls();
-  }
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                      ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+// Messages that arrive while the dialog is being built go to the default dialog processing;
+// main_dialog_procedure takes over once the controls exist.
+INT_PTR CALLBACK creation_procedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+HWND create_dialog(HINSTANCE instance) {
+  const std::vector<WORD> dialog_template = build_dialog_template();
+  return CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialog_template.data()), nullptr,
+                                    creation_procedure, 0);
+}
+
+void set_icons(HWND dialog, HINSTANCE instance, dialog_resources& resources) {
+  resources.big_icon.reset(
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(program_icon_id), IMAGE_ICON, 32, 32, 0)));
+  resources.small_icon.reset(
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(program_icon_id), IMAGE_ICON, 16, 16, 0)));
+  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(resources.big_icon.get()));
+  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(resources.small_icon.get()));
+}
+
+HWND add_status_bar(HWND dialog, HINSTANCE instance) {
+  return CreateWindowExW(0, STATUSCLASSNAMEW, L"", status_bar_style, 0, 0, 0, 0, dialog,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(status_bar_id)), instance, nullptr);
 }
 
 // The first rich edit library that loads decides the class. It stays loaded for the life of the
@@ -91,64 +105,27 @@ const wchar_t* choose_rich_edit_class() {
   return L"";
 }
 
-void add_pane(HWND dialog, int id, const wchar_t* window_class, RECT rect) {
+void add_pane(HWND dialog, HINSTANCE instance, int id, const wchar_t* window_class, RECT rect) {
   if (*window_class == L'\0') return;
   MapDialogRect(dialog, &rect);
-  HWND pane = CreateWindowExW(WS_EX_CLIENTEDGE, window_class, L"", pane_style, rect.left, rect.top,
-                              rect.right, rect.bottom, dialog,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
+  HWND pane = CreateWindowExW(WS_EX_CLIENTEDGE, window_class, L"", pane_style, rect.left, rect.top, rect.right,
+                              rect.bottom, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (pane) SendMessageA(pane, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
 }
 
-// Messages that arrive while the dialog is being built go to the default dialog processing;
-// main_dialog_procedure takes over once the controls exist.
-INT_PTR CALLBACK creation_procedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-}  // namespace
-
-int run_main_dialog(HWND parent) {
-  initialise_common_controls();
-
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const std::vector<WORD> dialog_template = build_dialog_template();
-  HWND dialog = CreateDialogIndirectParamW(
-      instance, reinterpret_cast<const DLGTEMPLATE*>(dialog_template.data()), parent,
-      creation_procedure, 0);
-  if (!dialog) return 0;
-
-  const unique_icon big_icon(static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(program_icon_id), IMAGE_ICON, 32, 32, 0)));
-  const unique_icon small_icon(static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(program_icon_id), IMAGE_ICON, 16, 16, 0)));
-  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon.get()));
-  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon.get()));
-
-  HWND status_bar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", status_bar_style, 0, 0, 0, 0, dialog,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(status_bar_id)),
-                                    instance, nullptr);
-
-  const wchar_t* rich_edit_class = choose_rich_edit_class();
-  InitCommonControls();
-  add_pane(dialog, left_pane_id, rich_edit_class, RECT{0, 0, 310, 280});
-  add_pane(dialog, right_pane_id, rich_edit_class, RECT{310, 0, 310, 280});
-
+void set_status_font(HWND status_bar, dialog_resources& resources) {
+  if (!status_bar) return;
   HDC screen = GetDC(nullptr);
   const int font_height = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(nullptr, screen);
-  const unique_font status_font(CreateFontW(font_height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                            DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
-  if (status_bar && status_font) {
-    SendMessageW(status_bar, WM_SETFONT, reinterpret_cast<WPARAM>(status_font.get()), FALSE);
-  }
+  resources.status_font.reset(CreateFontW(font_height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                          DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+  if (resources.status_font)
+    SendMessageW(status_bar, WM_SETFONT, reinterpret_cast<WPARAM>(resources.status_font.get()), FALSE);
+}
 
-  SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(main_dialog_procedure));
-  SetForegroundWindow(dialog);
-  main_dialog_procedure(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(dialog), 0);
-  ShowWindow(dialog, SW_HIDE);
-
+void run_message_loop(HWND dialog) {
   MSG message;
   while (IsWindow(dialog)) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -163,6 +140,30 @@ int run_main_dialog(HWND parent) {
       DispatchMessageW(&message);
     }
   }
+}
+
+}  // namespace
+
+int run_main_dialog() {
+  initialise_common_controls();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  HWND dialog = create_dialog(instance);
+  if (!dialog) return 1;
+
+  dialog_resources resources;
+  set_icons(dialog, instance, resources);
+  HWND status_bar = add_status_bar(dialog, instance);
+  const wchar_t* rich_edit_class = choose_rich_edit_class();
+  InitCommonControls();
+  add_pane(dialog, instance, left_pane_id, rich_edit_class, RECT{0, 0, 310, 280});
+  add_pane(dialog, instance, right_pane_id, rich_edit_class, RECT{310, 0, 310, 280});
+  set_status_font(status_bar, resources);
+
+  SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(main_dialog_procedure));
+  SetForegroundWindow(dialog);
+  main_dialog_procedure(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(dialog), 0);
+  ShowWindow(dialog, SW_HIDE);
+  run_message_loop(dialog);
   return 0;
 }
 

@@ -68,8 +68,8 @@ INT_PTR on_system_command(HWND dialog, WPARAM wparam) {
       ShowWindow(dialog, SW_HIDE);
       return TRUE;
     case SC_CLOSE:
-      // Closing never ends the program: only "&Quitar" does.
-      ShowWindow(dialog, SW_SHOW);
+      // Closing (Alt+F4 after the menu gave the dialog the focus) neither ends the program,
+      // which only "&Quitar" does, nor shows the dialog, which has nothing to show.
       return TRUE;
     default:
       return FALSE;

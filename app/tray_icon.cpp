@@ -23,10 +23,8 @@ NOTIFYICONDATAA make_tray_icon(HWND dialog, HINSTANCE instance) {
   icon.hWnd = dialog;
   icon.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(instance));
   icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
-  static_assert((NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO) == 0x17);
   icon.uCallbackMessage = tray_message;
-  static_assert(TILDARIO_ICON_ID == 200);
-  icon.hIcon = LoadIconA(instance, "#200");
+  icon.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(program_icon_id));
   copy_text(icon.szTip, tray_tip);
   copy_text(icon.szInfo, tray_balloon_text);
   copy_text(icon.szInfoTitle, tray_tip);

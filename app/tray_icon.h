@@ -12,9 +12,6 @@ inline constexpr UINT tray_message = 0x5F5;
 inline constexpr char tray_tip[] = "\xAE Herramientas texto ...";
 inline constexpr char tray_balloon_text[] = "BienVenido ...";
 
-// The full ANSI record, balloon icon field included.
-static_assert(sizeof(NOTIFYICONDATAA) == 508);
-
 // The icon record of `dialog`: callback tray_message, icon resource 200, tooltip and balloon.
 NOTIFYICONDATAA make_tray_icon(HWND dialog, HINSTANCE instance);
 

@@ -1,9 +1,9 @@
 #include "app/tray_menu.h"
 
 #include <string>
-#include <string_view>
 
-#include "app/ansi_code_page.h"
+#include "app/commands.h"
+#include "app/wide_text.h"
 
 namespace app {
 
@@ -11,23 +11,22 @@ unique_menu build_tray_menu() {
   unique_menu menu(CreatePopupMenu());
   if (!menu) return menu;
   UINT position = 0;
-  for (const tray_menu_entry& entry : tray_menu_entries) {
+  for (const menu_row& row : tray_menu_rows()) {
     MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
-    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE;
+    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
     item.fState = MFS_ENABLED;
     std::wstring caption;
-    if (std::string_view(entry.caption) == "-") {
+    if (!row.caption) {
       item.fType = MFT_SEPARATOR;
-      item.wID = 0;
-      item.fMask &= ~static_cast<UINT>(MIIM_STRING);
     } else {
-      caption = ansi_to_wide(entry.caption);
+      caption = to_wide(row.caption);
+      item.fMask |= MIIM_STRING;
       item.fType = MFT_STRING;
-      item.wID = static_cast<UINT>(entry.id);
+      item.wID = static_cast<UINT>(row.id);
       item.dwTypeData = caption.data();
     }
-    InsertMenuItemW(menu.get(), position++, TRUE, &item);
+    if (!InsertMenuItemW(menu.get(), position++, TRUE, &item)) return unique_menu();
   }
   return menu;
 }
@@ -37,9 +36,7 @@ void open_tray_menu(HWND dialog, HMENU menu) {
   GetCursorPos(&cursor);
   // Without the foreground, the menu would not close when the user clicks elsewhere.
   SetForegroundWindow(dialog);
-  TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0,
-                 dialog, nullptr);
-  static_assert((TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN) == 0x2A);
+  TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, dialog, nullptr);
   // Lets the next click on the icon open the menu again (the menu needs a message after it).
   PostMessageW(dialog, WM_NULL, 0, 0);
 }

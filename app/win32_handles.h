@@ -4,11 +4,19 @@
 
 #include <utility>
 
-// Small owners for the handles the program holds across calls, so no path leaks them.
+// Owners for everything the program opens, locks or allocates across calls, so that no path
+// leaks it. Each knows its own "no handle" value: null, and for kernel handles also
+// INVALID_HANDLE_VALUE, which CreateFile returns on failure.
 
 namespace app {
 
-template <typename Handle, typename Deleter>
+inline bool is_valid_handle(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+template <typename Handle>
+bool is_valid_handle(Handle handle) {
+  return handle != Handle{};
+}
+
+template <typename Handle, auto close>
 class unique_handle {
  public:
   unique_handle() = default;
@@ -23,10 +31,10 @@ class unique_handle {
   ~unique_handle() { reset(); }
 
   Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Handle{}; }
+  explicit operator bool() const { return is_valid_handle(handle_); }
   Handle release() { return std::exchange(handle_, Handle{}); }
   void reset(Handle handle = Handle{}) {
-    if (handle_ != Handle{}) Deleter{}(handle_);
+    if (is_valid_handle(handle_)) close(handle_);
     handle_ = handle;
   }
 
@@ -34,22 +42,34 @@ class unique_handle {
   Handle handle_{};
 };
 
-struct menu_deleter {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-struct icon_deleter {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-struct gdi_object_deleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-struct library_deleter {
-  void operator()(HMODULE library) const { FreeLibrary(library); }
-};
+inline void close_clipboard(bool) { CloseClipboard(); }
+inline void delete_font(HFONT font) { DeleteObject(font); }
 
-using unique_menu = unique_handle<HMENU, menu_deleter>;
-using unique_icon = unique_handle<HICON, icon_deleter>;
-using unique_font = unique_handle<HFONT, gdi_object_deleter>;
-using unique_library = unique_handle<HMODULE, library_deleter>;
+using unique_menu = unique_handle<HMENU, DestroyMenu>;
+using unique_icon = unique_handle<HICON, DestroyIcon>;
+using unique_font = unique_handle<HFONT, delete_font>;
+// Files, file mappings, processes: whatever CloseHandle closes.
+using unique_kernel_handle = unique_handle<HANDLE, CloseHandle>;
+using unique_mapped_view = unique_handle<const void*, UnmapViewOfFile>;
+// Freed unless handed on (the clipboard takes a block it accepted: release() it then).
+using unique_global = unique_handle<HGLOBAL, GlobalFree>;
+// The clipboard, open: true while this process has it open.
+using unique_clipboard = unique_handle<bool, close_clipboard>;
+
+// A global memory block, locked for as long as this lives.
+class global_lock {
+ public:
+  explicit global_lock(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
+  global_lock(const global_lock&) = delete;
+  global_lock& operator=(const global_lock&) = delete;
+  ~global_lock() {
+    if (data_) GlobalUnlock(block_);
+  }
+  void* data() const { return data_; }
+
+ private:
+  HGLOBAL block_;
+  void* data_;
+};
 
 }  // namespace app

@@ -12,9 +12,16 @@
 #include "accents/accent_restoration.h"
 #include "accents/dictionary_file.h"
 #include "accents/dictionary_loader.h"
-#include "text/tokens.h"
+#include "text/case_conversion.h"
+#include "text/code_page_text.h"
 
 namespace {
+
+char accented_vowel(char plain) {
+  const std::string_view plain_vowels = "aeiou", accented = "\xE1\xE9\xED\xF3\xFA";
+  const std::size_t i = plain_vowels.find(plain);
+  return i == std::string_view::npos ? plain : accented[i];
+}
 
 // Spanish-looking words: syllables, some with an accented vowel.
 std::vector<std::string> synthetic_words(std::size_t count) {
@@ -34,7 +41,7 @@ std::vector<std::string> synthetic_words(std::size_t count) {
     }
     if (random() % 3 == 0) {
       const std::size_t p = w.find_last_of("aeiou");
-      if (p != std::string::npos) w[p] = accents::accented_vowel(w[p]);
+      if (p != std::string::npos) w[p] = accented_vowel(w[p]);
     }
     words.push_back(w);
   }
@@ -101,7 +108,7 @@ std::string synthetic_text(const std::vector<std::string>& words, std::size_t si
     std::string w = words[rank];
     for (char& c : w)
       for (char v : {'a', 'e', 'i', 'o', 'u'})
-        if (random() % 2 && c == accents::accented_vowel(v)) c = v;
+        if (random() % 2 && c == accented_vowel(v)) c = v;
     if (random() % 8 == 0) w[0] = static_cast<char>(w[0] - 0x20);
     text += w;
     switch (random() % 16) {
@@ -120,9 +127,11 @@ void restore(benchmark::State& state, bool like_real_text) {
   const std::string text = synthetic_text(words, static_cast<std::size_t>(state.range(0)) << 20, like_real_text);
   std::int64_t corrections = 0;
   for (auto _ : state) {
-    const auto result = accents::restore_accents(text::split_text(text), dictionary);
-    corrections = result.correction_count;
-    benchmark::DoNotOptimize(result.text.data());
+    text::CodePageText restored{text, {}, {}};
+    accents::AccentCorrections result;
+    accents::restore_accents(restored, dictionary, result);
+    corrections = result.count;
+    benchmark::DoNotOptimize(restored.text.data());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
   state.counters["corrections"] = static_cast<double>(corrections);
@@ -132,11 +141,18 @@ void restore_real(benchmark::State& state) {
   const auto file = real_dictionary_file();
   if (file.empty()) return state.SkipWithError("no diccionario.log in build/native or build/win32");
   std::vector<std::string> words;
+  char word[accents::max_decoded_length];
   for (std::size_t k = 0; k + accents::record_size <= file.size(); k += accents::record_size)
-    if (auto w = accents::record_entry(file.data() + k); !w.empty()) words.push_back(std::move(w));
+    if (const std::size_t n = accents::decode_record_into(file.data() + k, word); n > 0)
+      words.push_back(text::to_lower_case(std::string_view(word, n)));
   const auto dictionary = accents::load_accent_dictionary(file).dictionary;
   const std::string text = synthetic_text(words, static_cast<std::size_t>(state.range(0)) << 20, true);
-  for (auto _ : state) benchmark::DoNotOptimize(accents::restore_accents(text::split_text(text), dictionary).text.data());
+  for (auto _ : state) {
+    text::CodePageText restored{text, {}, {}};
+    accents::AccentCorrections corrections;
+    accents::restore_accents(restored, dictionary, corrections);
+    benchmark::DoNotOptimize(restored.text.data());
+  }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(restore_real)->Arg(10)->Unit(benchmark::kMillisecond);

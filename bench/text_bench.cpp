@@ -67,15 +67,13 @@ std::string spanish_like_text(std::size_t bytes) {
 
 void split(benchmark::State& state) {
   const std::string text = spanish_like_text(static_cast<std::size_t>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(text::split_text(text));
+  for (auto _ : state) benchmark::DoNotOptimize(text::count_tokens(text));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
 
-// The word count command after the clipboard read: the preparation with line breaks replaced,
-// and the count. Replacing the line breaks again finds none but still reads every byte.
 void word_count(benchmark::State& state) {
-  std::string text = spanish_like_text(static_cast<std::size_t>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(text::count_word_fragments(text::prepare_tokens(text, true)));
+  const std::string text = spanish_like_text(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(text::count_word_fragments(text));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
 
@@ -89,27 +87,24 @@ void vowel_and_consonant_counts(benchmark::State& state) {
 }
 
 void repetition_report(benchmark::State& state) {
-  std::string text = spanish_like_text(static_cast<std::size_t>(state.range(0)));
-  std::size_t tokens = 0;
-  for (auto _ : state) {
-    const auto list = text::prepare_tokens(text, true);
-    tokens = list.size();
-    benchmark::DoNotOptimize(text::word_repetition_report(list));
-  }
-  state.counters["tokens"] = static_cast<double>(tokens);
+  const std::string text = spanish_like_text(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(text::word_repetition_report(text));
+  state.counters["tokens"] = static_cast<double>(text::count_tokens(text));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
 
 // The repetition report alone on a list of exactly 1,000,000 tokens.
 void repetition_report_million_tokens(benchmark::State& state) {
   std::string text = spanish_like_text(3'000'000);
-  while (text::split_text(text).size() < 1'000'000) text += text;
-  text.resize(static_cast<std::size_t>(text::split_text(text)[1'000'000].data() - text.data()));
-  const auto tokens = text::prepare_tokens(text, true);
-  state.counters["tokens"] = static_cast<double>(tokens.size());
+  while (text::count_tokens(text) < 1'000'000) text += text;
+  const text::Tokens tokens = text::split_text(text);
+  auto it = tokens.begin();
+  for (int i = 0; i < 1'000'000; ++i) ++it;
+  text.resize(it.offset());
+  state.counters["tokens"] = static_cast<double>(text::count_tokens(text));
   std::size_t listed = 0;
   for (auto _ : state) {
-    const auto report = text::word_repetition_report(tokens);
+    const auto report = text::word_repetition_report(text);
     listed = report.size();
     benchmark::DoNotOptimize(report);
   }

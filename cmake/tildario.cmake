@@ -1,6 +1,6 @@
 # Shared compiler settings and the one helper every test target is declared through.
 
-set(TILDARIO_WARNINGS -Wall -Wextra -Wshadow -Wformat=2 -Wundef)
+set(TILDARIO_WARNINGS -Wall -Wextra -Wshadow -Wformat=2 -Wundef -Wimplicit-fallthrough)
 
 function(tildario_warnings target)
   target_compile_options(${target} PRIVATE ${TILDARIO_WARNINGS})
@@ -12,16 +12,16 @@ if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 
-# tildario_add_test(NAME name SOURCES ... LIBS ... [LABELS ...] [NO_DISCOVER])
+# tildario_add_test(NAME name SOURCES ... LIBS ... [LABELS ...])
 # Declares a GoogleTest executable and registers its cases with CTest. Under the cross build
 # CTest runs it through the emulator (wine) given by the toolchain file.
 function(tildario_add_test)
-  cmake_parse_arguments(T "NO_DISCOVER" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   tildario_warnings(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   # Under Wine every process start costs seconds: there, one CTest entry runs the whole binary.
-  if(T_NO_DISCOVER OR CMAKE_CROSSCOMPILING)
+  if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     if(T_LABELS)
       set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")

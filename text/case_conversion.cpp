@@ -1,43 +1,144 @@
 #include "text/case_conversion.h"
 
-#include "text/ansi.h"
-#include "text/char_classes.h"
+#include <array>
+
+#include "text/code_page_1252.h"
+#include "text/unicode_case.h"
 
 namespace text {
 
+namespace {
+
+using ByteMap = std::array<unsigned char, 256>;
+
+template <typename Map>
+constexpr ByteMap make_map(Map map) {
+  ByteMap table{};
+  for (int b = 0; b < 256; ++b) table[b] = map(static_cast<unsigned char>(b));
+  return table;
+}
+
+constexpr ByteMap upper_bytes = make_map(cp1252::to_upper);
+constexpr ByteMap lower_bytes = make_map(cp1252::to_lower);
+
+// After a letter or a digit the next letter continues a word.
+constexpr std::array<bool, 256> continues_word = [] {
+  std::array<bool, 256> table{};
+  for (int b = 0; b < 256; ++b)
+    table[b] = cp1252::is_alpha(static_cast<unsigned char>(b)) || cp1252::is_digit(static_cast<unsigned char>(b));
+  return table;
+}();
+
+// Converts bytes [begin, end) in place; true when any changed.
+bool map_bytes(char* begin, char* end, const ByteMap& map) {
+  bool changed = false;
+  for (char* p = begin; p != end; ++p) {
+    const unsigned char b = static_cast<unsigned char>(*p);
+    changed |= map[b] != b;
+    *p = static_cast<char>(map[b]);
+  }
+  return changed;
+}
+
+bool mix_bytes(char* begin, char* end, bool& capital_next) {
+  bool changed = false;
+  for (char* p = begin; p != end; ++p) {
+    const unsigned char b = static_cast<unsigned char>(*p);
+    const unsigned char out = capital_next ? upper_bytes[b] : lower_bytes[b];
+    changed |= out != b;
+    *p = static_cast<char>(out);
+    capital_next = !continues_word[b];
+  }
+  return changed;
+}
+
+bool is_high_surrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool is_low_surrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// Rewrites the units of one foreign run, and their stand-in bytes with them.
+bool change_units(char16_t* units, char* bytes, std::size_t length, CaseChange change, bool& capital_next) {
+  bool changed = false;
+  for (std::size_t i = 0; i < length;) {
+    const bool pair = i + 1 < length && is_high_surrogate(units[i]) && is_low_surrogate(units[i + 1]);
+    const std::size_t n = pair ? 2 : 1;
+    const char32_t c = pair ? 0x10000 + ((char32_t{units[i]} - 0xD800) << 10) + (units[i + 1] - 0xDC00) : units[i];
+    char32_t mapped = c;
+    switch (change) {
+      case CaseChange::upper: mapped = unicode::to_upper(c); break;
+      case CaseChange::lower: mapped = unicode::to_lower(c); break;
+      case CaseChange::mixed:
+        mapped = capital_next ? unicode::to_title(c) : unicode::to_lower(c);
+        capital_next = !unicode::is_letter(c);
+        break;
+    }
+    // A mapping to a character of another length (none is known) would move the text: keep it.
+    if (mapped != c && (mapped > 0xFFFF) == pair) {
+      if (pair) {
+        units[i] = static_cast<char16_t>(0xD800 + ((mapped - 0x10000) >> 10));
+        units[i + 1] = static_cast<char16_t>(0xDC00 + ((mapped - 0x10000) & 0x3FF));
+      } else {
+        units[i] = static_cast<char16_t>(mapped);
+      }
+      for (std::size_t k = i; k < i + n; ++k) bytes[k] = static_cast<char>(cp1252::from_unit(units[k]));
+      changed = true;
+    }
+    i += n;
+  }
+  return changed;
+}
+
+}  // namespace
+
 std::string to_upper_case(std::string_view text) {
   std::string out(text);
-  ansi_upper(out.data(), out.size());
+  map_bytes(out.data(), out.data() + out.size(), upper_bytes);
   return out;
 }
 
 std::string to_lower_case(std::string_view text) {
   std::string out(text);
-  ansi_lower(out.data(), out.size());
+  map_bytes(out.data(), out.data() + out.size(), lower_bytes);
   return out;
 }
 
 std::string to_mixed_case(std::string_view text) {
   std::string out(text);
-  bool capital = true;
-  for (std::size_t i = 0; i < out.size();) {
-    const std::size_t n = ansi_char_length(out.data() + i, out.size() - i);
-    if (capital)
-      ansi_upper(out.data() + i, n);
-    else
-      ansi_lower(out.data() + i, n);
-    capital = !ansi_is_alpha(out.data() + i, n);
-    i += n;
-  }
+  bool capital_next = true;
+  mix_bytes(out.data(), out.data() + out.size(), capital_next);
   return out;
 }
 
-std::string apply_case_style(std::string_view text, int style) {
+std::string apply_case_style(std::string_view word, CaseStyle style) {
   switch (style) {
-    case case_style_capitalised: return to_mixed_case(text);
-    case case_style_capitals: return to_upper_case(text);
-    default: return to_lower_case(text);
+    case CaseStyle::capitalised: return to_mixed_case(word);
+    case CaseStyle::capitals: return to_upper_case(word);
+    case CaseStyle::small:
+    case CaseStyle::other: return to_lower_case(word);
   }
+  return to_lower_case(word);
+}
+
+bool CaseChanger::apply(CodePageText& piece) {
+  char* const bytes = piece.text.data();
+  char16_t* units = piece.foreign_units.data();
+  bool changed = false;
+  std::size_t done = 0;
+  const auto bytes_up_to = [&](std::size_t end) {
+    switch (change_) {
+      case CaseChange::upper: changed |= map_bytes(bytes + done, bytes + end, upper_bytes); break;
+      case CaseChange::lower: changed |= map_bytes(bytes + done, bytes + end, lower_bytes); break;
+      case CaseChange::mixed: changed |= mix_bytes(bytes + done, bytes + end, capital_next_); break;
+    }
+    done = end;
+  };
+  for (const ForeignRun& run : piece.foreign) {
+    bytes_up_to(run.offset);
+    changed |= change_units(units, bytes + run.offset, run.length, change_, capital_next_);
+    units += run.length;
+    done = run.end();
+  }
+  bytes_up_to(piece.text.size());
+  return changed;
 }
 
 }  // namespace text

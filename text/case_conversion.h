@@ -3,19 +3,40 @@
 #include <string>
 #include <string_view>
 
-// Capitalisation of code page (ANSI) text through the platform's case mapping. Every
-// conversion returns a text of exactly the input's length.
+#include "text/char_classes.h"
+#include "text/code_page_text.h"
+
+// Capitalisation of code page 1252 text. Every conversion keeps the text's length.
 
 namespace text {
 
 std::string to_upper_case(std::string_view text);
 std::string to_lower_case(std::string_view text);
 
-// Each letter that starts the text or follows a non-letter becomes a capital, every other
-// letter small. Any non-letter (digits and the apostrophe too) starts a new word.
+// Each letter that starts the text or follows a character that is neither a letter nor a digit
+// becomes a capital, every other letter small: "hola MUNDO" gives "Hola Mundo", "3er piso"
+// gives "3er Piso", "o'neil" gives "O'Neil".
 std::string to_mixed_case(std::string_view text);
 
-// 1 small letters, 2 mixed case, 3 capitals; any other style gives small letters.
-std::string apply_case_style(std::string_view text, int style);
+// A word in the given style: small letters, mixed case or capitals; `other` gives small letters.
+std::string apply_case_style(std::string_view word, CaseStyle style);
+
+enum class CaseChange { upper, lower, mixed };
+
+// Rewrites texts piece by piece as one text (a piece may end in the middle of a word). The
+// characters the code page cannot hold take their own Unicode case mappings ("ń" → "Ń",
+// "Ω" → "ω"), never their stand-in's.
+class CaseChanger {
+ public:
+  explicit CaseChanger(CaseChange change) : change_(change) {}
+  // True when anything in the piece changed.
+  bool apply(CodePageText& piece);
+
+ private:
+  CaseChange change_;
+  bool capital_next_ = true;
+};
+
+inline bool change_case(CodePageText& text, CaseChange change) { return CaseChanger(change).apply(text); }
 
 }  // namespace text

@@ -18,12 +18,12 @@ bool all_in(std::string_view bytes, const ByteSet& set) {
 
 }  // namespace
 
-int case_style(std::string_view word) {
+CaseStyle case_style(std::string_view word) {
   if (!word.empty() && word.front() >= 'A' && word.front() <= 'Z' && all_in(word.substr(1), small_letters))
-    return case_style_capitalised;
-  if (all_in(word, small_letters)) return case_style_small;
-  if (all_in(word, capital_letters)) return case_style_capitals;
-  return case_style_other;
+    return CaseStyle::capitalised;
+  if (all_in(word, small_letters)) return CaseStyle::small;
+  if (all_in(word, capital_letters)) return CaseStyle::capitals;
+  return CaseStyle::other;
 }
 
 }  // namespace text

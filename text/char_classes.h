@@ -18,10 +18,14 @@ constexpr ByteSet make_set(std::string_view members) {
   return set;
 }
 
+// Besides spaces, control bytes, digits and punctuation: the typographic marks that Spanish
+// text puts right against a word, so that "—Hola", "„dijo“" or a word after a no-break space
+// is a word of its own. The hyphen and the apostrophe stay inside words ("e-mail", "O'Neil").
 constexpr ByteSet make_separators() {
   ByteSet set = make_set(
       " !\"#$(),./0123456789:;<=>?[\\]_{}~"
-      "\x80\x85\x91\x92\x93\x94\xA1\xA3\xAB\xBB\xBF");
+      "\x80\x85\x91\x92\x93\x94\xA1\xA3\xAB\xBB\xBF"
+      "\xA0\x96\x97\x82\x84\x8B\x9B\x95");  // no-break space – — ‚ „ ‹ › •
   for (int b = 0x01; b <= 0x1F; ++b) set[b] = true;
   return set;
 }
@@ -58,9 +62,10 @@ inline bool is_separator(std::string_view t) {
 inline bool is_vowel(unsigned char b) { return byte_tables::vowels[b]; }
 inline bool is_consonant(unsigned char b) { return byte_tables::consonants[b]; }
 
-// 0 none of the others, 1 all small (and the empty word), 2 capitalised (A-Z first, the rest
-// small), 3 all capitals. The codes are the modes of apply_case_style.
-enum : int { case_style_other = 0, case_style_small = 1, case_style_capitalised = 2, case_style_capitals = 3 };
-int case_style(std::string_view word);
+// How a word is written: all small (also the empty word), capitalised (A-Z first, the rest
+// small), all capitals, or none of these. Small and capital letters here are A-Z, a-z and the
+// Spanish Ñ ñ Á á É é Í í Ó ó Ú ú only.
+enum class CaseStyle { other, small, capitalised, capitals };
+CaseStyle case_style(std::string_view word);
 
 }  // namespace text

@@ -1,8 +1,10 @@
 #pragma once
 
-// Case mapping and letter test of Windows code page 1252, byte by byte, as the system's
-// CharUpperBuffA, CharLowerBuffA and GetStringTypeA (C1_ALPHA) give them on that code page.
-// ß, µ and ƒ have no single-byte counterpart and stay as they are.
+// Windows code page 1252, the code page of all the program's text, on every system: case
+// mapping and the letter and digit tests byte by byte, as CharUpperBuffA, CharLowerBuffA and
+// GetStringTypeA (C1_ALPHA, C1_DIGIT) give them on that code page, and the conversion of single UTF-16
+// units as MultiByteToWideChar and WideCharToMultiByte (flags 0) do it. ß, µ and ƒ have no
+// single-byte counterpart and stay as they are.
 
 namespace text::cp1252 {
 
@@ -44,5 +46,19 @@ constexpr bool is_alpha(unsigned char b) {
       return false;
   }
 }
+
+// C1_DIGIT: 0-9 and the superscripts ² ³ ¹.
+constexpr bool is_digit(unsigned char b) { return (b >= '0' && b <= '9') || b == 0xB2 || b == 0xB3 || b == 0xB9; }
+
+// The character of a byte. The five bytes the code page leaves undefined (0x81 0x8D 0x8F 0x90
+// 0x9D) stand for the control characters of the same value.
+char16_t to_unit(unsigned char b);
+
+// The byte a UTF-16 unit becomes: its own, a look-alike ("a" for "ā", "O" for "Ω"), or the
+// default character "?" (each half of a surrogate pair on its own, too).
+unsigned char from_unit(char16_t unit);
+
+// True when the unit has a byte of its own, so that it survives the way there and back.
+inline bool holds(char16_t unit) { return to_unit(from_unit(unit)) == unit; }
 
 }  // namespace text::cp1252

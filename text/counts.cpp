@@ -1,6 +1,9 @@
 #include "text/counts.h"
 
+#include <array>
+
 #include "text/char_classes.h"
+#include "text/code_page_1252.h"
 
 namespace text {
 
@@ -13,7 +16,11 @@ std::int64_t count_bytes(std::string_view text, InClass in_class) {
   return count;
 }
 
-bool is_ascii_letter(unsigned char b) { return (b | 0x20) >= 'a' && (b | 0x20) <= 'z'; }
+constexpr std::array<bool, 256> letters = [] {
+  std::array<bool, 256> table{};
+  for (int b = 0; b < 256; ++b) table[b] = cp1252::is_alpha(static_cast<unsigned char>(b));
+  return table;
+}();
 
 }  // namespace
 
@@ -23,9 +30,16 @@ std::int64_t count_vowels(std::string_view text) { return count_bytes(text, is_v
 
 std::int64_t count_consonants(std::string_view text) { return count_bytes(text, is_consonant); }
 
-std::int64_t count_word_fragments(const TokenList& tokens) {
+std::int64_t count_word_fragments(std::string_view text) {
+  // A word token starts at a word byte that follows a separator or the start of the text;
+  // letters are never separators, so a letter after a separator starts a counted token.
   std::int64_t count = 0;
-  for (std::string_view token : tokens) count += !token.empty() && is_ascii_letter(static_cast<unsigned char>(token.front()));
+  bool after_separator = true;
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    count += after_separator & letters[b];
+    after_separator = is_separator_byte(b);
+  }
   return count;
 }
 

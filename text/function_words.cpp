@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <array>
 
+#include "text/code_page_1252.h"
+
 namespace text {
 
 namespace {
 
-// Written in small letters only: "De" at the start of a sentence is a content word.
 constexpr std::array<std::string_view, 55> function_words = {
     "el", "la", "los", "las", "del",
     "este", "esta", "ese", "esa", "aquel", "aquella", "estos", "estas", "esos", "esas", "aquellos", "aquellas",
@@ -17,9 +18,6 @@ constexpr std::array<std::string_view, 55> function_words = {
     "y", "o", "u", "e",
     "que", "qu\xE9", "cuando", "c\xF3mo", "como", "donde", "d\xF3nde",
 };
-
-static_assert(std::none_of(function_words.begin(), function_words.end(), [](std::string_view w) { return w.empty(); }),
-              "every one of the 55 entries is filled");
 
 constexpr std::size_t longest_function_word = [] {
   std::size_t longest = 0;
@@ -31,7 +29,11 @@ constexpr std::size_t longest_function_word = [] {
 
 bool is_content_word(std::string_view word) {
   if (word.empty() || word.size() > longest_function_word) return true;
-  return std::find(function_words.begin(), function_words.end(), word) == function_words.end();
+  char lower[longest_function_word];
+  std::transform(word.begin(), word.end(), lower,
+                 [](char c) { return static_cast<char>(cp1252::to_lower(static_cast<unsigned char>(c))); });
+  const std::string_view lowered(lower, word.size());
+  return std::find(function_words.begin(), function_words.end(), lowered) == function_words.end();
 }
 
 }  // namespace text

@@ -7,8 +7,8 @@
 
 namespace text {
 
-// False when `word` is exactly one of the function words (same bytes, case-sensitive, code
-// page 1252); true for every other word, the empty word included.
+// False when `word`, in small letters, is one of the function words ("de", "De" and "DE"
+// alike); true for every other word, the empty word included.
 bool is_content_word(std::string_view word);
 
 }  // namespace text

@@ -1,75 +1,162 @@
 #include "text/repetition.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+#include <vector>
 
-#include "text/char_classes.h"
+#include "text/code_page_1252.h"
 #include "text/function_words.h"
 #include "text/report_text.h"
+#include "text/tokens.h"
+#include "text/word_hash.h"
 
 namespace text {
 
 namespace {
 
-// Words are compared on their first 256 bytes and listed with their first 255.
 constexpr std::size_t compared_bytes = 256;
 constexpr std::size_t listed_bytes = 255;
 
-// The token as the report compares it, or empty for tokens that are never counted: spaces,
-// punctuation, digits and control bytes.
-std::string_view counted_word(std::string_view token) {
-  const std::string_view word = trimmed_token(token);
-  if (word.empty() || is_separator(word)) return {};
-  return word.substr(0, compared_bytes);
+// A probe sequence this long means the key fits the text badly: the table takes a new one.
+constexpr std::size_t max_probes = 64;
+
+// The word as it is compared: in small letters, at most compared_bytes long.
+class FoldedWord {
+ public:
+  explicit FoldedWord(std::string_view word) : size_(std::min(word.size(), compared_bytes)) {
+    for (std::size_t i = 0; i < size_; ++i)
+      bytes_[i] = static_cast<char>(cp1252::to_lower(static_cast<unsigned char>(word[i])));
+  }
+  std::string_view view() const { return {bytes_, size_}; }
+
+ private:
+  char bytes_[compared_bytes];
+  std::size_t size_;
+};
+
+bool same_word(std::string_view folded, std::string_view word) {
+  if (std::min(word.size(), compared_bytes) != folded.size()) return false;
+  for (std::size_t i = 0; i < folded.size(); ++i)
+    if (cp1252::to_lower(static_cast<unsigned char>(word[i])) != static_cast<unsigned char>(folded[i])) return false;
+  return true;
 }
+
+// Occurrences of each distinct word, counted in one pass. A slot holds where the word first
+// occurs in the text (plus one; 0 is free); its count sits beside it. Eight bytes per distinct
+// word and slot, so even a text of nothing but different words stays within a few bytes per
+// byte of text.
+class WordTally {
+ public:
+  explicit WordTally(std::string_view text) : text_(text), key_(random_hash_key()) { resize(1024); }
+
+  void add(std::size_t offset, std::string_view word) {
+    const FoldedWord folded(word);
+    std::uint32_t& count = counts_[find_or_insert(folded.view(), offset)];
+    ++count;
+  }
+
+  std::uint32_t count_of(std::string_view word) const {
+    const FoldedWord folded(word);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t pos = hash_word(folded.view(), key_) & mask;; pos = (pos + 1) & mask) {
+      if (slots_[pos] == 0) return 0;
+      if (same_word(folded.view(), word_at(slots_[pos] - 1))) return counts_[pos];
+    }
+  }
+
+  // Calls f(word, count) for every distinct word, as first written.
+  template <typename F>
+  void for_each(F f) const {
+    for (std::size_t pos = 0; pos < slots_.size(); ++pos)
+      if (slots_[pos] != 0) f(word_at(slots_[pos] - 1), counts_[pos]);
+  }
+
+ private:
+  std::string_view word_at(std::size_t offset) const {
+    std::size_t end = offset;
+    while (end < text_.size() && end - offset < compared_bytes && !is_separator_byte(static_cast<unsigned char>(text_[end])))
+      ++end;
+    return text_.substr(offset, end - offset);
+  }
+
+  std::size_t find_or_insert(std::string_view folded, std::size_t offset) {
+    for (;;) {
+      const std::size_t mask = slots_.size() - 1;
+      std::size_t pos = hash_word(folded, key_) & mask;
+      for (std::size_t probes = 0; probes < max_probes; ++probes, pos = (pos + 1) & mask) {
+        if (slots_[pos] == 0) {
+          if (used_ + 1 > slots_.size() / 4 * 3) break;
+          slots_[pos] = static_cast<std::uint32_t>(offset + 1);
+          ++used_;
+          return pos;
+        }
+        if (same_word(folded, word_at(slots_[pos] - 1))) return pos;
+      }
+      // Full, or a cluster too long: a larger table, or a new key for a badly spread one.
+      if (used_ + 1 > slots_.size() / 4 * 3) {
+        resize(slots_.size() * 2);
+      } else {
+        key_ = random_hash_key();
+        resize(slots_.size());
+      }
+    }
+  }
+
+  void resize(std::size_t size) {
+    std::vector<std::uint32_t> old_slots(size, 0), old_counts(size, 0);
+    old_slots.swap(slots_);
+    old_counts.swap(counts_);
+    const std::size_t mask = size - 1;
+    for (std::size_t i = 0; i < old_slots.size(); ++i) {
+      if (old_slots[i] == 0) continue;
+      const FoldedWord folded(word_at(old_slots[i] - 1));
+      std::size_t pos = hash_word(folded.view(), key_) & mask;
+      while (slots_[pos] != 0) pos = (pos + 1) & mask;
+      slots_[pos] = old_slots[i];
+      counts_[pos] = old_counts[i];
+    }
+  }
+
+  std::string_view text_;
+  HashKey key_;
+  std::vector<std::uint32_t> slots_;
+  std::vector<std::uint32_t> counts_;
+  std::size_t used_ = 0;
+};
 
 }  // namespace
 
-RepeatedWords find_repeated_words(const TokenList& tokens) {
-  // Each word is counted once in one pass, so every occurrence gets the number of occurrences
-  // of its word among all tokens, as a comparison of every pair would give it.
-  struct Tally {
-    std::size_t occurrences;
-    bool content;
-  };
-  std::vector<Tally> tallies;
-  std::vector<std::uint32_t> tally_of_word;  // per counted token, in text order
-  std::unordered_map<std::string_view, std::uint32_t> index;
-  tally_of_word.reserve(tokens.size() / 2 + 1);
-
-  for (std::string_view token : tokens) {
-    const std::string_view word = counted_word(token);
-    if (word.empty()) continue;
-    const auto [it, added] = index.try_emplace(word, static_cast<std::uint32_t>(tallies.size()));
-    if (added) tallies.push_back({0, is_content_word(word)});
-    ++tallies[it->second].occurrences;
-    tally_of_word.push_back(it->second);
-  }
+std::string word_repetition_report(std::string_view text) {
+  if (text.size() > UINT32_MAX - 1) throw std::length_error("text of 4 GiB or more");
+  WordTally tally(text);
+  std::size_t tokens = 0;
+  const Tokens all = split_text(text);
+  for (auto it = all.begin(); it != all.end(); ++it, ++tokens)
+    if (!is_separator(*it)) tally.add(it.offset(), *it);
 
   // The single-precision factor times T is exact in double precision.
-  const double threshold = static_cast<double>(repetition_ratio) * static_cast<double>(tokens.size());
-  RepeatedWords repeated;
-  std::size_t next = 0;
-  for (std::string_view token : tokens) {
-    const std::string_view word = counted_word(token);
-    if (word.empty()) continue;
-    const Tally& tally = tallies[tally_of_word[next++]];
-    if (tally.content && static_cast<double>(tally.occurrences) >= threshold)
-      repeated.push_back(word.substr(0, listed_bytes));
-  }
-  return repeated;
-}
+  const double threshold = std::max(2.0, static_cast<double>(repetition_ratio) * static_cast<double>(tokens));
+  const auto repeated = [&](std::string_view word, std::uint32_t count) {
+    return static_cast<double>(count) >= threshold && is_content_word(word.substr(0, compared_bytes));
+  };
+  std::int64_t occurrences = 0;
+  tally.for_each([&](std::string_view word, std::uint32_t count) {
+    if (repeated(word, count)) occurrences += count;
+  });
+  if (occurrences == 0) return std::string(no_repetition_report);
 
-std::string repeated_words_report(const RepeatedWords& repeated) {
-  if (repeated.empty()) return std::string(no_repetition_report);
-  std::string report = count_report(static_cast<std::int64_t>(repeated.size()), " palabra(s) m\xE1s repetidas");
+  std::string report = count_report(occurrences, " palabra(s) m\xE1s repetidas");
   report += "\r\n";
-  for (std::size_t i = 0; i < repeated.size(); ++i) {
-    if (i > 0) report += ',';
-    report += repeated[i];
+  std::size_t listed = 0;
+  for (const std::string_view token : all) {
+    if (listed == max_listed_repetitions) break;
+    if (is_separator(token) || !repeated(token, tally.count_of(token))) continue;
+    if (listed++ > 0) report += ',';
+    report += token.substr(0, listed_bytes);
   }
+  if (static_cast<std::size_t>(occurrences) > listed) report += ",...";
   return report;
 }
-
-std::string word_repetition_report(const TokenList& tokens) { return repeated_words_report(find_repeated_words(tokens)); }
 
 }  // namespace text

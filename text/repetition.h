@@ -1,12 +1,10 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "text/tokens.h"
 
 // The repetition report: the content words that occur clearly often in a text.
 
@@ -16,21 +14,19 @@ namespace text {
 // needs 42 occurrences, not 41.
 inline constexpr float repetition_ratio = std::bit_cast<float>(std::uint32_t{0x3B86594B});
 
-// One entry per qualifying occurrence, in text order, each a view of at most 255 bytes into
-// the split text.
-using RepeatedWords = std::vector<std::string_view>;
-
-// Every occurrence of a content word (function words, separator and space tokens never count)
-// whose number of occurrences n among all T tokens reaches repetition_ratio * T. Words are
-// compared on their first 256 bytes, exactly and case-sensitively.
-RepeatedWords find_repeated_words(const TokenList& tokens);
+// The box lists this many occurrences at most, then ",...".
+inline constexpr std::size_t max_listed_repetitions = 1000;
 
 inline constexpr std::string_view no_repetition_report = "No Repite palabras claramente ...";
 
-// "Este trozo de texto tiene " N " palabra(s) más repetidas" CR LF and the words joined by
-// commas, or no_repetition_report when the list is empty.
-std::string repeated_words_report(const RepeatedWords& repeated);
-
-std::string word_repetition_report(const TokenList& tokens);
+// Every occurrence of a content word (function_words.h) that occurs at least twice and at least
+// repetition_ratio * T times, T being the number of tokens of the text (tokens.h). Words are
+// compared regardless of capitals ("Casa" and "casa" are one word), on their first 256 bytes.
+//
+// The report is "Este trozo de texto tiene " N " palabra(s) más repetidas" CR LF and the
+// occurrences as written, in text order, joined by commas, each cut to 255 bytes; past the
+// first max_listed_repetitions occurrences ",..." ends the list (N still counts them all).
+// Without any: no_repetition_report.
+std::string word_repetition_report(std::string_view text);
 
 }  // namespace text

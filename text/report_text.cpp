@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "text/counts.h"
+
 namespace text {
 
 std::string format_count(std::int64_t n) {
@@ -16,5 +18,15 @@ std::string count_report(std::int64_t n, std::string_view unit) {
   report += unit;
   return report;
 }
+
+std::string characters_report(std::string_view text) { return count_report(count_characters(text), " caracteres"); }
+
+std::string word_fragments_report(std::string_view text) {
+  return count_report(count_word_fragments(text), " trozos de palabra(s) \xF3 palabra(s)");
+}
+
+std::string consonants_report(std::string_view text) { return count_report(count_consonants(text), " consonantes"); }
+
+std::string vowels_report(std::string_view text) { return count_report(count_vowels(text), " vocales"); }
 
 }  // namespace text

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-// The texts of the count reports, in code page 1252. The tray only shows them.
+// The texts of the reports, in code page 1252: what the tray's boxes show and the command line
+// prints.
 
 namespace text {
 
@@ -14,9 +15,10 @@ std::string format_count(std::int64_t n);
 // "Este trozo de texto tiene " + format_count(n) + unit.
 std::string count_report(std::int64_t n, std::string_view unit);
 
-inline constexpr std::string_view unit_characters = " caracteres";
-inline constexpr std::string_view unit_word_fragments = " trozos de palabra(s) \xF3 palabra(s)";
-inline constexpr std::string_view unit_consonants = " consonantes";
-inline constexpr std::string_view unit_vowels = " vocales";
+// The report of each count command on `text` ("Este trozo de texto tiene 12 vocales").
+std::string characters_report(std::string_view text);
+std::string word_fragments_report(std::string_view text);
+std::string consonants_report(std::string_view text);
+std::string vowels_report(std::string_view text);
 
 }  // namespace text

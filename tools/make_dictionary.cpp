@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "accents/dictionary_file.h"
-#include "text/ansi.h"
+#include "text/case_conversion.h"
 #include "text/char_classes.h"
 #include "tools/dictionary_reduction.h"
 #include "tools/utf8_cp1252.h"
@@ -104,7 +104,7 @@ std::optional<std::string> word_of(std::string_view line, Skipped& skipped) {
     ++skipped.not_one_word;
     return std::nullopt;
   }
-  text::ansi_lower(word->data(), word->size());
+  *word = text::to_lower_case(*word);
   return word;
 }
 

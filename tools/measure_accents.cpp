@@ -21,6 +21,7 @@
 #include "accents/accent_restoration.h"
 #include "accents/dictionary_loader.h"
 #include "text/char_classes.h"
+#include "text/code_page_text.h"
 #include "text/tokens.h"
 #include "tools/utf8_cp1252.h"
 
@@ -83,7 +84,10 @@ std::string strip_acute_accents(std::string s) {
 }
 
 std::string restore(const std::string& text, const accents::AccentDictionary& dictionary) {
-  return accents::restore_accents(text::split_text(text), dictionary).text;
+  text::CodePageText restored{text, {}, {}};
+  accents::AccentCorrections corrections;
+  accents::restore_accents(restored, dictionary, corrections);
+  return std::move(restored.text);
 }
 
 }  // namespace

@@ -7,27 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "accents/dictionary_file.h"
 #include "tests/e2e/harness.h"
 
 namespace {
 
 using e2e::outcome;
 
-constexpr int poner_tilde = 214;
-
-// A diccionario.log holding `words` (code page 1252), one record each.
-std::string dictionary_of(const std::vector<std::string>& words) {
-  std::string file;
-  for (const auto& w : words) {
-    const auto record = accents::encode_record(w);
-    if (record) file.append(reinterpret_cast<const char*>(record->data()), record->size());
-  }
-  return file;
-}
+constexpr app::command_id poner_tilde = app::command_id::restore_accents;
 
 std::string small_dictionary() {
-  return dictionary_of({"cami\xF3n", "c\xF3mo", "est\xE1", "\xE9sta", "\xE1rea", "casa"});
+  return e2e::dictionary_file({"cami\xF3n", "c\xF3mo", "est\xE1", "\xE9sta", "\xE1rea", "casa"});
 }
 
 e2e::start_options with_dictionary(std::string bytes) {
@@ -71,9 +60,9 @@ TEST(Accents, PonerTildeRestoresAccentsAndKeepsEverythingElse) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.text));
-    ASSERT_TRUE(e2e::set_clipboard_text(c.text));
+    ASSERT_TRUE(desktop::set_clipboard_text(c.text));
     EXPECT_EQ(poner_tilde_report(program), c.report);
-    EXPECT_EQ(e2e::clipboard_text(), c.restored);
+    EXPECT_EQ(desktop::clipboard_text(), c.restored);
   }
 
   // 41 corrections: the count says 41, the list holds the first 40.
@@ -83,9 +72,9 @@ TEST(Accents, PonerTildeRestoresAccentsAndKeepsEverythingElse) {
     restored += i % 2 ? L"Cami\u00F3n " : L"c\u00F3mo\r\n";
     if (i < 40) list += i % 2 ? L"cami\u00F3n\r\n" : L"c\u00F3mo\r\n";
   }
-  ASSERT_TRUE(e2e::set_clipboard_text(text));
+  ASSERT_TRUE(desktop::set_clipboard_text(text));
   EXPECT_EQ(poner_tilde_report(program), report_prefix + L"41" + report_line1 + L"\r\n" + report_line2 + L"\r\n" + list);
-  EXPECT_EQ(e2e::clipboard_text(), restored);
+  EXPECT_EQ(desktop::clipboard_text(), restored);
   EXPECT_EQ(program.quit(), 0);
 }
 
@@ -93,22 +82,22 @@ TEST(Accents, NothingCorrectedWritesNothing) {
   e2e::program program(with_dictionary(small_dictionary()));
   // The rich version of the text stays on the clipboard: the text was not rewritten.
   const std::string html = "<b>casa</b>";
-  ASSERT_TRUE(e2e::set_clipboard_text(L"casa \u00C1ngel McDonald", {{e2e::html_format(), html}}));
-  const auto before = e2e::clipboard_formats();
+  ASSERT_TRUE(desktop::set_clipboard_text(L"casa \u00C1ngel McDonald", {{desktop::html_format(), html}}));
+  const auto before = desktop::clipboard_formats();
   EXPECT_EQ(poner_tilde_report(program), short_report(0));
-  EXPECT_EQ(e2e::clipboard_text(), L"casa \u00C1ngel McDonald");
-  EXPECT_EQ(e2e::clipboard_formats(), before);
+  EXPECT_EQ(desktop::clipboard_text(), L"casa \u00C1ngel McDonald");
+  EXPECT_EQ(desktop::clipboard_formats(), before);
 
   // No text at all: the picture stays alone, and the report still says 0.
-  ASSERT_TRUE(e2e::set_clipboard_bitmap());
-  const auto picture = e2e::clipboard_formats();
+  ASSERT_TRUE(desktop::set_clipboard_bitmap());
+  const auto picture = desktop::clipboard_formats();
   EXPECT_EQ(poner_tilde_report(program), short_report(0));
-  EXPECT_EQ(e2e::clipboard_formats(), picture);
-  EXPECT_EQ(e2e::clipboard_text(), std::nullopt);
+  EXPECT_EQ(desktop::clipboard_formats(), picture);
+  EXPECT_EQ(desktop::clipboard_text(), std::nullopt);
 
-  ASSERT_TRUE(e2e::set_clipboard({}));
+  ASSERT_TRUE(desktop::set_clipboard({}));
   EXPECT_EQ(poner_tilde_report(program), short_report(0));
-  EXPECT_TRUE(e2e::clipboard_formats().empty());
+  EXPECT_TRUE(desktop::clipboard_formats().empty());
   EXPECT_EQ(program.quit(), 0);
 }
 
@@ -122,9 +111,9 @@ TEST(Accents, MalformedDictionaryIsReportedOnceThenEmpty) {
   ASSERT_TRUE(program.sync());
   EXPECT_TRUE(program.tray_icon_present());
 
-  ASSERT_TRUE(e2e::set_clipboard_text(L"camion Area"));
+  ASSERT_TRUE(desktop::set_clipboard_text(L"camion Area"));
   EXPECT_EQ(poner_tilde_report(program), short_report(0));
-  EXPECT_EQ(e2e::clipboard_text(), L"camion Area");
+  EXPECT_EQ(desktop::clipboard_text(), L"camion Area");
   EXPECT_EQ(program.quit(), 0);
 }
 
@@ -136,9 +125,9 @@ TEST(Accents, MissingOrEmptyDictionaryIsSilent) {
     e2e::program program(options);
     EXPECT_TRUE(program.no_report());
     EXPECT_TRUE(program.tray_icon_present());
-    ASSERT_TRUE(e2e::set_clipboard_text(L"camion \u00C1ngel"));
+    ASSERT_TRUE(desktop::set_clipboard_text(L"camion \u00C1ngel"));
     EXPECT_EQ(poner_tilde_report(program), short_report(0));
-    EXPECT_EQ(e2e::clipboard_text(), L"camion \u00C1ngel");
+    EXPECT_EQ(desktop::clipboard_text(), L"camion \u00C1ngel");
     EXPECT_EQ(program.quit(), 0);
   }
 }
@@ -153,11 +142,11 @@ TEST(Accents, LargeDictionaryLoadsWhole) {
   }
   words.front() = "cami\xF3n";
   words.back() = "\xE1rbol";
-  e2e::program program(with_dictionary(dictionary_of(words)));
+  e2e::program program(with_dictionary(e2e::dictionary_file(words)));
   EXPECT_TRUE(program.no_report());
-  ASSERT_TRUE(e2e::set_clipboard_text(L"Arbol camion"));
+  ASSERT_TRUE(desktop::set_clipboard_text(L"Arbol camion"));
   EXPECT_EQ(poner_tilde_report(program), report_prefix + L"2" + report_line1 + L"\r\n" + report_line2 + L"\r\n\u00E1rbol\r\ncami\u00F3n\r\n");
-  EXPECT_EQ(e2e::clipboard_text(), L"\u00C1rbol cami\u00F3n");
+  EXPECT_EQ(desktop::clipboard_text(), L"\u00C1rbol cami\u00F3n");
   EXPECT_EQ(program.quit(), 0);
 }
 
@@ -167,11 +156,11 @@ TEST(Accents, RealDictionaryRestoresASentence) {
   ASSERT_TRUE(in) << "scripts/make-dictionary.sh makes " TILDARIO_REAL_DICTIONARY;
   e2e::program program(with_dictionary(std::string(std::istreambuf_iterator<char>(in), {})));
   EXPECT_TRUE(program.no_report());
-  ASSERT_TRUE(e2e::set_clipboard_text(L"Ma\u00F1ana tambien vendra el autobus despues de la cancion"));
+  ASSERT_TRUE(desktop::set_clipboard_text(L"Ma\u00F1ana tambien vendra el autobus despues de la cancion"));
   EXPECT_EQ(poner_tilde_report(program),
             report_prefix + L"5" + report_line1 + L"\r\n" + report_line2 +
                 L"\r\ntambi\u00E9n\r\nvendr\u00E1\r\nautob\u00FAs\r\ndespu\u00E9s\r\ncanci\u00F3n\r\n");
-  EXPECT_EQ(e2e::clipboard_text(), L"Ma\u00F1ana tambi\u00E9n vendr\u00E1 el autob\u00FAs despu\u00E9s de la canci\u00F3n");
+  EXPECT_EQ(desktop::clipboard_text(), L"Ma\u00F1ana tambi\u00E9n vendr\u00E1 el autob\u00FAs despu\u00E9s de la canci\u00F3n");
   EXPECT_EQ(program.quit(), 0);
 }
 

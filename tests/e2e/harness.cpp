@@ -3,29 +3,16 @@
 #include <shellapi.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstring>
-#include <fstream>
-#include <memory>
 #include <stdexcept>
+
+#include "accents/dictionary_file.h"
+#include "app/win32_handles.h"
 
 namespace e2e {
 namespace {
 
-using clock = std::chrono::steady_clock;
-
-constexpr DWORD poll_ms = 10;
-
-// Polls `ready` until it holds or timeout_ms passes.
-template <typename Predicate>
-bool wait_until(Predicate ready, DWORD timeout_ms) {
-  const auto deadline = clock::now() + std::chrono::milliseconds(timeout_ms);
-  for (;;) {
-    if (ready()) return true;
-    if (clock::now() >= deadline) return false;
-    Sleep(poll_ms);
-  }
-}
+using desktop::wait_until;
 
 std::string narrow(std::wstring_view text) {
   std::string result;
@@ -43,10 +30,8 @@ std::wstring extended(const std::wstring& path) {
 }
 
 void create_folders(const std::wstring& path) {
-  for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos;
-       at = path.find(L'\\', at + 1)) {
+  for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
     CreateDirectoryW(extended(path.substr(0, at)).c_str(), nullptr);
-  }
   CreateDirectoryW(extended(path).c_str(), nullptr);
 }
 
@@ -83,66 +68,32 @@ std::wstring unique_folder_name() {
          std::to_wstring(++counter);
 }
 
-std::wstring class_name(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
+void write_file(const std::wstring& path, const std::string& bytes) {
+  const app::unique_kernel_handle file(
+      CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) fail("cannot create " + narrow(path));
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size())
+    fail("cannot write " + narrow(path));
 }
 
-message_box read_message_box(HWND window) {
-  message_box box;
-  box.window = window;
-  box.title = window_text(window);
-  if (HWND text = GetDlgItem(window, 0xFFFF)) box.text = window_text(text);
-  box.style = GetWindowLongW(window, GWL_STYLE);
-  box.ex_style = GetWindowLongW(window, GWL_EXSTYLE);
-  return box;
-}
-
-std::vector<HWND> boxes_of(DWORD process_id, std::wstring_view title) {
-  std::vector<HWND> boxes;
-  for (HWND window : process_windows(process_id, L"#32770")) {
-    if (window_text(window) == title) boxes.push_back(window);
-  }
-  return boxes;
-}
-
-// A hidden window of this thread: the owner the clipboard calls want.
-HWND clipboard_window() {
-  thread_local HWND window =
-      CreateWindowExW(0, L"STATIC", L"e2e clipboard", 0, 0, 0, 0, 0, nullptr, nullptr,
-                      GetModuleHandleW(nullptr), nullptr);
-  return window;
-}
-
-// Wine's clipboard manager holds the clipboard briefly after every change.
-bool open_clipboard(HWND owner, DWORD timeout_ms = 3000) {
-  return wait_until([&] { return OpenClipboard(owner) != FALSE; }, timeout_ms);
-}
-
-struct clipboard_session {
-  bool open;
-  explicit clipboard_session(HWND owner) : open(open_clipboard(owner)) {}
-  ~clipboard_session() {
-    if (open) CloseClipboard();
-  }
+struct dialog_search {
+  DWORD process_id;
+  HWND found;
 };
 
-bool put_on_clipboard(UINT format, const void* bytes, std::size_t size) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size);
-  if (!memory) return false;
-  void* target = GlobalLock(memory);
-  if (!target) {
-    GlobalFree(memory);
-    return false;
+// The dialog is hidden, so it is looked for among every window of the process.
+BOOL CALLBACK find_dialog(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<dialog_search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.process_id && desktop::class_name(window) == L"#32770" &&
+      desktop::window_text(window) == app::main_dialog_title) {
+    search.found = window;
+    return FALSE;
   }
-  if (size) std::memcpy(target, bytes, size);
-  GlobalUnlock(memory);
-  if (!SetClipboardData(format, memory)) {
-    GlobalFree(memory);
-    return false;
-  }
-  return true;
+  return TRUE;
 }
 
 }  // namespace
@@ -169,110 +120,27 @@ std::wstring tildario_exe() {
   }
   // A Unix path from the cross build: Wine shows the Unix root as drive Z:.
   if (path.starts_with(L"/")) path = L"Z:" + path;
-  for (wchar_t& c : path) {
+  for (wchar_t& c : path)
     if (c == L'/') c = L'\\';
-  }
   return path;
 }
 
-namespace {
-
-struct window_search {
-  DWORD process_id;
-  const wchar_t* class_filter;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect_window(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<window_search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search.process_id || !IsWindowVisible(window)) return TRUE;
-  if (search.class_filter && class_name(window) != search.class_filter) return TRUE;
-  search.found.push_back(window);
-  return TRUE;
-}
-
-struct dialog_search {
-  DWORD process_id;
-  HWND found;
-};
-
-// The dialog is hidden, so it is looked for among every window of the process.
-BOOL CALLBACK find_dialog(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<dialog_search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search.process_id && class_name(window) == L"#32770" &&
-      window_text(window) == dialog_title) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> process_windows(DWORD process_id, const wchar_t* class_filter) {
-  window_search search{process_id, class_filter, {}};
-  EnumWindows(collect_window, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-std::wstring window_text(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, default_timeout_ms,
-                           &length)) {
-    return {};
-  }
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_NORMAL, default_timeout_ms, &copied)) {
-    return {};
-  }
-  text.resize(copied);
-  return text;
-}
-
-message_box find_message_box(DWORD process_id, std::wstring_view title, DWORD timeout_ms) {
-  HWND found = nullptr;
-  wait_until(
-      [&] {
-        const auto boxes = boxes_of(process_id, title);
-        if (!boxes.empty()) found = boxes.back();
-        return found != nullptr;
-      },
-      timeout_ms);
-  return found ? read_message_box(found) : message_box{};
-}
-
-bool message_box::dismiss(int button, DWORD timeout_ms) const {
-  if (!window) return false;
-  PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(button), 0);
-  return wait_until([&] { return !IsWindow(window); }, timeout_ms);
+std::string dictionary_file(const std::vector<std::string>& words) {
+  std::string file;
+  for (const auto& w : words)
+    if (const auto record = accents::encode_record(w)) file.append(reinterpret_cast<const char*>(record->data()), record->size());
+  return file;
 }
 
 program::program(const start_options& options) {
   const std::wstring source = tildario_exe();
   folder_ = scratch_root() + L"\\" +
-            (options.folder_name.empty() ? unique_folder_name()
-                                         : unique_folder_name() + L"\\" + options.folder_name);
+            (options.folder_name.empty() ? unique_folder_name() : unique_folder_name() + L"\\" + options.folder_name);
   create_folders(folder_);
   exe_ = folder_ + L"\\Tildario.exe";
-  if (!CopyFileW(extended(source).c_str(), extended(exe_).c_str(), FALSE)) {
+  if (!CopyFileW(extended(source).c_str(), extended(exe_).c_str(), FALSE))
     fail("cannot copy " + narrow(source) + " to " + narrow(exe_));
-  }
-  if (options.dictionary) {
-    HANDLE file = CreateFileW(extended(folder_ + L"\\diccionario.log").c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) fail("cannot create diccionario.log");
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, options.dictionary->data(),
-                              static_cast<DWORD>(options.dictionary->size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != options.dictionary->size()) fail("cannot write diccionario.log");
-  }
+  if (options.dictionary) write_file(folder_ + L"\\diccionario.log", *options.dictionary);
 
   std::wstring command_line = L"\"" + exe_ + L"\"";
   if (!options.arguments.empty()) command_line += L" " + options.arguments;
@@ -284,9 +152,8 @@ program::program(const start_options& options) {
   // Started from another folder, so that the program has to find its own.
   const std::wstring working_folder = scratch_root();
   if (!CreateProcessW(extended(exe_).c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      working_folder.c_str(), &startup, &info)) {
+                      working_folder.c_str(), &startup, &info))
     fail("cannot start " + narrow(exe_));
-  }
   CloseHandle(info.hThread);
   process_ = info.hProcess;
   process_id_ = info.dwProcessId;
@@ -341,9 +208,7 @@ program::~program() {
 
 UINT program::icon_id() const { return icon_id_; }
 
-bool program::running() const {
-  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
+bool program::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 bool program::sync(DWORD timeout_ms) const {
   DWORD_PTR result = 0;
@@ -355,7 +220,7 @@ bool program::post(UINT message, WPARAM wparam, LPARAM lparam) const {
 }
 
 outcome program::send(UINT message, WPARAM wparam, LPARAM lparam, DWORD timeout_ms) {
-  const std::vector<HWND> earlier_boxes = boxes_of(process_id_, report_title);
+  const std::vector<HWND> earlier_boxes = desktop::message_boxes(process_id_, report_title);
   auto done = std::make_shared<std::atomic<bool>>(false);
   const HWND dialog = dialog_;
   // The send blocks for as long as a box or a menu it opened stays open.
@@ -372,7 +237,7 @@ outcome program::send(UINT message, WPARAM wparam, LPARAM lparam, DWORD timeout_
         } else if (menu_window()) {
           result = outcome::menu_open;
         } else {
-          for (HWND box : boxes_of(process_id_, report_title)) {
+          for (HWND box : desktop::message_boxes(process_id_, report_title)) {
             bool is_new = true;
             for (HWND earlier : earlier_boxes) is_new = is_new && earlier != box;
             if (is_new) result = outcome::box_open;
@@ -384,16 +249,16 @@ outcome program::send(UINT message, WPARAM wparam, LPARAM lparam, DWORD timeout_
   return result;
 }
 
-outcome program::command(int id, DWORD timeout_ms) {
+outcome program::command(app::command_id id, DWORD timeout_ms) {
   return send(WM_COMMAND, static_cast<WPARAM>(id), 0, timeout_ms);
 }
 
 outcome program::tray_event(UINT event, DWORD timeout_ms) {
-  return send(tray_message, 0, static_cast<LPARAM>(event), timeout_ms);
+  return send(app::tray_message, 0, static_cast<LPARAM>(event), timeout_ms);
 }
 
 HWND program::menu_window() const {
-  const auto menus = process_windows(process_id_, L"#32768");
+  const auto menus = desktop::process_windows(process_id_, L"#32768");
   return menus.empty() ? nullptr : menus.front();
 }
 
@@ -413,13 +278,30 @@ bool program::choose_menu_entry(int downs, DWORD timeout_ms) {
   return wait_until([&] { return menu_window() == nullptr; }, timeout_ms);
 }
 
-message_box program::find_report(DWORD timeout_ms) const {
-  return find_message_box(process_id_, report_title, timeout_ms);
+bool program::choose_command(app::command_id id, DWORD timeout_ms) {
+  // Keys move from command to command: separators are skipped.
+  int downs = 0;
+  for (const app::menu_row& row : app::tray_menu_rows()) {
+    if (row.run && row.id == id) return choose_menu_entry(downs, timeout_ms);
+    downs += row.run != nullptr;
+  }
+  return false;
+}
+
+std::wstring program::report(app::command_id id) {
+  if (command(id) != outcome::box_open) return L"(no report box)";
+  const desktop::message_box box = find_report();
+  box.dismiss();
+  return box.text;
+}
+
+desktop::message_box program::find_report(DWORD timeout_ms) const {
+  return desktop::find_message_box(process_id_, report_title, timeout_ms);
 }
 
 bool program::no_report(DWORD wait_ms) const {
   Sleep(wait_ms);
-  return boxes_of(process_id_, report_title).empty();
+  return desktop::message_boxes(process_id_, report_title).empty();
 }
 
 bool program::tray_icon_present() const {
@@ -441,84 +323,90 @@ std::optional<DWORD> program::exit_code() const {
 }
 
 int program::quit(DWORD timeout_ms) {
-  command(204, timeout_ms);
+  command(app::command_id::quit, timeout_ms);
   if (!wait_for_exit(timeout_ms)) return -1;
   return static_cast<int>(exit_code().value_or(static_cast<DWORD>(-1)));
 }
 
-UINT html_format() { return RegisterClipboardFormatW(L"HTML Format"); }
+// The text is put on the clipboard for rendering on demand: the program's GetClipboardData asks
+// this thread for it, which tells when the program has the clipboard open; the thread then
+// takes the clipboard as soon as the program lets go of it.
+struct clipboard_grabber::shared {
+  std::wstring text;
+  DWORD hold_ms;
+  std::atomic<bool> rendered{false};
+  std::atomic<bool> grabbed{false};
+};
 
-bool set_clipboard(const std::vector<clipboard_data>& items) {
-  clipboard_session session(clipboard_window());
-  if (!session.open || !EmptyClipboard()) return false;
-  for (const clipboard_data& item : items) {
-    if (!put_on_clipboard(item.format, item.bytes.data(), item.bytes.size())) return false;
+namespace {
+
+LRESULT CALLBACK grabber_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* state = reinterpret_cast<clipboard_grabber::shared*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_RENDERFORMAT && state && wparam == CF_UNICODETEXT) {
+    const std::size_t bytes = (state->text.size() + 1) * sizeof(wchar_t);
+    app::unique_global block(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (block) {
+      {
+        const app::global_lock lock(block.get());
+        if (lock.data()) std::memcpy(lock.data(), state->text.c_str(), bytes);
+      }
+      if (SetClipboardData(CF_UNICODETEXT, block.get())) block.release();
+    }
+    state->rendered = true;
+    return 0;
   }
-  return true;
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
-bool set_clipboard_text(std::wstring_view text, const std::vector<clipboard_data>& extra) {
-  std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-  bytes.append(sizeof(wchar_t), '\0');
-  std::vector<clipboard_data> items{{CF_UNICODETEXT, std::move(bytes)}};
-  items.insert(items.end(), extra.begin(), extra.end());
-  return set_clipboard(items);
-}
+}  // namespace
 
-bool set_clipboard_bitmap() {
-  clipboard_session session(clipboard_window());
-  if (!session.open || !EmptyClipboard()) return false;
-  static const WORD pixels[4] = {0x5555, 0xAAAA, 0x5555, 0xAAAA};
-  HBITMAP bitmap = CreateBitmap(4, 4, 1, 1, pixels);
-  if (!bitmap) return false;
-  if (!SetClipboardData(CF_BITMAP, bitmap)) {
-    DeleteObject(bitmap);
-    return false;
-  }
-  return true;
-}
-
-std::optional<std::wstring> clipboard_text() {
-  clipboard_session session(clipboard_window());
-  if (!session.open) return std::nullopt;
-  HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (!data) return std::nullopt;
-  const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-  if (!text) return std::nullopt;
-  const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-  std::size_t length = 0;
-  while (length < capacity && text[length] != L'\0') ++length;
-  std::wstring result(text, length);
-  GlobalUnlock(data);
-  return result;
-}
-
-std::vector<UINT> clipboard_formats() {
-  std::vector<UINT> formats;
-  clipboard_session session(clipboard_window());
-  if (!session.open) return formats;
-  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    formats.push_back(format);
-  }
-  return formats;
-}
-
-clipboard_holder::clipboard_holder(DWORD hold_ms) {
-  std::atomic<int> state{0};  // 0 waiting, 1 open, 2 failed
-  thread_ = std::thread([&state, hold_ms] {
-    HWND owner = clipboard_window();
-    if (!open_clipboard(owner)) {
-      state = 2;
+clipboard_grabber::clipboard_grabber(std::wstring text, DWORD hold_ms) : state_(std::make_shared<shared>()) {
+  state_->text = std::move(text);
+  state_->hold_ms = hold_ms;
+  std::atomic<int> setup{0};  // 0 waiting, 1 ready, 2 failed
+  thread_ = std::thread([&setup, state = state_] {
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = grabber_procedure;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = L"e2e clipboard grabber";
+    RegisterClassW(&window_class);
+    HWND window = CreateWindowExW(0, window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  window_class.hInstance, nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
+    bool offered = false;
+    if (window && wait_until([&] { return OpenClipboard(window) != FALSE; }, 3000)) {
+      offered = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, nullptr) == nullptr;
+      CloseClipboard();
+    }
+    setup = offered ? 1 : 2;
+    if (!offered) {
+      if (window) DestroyWindow(window);
       return;
     }
-    state = 1;
-    Sleep(hold_ms);
-    CloseClipboard();
+    // Answers the render request, then takes the clipboard the moment it is free again.
+    MSG message;
+    const auto deadline = GetTickCount() + 30000;
+    while (!state->rendered && GetTickCount() < deadline) {
+      if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0)
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    bool opened = false;
+    while (state->rendered && !opened && GetTickCount() < deadline) opened = OpenClipboard(window) != FALSE;
+    if (opened) {
+      state->grabbed = true;
+      Sleep(state->hold_ms);
+      CloseClipboard();
+    }
+    DestroyWindow(window);
   });
-  while (state == 0) Sleep(1);
-  opened_ = state == 1;
+  while (setup == 0) Sleep(1);
+  ready_ = setup == 1;
 }
 
-clipboard_holder::~clipboard_holder() { thread_.join(); }
+clipboard_grabber::~clipboard_grabber() { thread_.join(); }
+
+bool clipboard_grabber::grabbed(DWORD timeout_ms) const {
+  return wait_until([&] { return state_->grabbed.load(); }, timeout_ms);
+}
 
 }  // namespace e2e

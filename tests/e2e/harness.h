@@ -10,7 +10,8 @@
 //       The destructor kills a program still running (a failed test), removes its tray icon and
 //       deletes the scratch folder.
 //   p.dialog(), p.process_id(), p.folder(), p.icon_id(), p.running()
-//   p.command(id)      WM_COMMAND id (what a menu choice delivers); returns once the command
+//   p.command(app::command_id::upper_case)  WM_COMMAND with the id (what a menu choice
+//                      delivers); returns once the command
 //                      finished (outcome::finished) or opened a new report box
 //                      (outcome::box_open); outcome::timed_out otherwise.
 //   p.tray_event(ev)   the tray message 0x5F5 with lParam ev (WM_LBUTTONUP, ...); returns
@@ -21,39 +22,49 @@
 //   p.close_menu()     Escape to the open menu; waits until it is gone.
 //   p.choose_menu_entry(n)  moves down n times from the top entry (n = 0: the first) and
 //                      presses Enter. Menu entries cannot be read from another process under Wine.
+//   p.choose_command(app::command_id::quit)  the same for a command's entry.
+//   p.report(id)       runs the command, reads the box it opens and closes it; the box's text,
+//                      or "(no report box)".
 //   p.find_report()    waits for the program's box titled "Programador"; .text, .style,
 //                      .ex_style (MB_SYSTEMMODAL shows as WS_EX_TOPMOST), .dismiss().
 //   p.no_report(ms)    true when no such box is open after ms.
 //   p.tray_icon_present()  whether the shell knows the program's icon (NIM_MODIFY succeeds).
 //   p.quit()           command 204 "&Quitar"; returns the exit code (-1 if it did not end).
 //
-//   Clipboard (the test process owns a hidden window for it and retries OpenClipboard):
-//   set_clipboard_text(L"...", {{html_format(), "<b>x</b>"}})  text plus extra formats
-//   set_clipboard({...})   exactly these formats; {} empties the clipboard
-//   set_clipboard_bitmap() a picture only
-//   clipboard_text()       the CF_UNICODETEXT text, or nullopt
-//   clipboard_formats()    every format on the clipboard
-//   clipboard_holder hold(ms)  keeps the clipboard open from another thread for ms
+//   Clipboard, windows and boxes: tests/support/desktop.h.
+//   clipboard_grabber grab(text, ms)  puts `text` on the clipboard for the program to read and
+//                      takes the clipboard the moment the program has read it, holding it for ms,
+//                      so that the program's write finds it busy.
 //
 //   Tildario.exe is found at TILDARIO_EXE (set by CMake) or the environment variable TILDARIO_EXE.
 
 #include <windows.h>
 
+#include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
+#include "app/commands.h"
+#include "app/main_dialog.h"
+#include "app/report.h"
+#include "app/tray_icon.h"
+#include "tests/support/desktop.h"
+
 namespace e2e {
 
-inline constexpr wchar_t dialog_title[] = L"Texto traducido desde clipboard";
-inline constexpr wchar_t report_title[] = L"Programador";
-inline constexpr UINT tray_message = 0x5F5;
-inline constexpr DWORD default_timeout_ms = 10000;
+constexpr DWORD default_timeout_ms = desktop::default_timeout_ms;
+// The program's titles are plain ASCII.
+inline const std::wstring report_title(std::begin(app::report_title), std::end(app::report_title) - 1);
 
 // The built program, as a path this process can open.
 std::wstring tildario_exe();
+
+// A diccionario.log holding `words` (code page 1252), one record each.
+std::string dictionary_file(const std::vector<std::string>& words);
 
 struct start_options {
   std::optional<std::string> dictionary;  // bytes of diccionario.log beside the copy
@@ -62,29 +73,8 @@ struct start_options {
   std::wstring folder_name;  // the scratch folder's own name (may hold backslashes), else unique
 };
 
-struct message_box {
-  HWND window = nullptr;
-  std::wstring title;
-  std::wstring text;
-  LONG style = 0;
-  LONG ex_style = 0;
-
-  explicit operator bool() const { return window != nullptr; }
-  // Presses `button` and waits until the box is gone.
-  bool dismiss(int button = IDOK, DWORD timeout_ms = default_timeout_ms) const;
-};
-
 enum class outcome { finished, box_open, menu_open, timed_out };
 const char* to_string(outcome o);
-
-// Visible top-level windows of `process_id` whose class is `class_name` (any if null).
-std::vector<HWND> process_windows(DWORD process_id, const wchar_t* class_name);
-
-// The visible box of `process_id` titled `title`, waiting up to timeout_ms.
-message_box find_message_box(DWORD process_id, std::wstring_view title, DWORD timeout_ms);
-
-// A window's text through WM_GETTEXT (works across processes).
-std::wstring window_text(HWND window);
 
 class program {
  public:
@@ -104,14 +94,17 @@ class program {
   bool sync(DWORD timeout_ms = default_timeout_ms) const;
   bool post(UINT message, WPARAM wparam, LPARAM lparam) const;
   outcome send(UINT message, WPARAM wparam, LPARAM lparam, DWORD timeout_ms = default_timeout_ms);
-  outcome command(int id, DWORD timeout_ms = default_timeout_ms);
+  outcome command(app::command_id id, DWORD timeout_ms = default_timeout_ms);
   outcome tray_event(UINT event, DWORD timeout_ms = default_timeout_ms);
 
   HWND menu_window() const;
   bool close_menu(DWORD timeout_ms = default_timeout_ms);
   bool choose_menu_entry(int downs, DWORD timeout_ms = default_timeout_ms);
+  // The same for the entry of a command, found by its place in the menu.
+  bool choose_command(app::command_id id, DWORD timeout_ms = default_timeout_ms);
 
-  message_box find_report(DWORD timeout_ms = default_timeout_ms) const;
+  std::wstring report(app::command_id id);
+  desktop::message_box find_report(DWORD timeout_ms = default_timeout_ms) const;
   bool no_report(DWORD wait_ms = 300) const;
 
   bool tray_icon_present() const;
@@ -132,29 +125,22 @@ class program {
   std::vector<std::thread> senders_;
 };
 
-struct clipboard_data {
-  UINT format;
-  std::string bytes;
-};
-
-UINT html_format();
-bool set_clipboard(const std::vector<clipboard_data>& items);
-bool set_clipboard_text(std::wstring_view text, const std::vector<clipboard_data>& extra = {});
-bool set_clipboard_bitmap();
-std::optional<std::wstring> clipboard_text();
-std::vector<UINT> clipboard_formats();
-
-class clipboard_holder {
+class clipboard_grabber {
  public:
-  explicit clipboard_holder(DWORD hold_ms);  // returns once the clipboard is open
-  ~clipboard_holder();
-  clipboard_holder(const clipboard_holder&) = delete;
-  clipboard_holder& operator=(const clipboard_holder&) = delete;
-  bool opened() const { return opened_; }
+  clipboard_grabber(std::wstring text, DWORD hold_ms);
+  ~clipboard_grabber();
+  clipboard_grabber(const clipboard_grabber&) = delete;
+  clipboard_grabber& operator=(const clipboard_grabber&) = delete;
+  bool ready() const { return ready_; }
+  // True once the program read the text and the clipboard was taken from it.
+  bool grabbed(DWORD timeout_ms = default_timeout_ms) const;
+
+  struct shared;
 
  private:
+  std::shared_ptr<shared> state_;
   std::thread thread_;
-  bool opened_ = false;
+  bool ready_ = false;
 };
 
 }  // namespace e2e

@@ -52,7 +52,7 @@ HWND find_report_box() {
         wchar_t name[16] = {};
         GetClassNameW(window, name, 16);
         if (std::wstring(name) == L"#32770" && IsWindowVisible(window) &&
-            e2e::window_text(window) == e2e::report_title) {
+            desktop::window_text(window) == e2e::report_title) {
           *reinterpret_cast<HWND*>(context) = window;
           return FALSE;
         }
@@ -66,7 +66,7 @@ HWND find_main_dialog() {
   HWND found = nullptr;
   EnumWindows(
       [](HWND window, LPARAM context) -> BOOL CALLBACK {
-        if (e2e::window_text(window) == e2e::dialog_title) {
+        if (desktop::window_text(window) == app::main_dialog_title) {
           *reinterpret_cast<HWND*>(context) = window;
           return FALSE;
         }
@@ -92,17 +92,17 @@ int main(int argc, char** argv) {
     std::ifstream file(argv[2], std::ios::binary);
     if (!file) return usage();
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return e2e::set_clipboard_text(from_utf8(bytes)) ? 0 : 1;
+    return desktop::set_clipboard_text(from_utf8(bytes)) ? 0 : 1;
   }
   if (command == "clipboard") {
-    const auto text = e2e::clipboard_text();
+    const auto text = desktop::clipboard_text();
     if (!text) return 1;
     print_utf8(*text);
     return 0;
   }
   if (command == "open-menu") {
     HWND dialog = find_main_dialog();
-    return dialog && PostMessageW(dialog, e2e::tray_message, 0, WM_LBUTTONUP) ? 0 : 1;
+    return dialog && PostMessageW(dialog, app::tray_message, 0, WM_LBUTTONUP) ? 0 : 1;
   }
   if (command == "report") {
     bool dismiss = false;
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
       if (!box) Sleep(50);
     }
     if (!box) return 1;
-    print_utf8(e2e::window_text(GetDlgItem(box, 0xFFFF)));
+    print_utf8(desktop::window_text(GetDlgItem(box, 0xFFFF)));
     if (dismiss) {
       PostMessageW(box, WM_COMMAND, IDOK, 0);
       for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50) Sleep(50);

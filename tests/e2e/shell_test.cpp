@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "tests/e2e/harness.h"
 
@@ -27,7 +28,7 @@ TEST(Shell, StartsHiddenWhateverTheCommandLineAndShowCommand) {
     options.arguments = s.arguments;
     options.show_command = s.show_command;
     e2e::program program(options);
-    EXPECT_EQ(e2e::window_text(program.dialog()), e2e::dialog_title);
+    EXPECT_EQ(desktop::window_text(program.dialog()), app::main_dialog_title);
     EXPECT_FALSE(IsWindowVisible(program.dialog()));
     EXPECT_EQ(GetWindow(program.dialog(), GW_OWNER), nullptr);
     const LONG style = GetWindowLongW(program.dialog(), GWL_STYLE);
@@ -39,7 +40,7 @@ TEST(Shell, StartsHiddenWhateverTheCommandLineAndShowCommand) {
     Sleep(200);
     ASSERT_TRUE(program.sync());
     EXPECT_FALSE(IsWindowVisible(program.dialog()));
-    EXPECT_TRUE(e2e::process_windows(program.process_id(), nullptr).empty());
+    EXPECT_TRUE(desktop::process_windows(program.process_id(), nullptr).empty());
     EXPECT_EQ(program.quit(), 0);
   }
 }
@@ -58,7 +59,7 @@ TEST(Shell, DialogHoldsTheEmptyStatusBarAndPanes) {
     wchar_t name[64] = {};
     GetClassNameW(child, name, 64);
     EXPECT_STREQ(name, c.window_class);
-    EXPECT_EQ(e2e::window_text(child), L"");
+    EXPECT_EQ(desktop::window_text(child), L"");
   }
   HWND left = GetDlgItem(program.dialog(), 1013);
   // The rich edit control drops the scroll bar and return bits it does not need; these stay.
@@ -99,25 +100,25 @@ TEST(Shell, ButtonReleaseOnTheIconOpensTheMenuAndNothingElseDoes) {
 TEST(Shell, QuitChosenFromTheMenuEndsTheProgram) {
   e2e::program program;
   ASSERT_EQ(program.tray_event(WM_RBUTTONUP), outcome::menu_open);
-  // "&Quitar" is the tenth command.
-  ASSERT_TRUE(program.choose_menu_entry(9));
+  ASSERT_TRUE(program.choose_command(app::command_id::quit));
   ASSERT_TRUE(program.wait_for_exit());
   EXPECT_EQ(program.exit_code(), 0u);
 }
 
-TEST(Shell, CloseShowsTheDialogAndMinimiseHidesIt) {
+TEST(Shell, CloseAndMinimiseKeepTheDialogHiddenAndTheProgramRunning) {
   e2e::program program;
-  EXPECT_EQ(program.send(WM_SYSCOMMAND, SC_CLOSE, 0), outcome::finished);
-  EXPECT_TRUE(IsWindowVisible(program.dialog()));
-  EXPECT_TRUE(program.running());
-  EXPECT_EQ(program.send(WM_SYSCOMMAND, SC_MINIMIZE, 0), outcome::finished);
-  EXPECT_FALSE(IsWindowVisible(program.dialog()));
-  EXPECT_FALSE(IsIconic(program.dialog()));
-  // Closing again, with Alt+F4's message, still only shows it.
-  EXPECT_EQ(program.send(WM_SYSCOMMAND, SC_CLOSE, 0), outcome::finished);
-  EXPECT_TRUE(IsWindowVisible(program.dialog()));
-  EXPECT_EQ(program.send(WM_CLOSE, 0, 0), outcome::finished);
-  EXPECT_TRUE(program.running());
+  // Alt+F4 once the menu has given the dialog the focus: SC_CLOSE, then WM_CLOSE.
+  ASSERT_EQ(program.tray_event(WM_RBUTTONUP), outcome::menu_open);
+  EXPECT_TRUE(program.close_menu());
+  for (const auto& [message, wparam] : {std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0},
+                                       {WM_SYSCOMMAND, SC_MINIMIZE}, {WM_SYSCOMMAND, SC_CLOSE}}) {
+    SCOPED_TRACE(testing::Message() << message << " " << wparam);
+    EXPECT_EQ(program.send(message, wparam, 0), outcome::finished);
+    EXPECT_FALSE(IsWindowVisible(program.dialog()));
+    EXPECT_FALSE(IsIconic(program.dialog()));
+    EXPECT_TRUE(program.running());
+  }
+  EXPECT_TRUE(desktop::process_windows(program.process_id(), nullptr).empty());
   EXPECT_EQ(program.quit(), 0);
 }
 
@@ -158,7 +159,7 @@ TEST(Shell, UnknownCommandsDoNothing) {
   e2e::program program;
   for (int id : {0, IDOK, IDCANCEL, 203, 207, 215, 1013, 0xFFFF}) {
     SCOPED_TRACE(id);
-    EXPECT_EQ(program.command(id), outcome::finished);
+    EXPECT_EQ(program.send(WM_COMMAND, static_cast<WPARAM>(id), 0), outcome::finished);
     EXPECT_TRUE(program.no_report(0));
     EXPECT_TRUE(program.running());
   }
@@ -190,19 +191,19 @@ TEST(Shell, StartsFromAFolderTheCodePageCannotSpell) {
 
 TEST(Harness, ClipboardRoundTripsTextAndFormats) {
   const std::wstring text = L"a\x00F1o \x20AC \U0001F600\r\nfin";
-  ASSERT_TRUE(e2e::set_clipboard_text(text, {{e2e::html_format(), "<b>x</b>"}}));
-  EXPECT_EQ(e2e::clipboard_text(), text);
-  const auto formats = e2e::clipboard_formats();
-  EXPECT_NE(std::find(formats.begin(), formats.end(), e2e::html_format()), formats.end());
-  ASSERT_TRUE(e2e::set_clipboard_bitmap());
-  EXPECT_EQ(e2e::clipboard_text(), std::nullopt);
-  ASSERT_TRUE(e2e::set_clipboard({}));
-  EXPECT_TRUE(e2e::clipboard_formats().empty());
+  ASSERT_TRUE(desktop::set_clipboard_text(text, {{desktop::html_format(), "<b>x</b>"}}));
+  EXPECT_EQ(desktop::clipboard_text(), text);
+  const auto formats = desktop::clipboard_formats();
+  EXPECT_NE(std::find(formats.begin(), formats.end(), desktop::html_format()), formats.end());
+  ASSERT_TRUE(desktop::set_clipboard_bitmap());
+  EXPECT_EQ(desktop::clipboard_text(), std::nullopt);
+  ASSERT_TRUE(desktop::set_clipboard({}));
+  EXPECT_TRUE(desktop::clipboard_formats().empty());
   {
-    e2e::clipboard_holder hold(300);
+    desktop::clipboard_holder hold(300);
     ASSERT_TRUE(hold.opened());
   }
-  EXPECT_TRUE(e2e::set_clipboard_text(L"x"));
+  EXPECT_TRUE(desktop::set_clipboard_text(L"x"));
 }
 
 }  // namespace

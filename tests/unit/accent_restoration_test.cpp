@@ -4,47 +4,29 @@
 
 #include <string>
 
+#include "text/code_page_text.h"
+
 namespace {
 
 using accents::AccentDictionary;
 
 AccentDictionary small_dictionary() {
   AccentDictionary d;
-  for (const char* w : {"cami\xF3n", "c\xF3mo", "est\xE1", "\xE9sta", "\xE1rea", "casa"}) d.add(w);
+  for (const char* w : {"cami\xF3n", "c\xF3mo", "est\xE1", "\xE9sta", "\xE1rea", "casa", "gd\xE1nsk", "\xF3mega"}) d.add(w);
   return d;
 }
 
-accents::AccentRestoration restore(const std::string& text, const AccentDictionary& d) {
-  return accents::restore_accents(text::split_text(text), d);
-}
+struct Restored {
+  std::string text;
+  accents::AccentCorrections corrections;
+};
 
-TEST(AccentRestoration, ReplaceByteAt) {
-  EXPECT_EQ(accents::replace_byte_at("abc", 0, 'x'), "xbc");
-  EXPECT_EQ(accents::replace_byte_at("abc", 2, 'x'), "abx");
-  EXPECT_EQ(accents::replace_byte_at("abc", 3, 'x'), "abc");
-  EXPECT_EQ(accents::replace_byte_at("", 0, 'x'), "");
-}
-
-TEST(AccentRestoration, AccentVariantTakesLeftmostKnownVowel) {
-  const auto d = small_dictionary();
-  const struct {
-    std::string word, variant;
-  } cases[] = {
-      {"camion", "cami\xF3n"},
-      {"como", "c\xF3mo"},
-      {"esta", "\xE9sta"},       // both variants known: the first vowel wins
-      {"area", "\xE1rea"},
-      {"casa", "casa"},          // no accented variant of it is known
-      {"estas", "estas"},
-      {"c\xE1mion", "c\xE1mion"},  // a wrong accent is never removed
-      {"ping\xFCino", "ping\xFCino"},
-      {"", ""},
-      {"xyz", "xyz"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.word);
-    EXPECT_EQ(accents::accent_variant(c.word, d), c.variant);
-  }
+Restored restore(const std::string& text, const AccentDictionary& d) {
+  Restored r;
+  text::CodePageText t{text, {}, {}};
+  accents::restore_accents(t, d, r.corrections);
+  r.text = t.text;
+  return r;
 }
 
 TEST(AccentRestoration, RestoreAccents) {
@@ -58,6 +40,7 @@ TEST(AccentRestoration, RestoreAccents) {
       {"Camion", "Cami\xF3n", 1, "cami\xF3n\r\n"},
       {"CAMION", "CAMI\xD3N", 1, "cami\xF3n\r\n"},
       {"\xBF" "Como estas?", "\xBF" "C\xF3mo estas?", 1, "c\xF3mo\r\n"},
+      // Both variants known: the first vowel wins.
       {"esta Esta ESTA", "\xE9sta \xC9sta \xC9STA", 3, "\xE9sta\r\n\xE9sta\r\n\xE9sta\r\n"},
       {"casa Casa CASA", "casa Casa CASA", 0, ""},
       {"Area", "\xC1rea", 1, "\xE1rea\r\n"},
@@ -65,45 +48,66 @@ TEST(AccentRestoration, RestoreAccents) {
       {"cAmion", "cAmi\xF3n", 1, "cami\xF3n\r\n"},
       {"camiOn", "cami\xD3n", 1, "cami\xF3n\r\n"},
       {"CAMIoN", "CAMI\xF3N", 1, "cami\xF3n\r\n"},
-      // Words that get no accent are copied exactly as written.
-      {"McDonald \xC1ngel PING\xDCINO cAsA", "McDonald \xC1ngel PING\xDCINO cAsA", 0, ""},
+      // Words that get no accent are copied exactly as written; a wrong accent is never removed.
+      {"McDonald \xC1ngel PING\xDCINO cAsA estas", "McDonald \xC1ngel PING\xDCINO cAsA estas", 0, ""},
       {"c\xE1mion cami\xF3n", "c\xE1mion cami\xF3n", 0, ""},
       {"camion2", "cami\xF3n2", 1, "cami\xF3n\r\n"},
+      // The first word of a line of dialogue, and words against other typographic marks.
+      {"\x97" "Camion \x97" "dijo\x97.", "\x97" "Cami\xF3n \x97" "dijo\x97.", 1, "cami\xF3n\r\n"},
+      {"\x84" "como\x93 camion\xA0" "como \x95" "area", "\x84" "c\xF3mo\x93 cami\xF3n\xA0" "c\xF3mo \x95\xE1rea", 4,
+       "c\xF3mo\r\ncami\xF3n\r\nc\xF3mo\r\n\xE1rea\r\n"},
       {"camion\r\n\tcamion  \r\n", "cami\xF3n\r\n\tcami\xF3n  \r\n", 2, "cami\xF3n\r\ncami\xF3n\r\n"},
       {"   ", "   ", 0, ""},
       {"", "", 0, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    const auto r = restore(c.text, d);
+    const Restored r = restore(c.text, d);
     EXPECT_EQ(r.text, c.restored);
-    EXPECT_EQ(r.correction_count, c.count);
-    EXPECT_EQ(r.correction_list, c.list);
+    EXPECT_EQ(r.corrections.count, c.count);
+    EXPECT_EQ(r.corrections.list, c.list);
   }
+}
+
+// A word holding a character the code page cannot is left alone: its stand-in ("n" for "ń",
+// "O" for "Ω") must not decide a correction that would overwrite the real character.
+TEST(AccentRestoration, WordsWithForeignCharactersAreLeftAlone) {
+  const auto d = small_dictionary();
+  text::CodePageText t = text::from_utf16(u"Gdańsk Ωmega omega camion 中 camion");
+  accents::AccentCorrections corrections;
+  accents::restore_accents(t, d, corrections);
+  EXPECT_EQ(text::to_utf16(t), u"Gdańsk Ωmega ómega camión 中 camión");
+  EXPECT_EQ(corrections.count, 3);
 }
 
 TEST(AccentRestoration, EmptyDictionaryChangesNothing) {
   const std::string text = "McDonald \xC1ngel camion\r\nPING\xDCINO";
-  const auto r = restore(text, AccentDictionary{});
+  const Restored r = restore(text, AccentDictionary{});
   EXPECT_EQ(r.text, text);
-  EXPECT_EQ(r.correction_count, 0);
+  EXPECT_EQ(r.corrections.count, 0);
 }
 
 TEST(AccentRestoration, NothingIsCutOff) {
   auto d = small_dictionary();
-  const std::string long_word(300, 'a');
-  d.add(std::string(299, 'a') + "\xE1");  // a variant of it, but longer than any word of a file
-  const auto r = restore(long_word + " camion", d);
-  EXPECT_EQ(r.text, std::string(299, 'a') + "\xE1 cami\xF3n");
+  d.add(std::string(299, 'a') + "\xE1");  // longer than any word of a file
+  EXPECT_EQ(restore(std::string(300, 'a') + " camion", d).text, std::string(299, 'a') + "\xE1 cami\xF3n");
 
-  // 150,000 tokens, far more than a fixed table of 102,400 would hold.
-  std::string many;
-  for (int i = 0; i < 50000; ++i) many += "camion, ";
-  const auto m = restore(many, d);
-  std::string expected;
-  for (int i = 0; i < 50000; ++i) expected += "cami\xF3n, ";
+  std::string many, expected;
+  for (int i = 0; i < 50000; ++i) many += "camion, ", expected += "cami\xF3n, ";
+  const Restored m = restore(many, d);
   EXPECT_EQ(m.text, expected);
-  EXPECT_EQ(m.correction_count, 50000);
+  EXPECT_EQ(m.corrections.count, 50000);
+}
+
+TEST(AccentRestoration, PiecesCutAtSeparatorsAddUp) {
+  const auto d = small_dictionary();
+  accents::AccentCorrections corrections;
+  for (const char* piece : {"camion como ", "casa esta\r\n", "", "Area"}) {
+    text::CodePageText t{piece, {}, {}};
+    accents::restore_accents(t, d, corrections);
+  }
+  EXPECT_EQ(corrections.count, 4);
+  EXPECT_EQ(corrections.list, "cami\xF3n\r\nc\xF3mo\r\n\xE9sta\r\n\xE1rea\r\n");
 }
 
 TEST(AccentRestoration, Report) {
@@ -111,15 +115,15 @@ TEST(AccentRestoration, Report) {
   std::string text, listed;
   for (int i = 0; i < 41; ++i) text += i % 2 ? "Camion " : "como\r\n";
   for (int i = 0; i < 40; ++i) listed += i % 2 ? "cami\xF3n\r\n" : "c\xF3mo\r\n";
-  const auto r = restore(text, d);
-  EXPECT_EQ(r.correction_count, 41);
-  EXPECT_EQ(r.correction_list, listed);
-  EXPECT_EQ(accents::correction_report(r),
+  const Restored r = restore(text, d);
+  EXPECT_EQ(r.corrections.count, 41);
+  EXPECT_EQ(r.corrections.list, listed);
+  EXPECT_EQ(accents::correction_report(r.corrections),
             "Encontradas 41 palabras a las que se le ha puesto t\xEDlde ortogr\xE1"
             "fica ...\r\nYa puedes pegar el texto con las t\xEDldes correg\xED"
             "das ...\r\n" + listed);
 
-  EXPECT_EQ(accents::correction_report(restore("casa", d)),
+  EXPECT_EQ(accents::correction_report(restore("casa", d).corrections),
             "Encontradas 0 palabras a las que se le ha puesto t\xEDlde ortogr\xE1"
             "fica ...");
 }

@@ -51,7 +51,6 @@ TEST(DictionaryLoader, RecordEntries) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.fields));
     const auto r = record_of(c.fields, c.gap);
-    EXPECT_EQ(accents::record_entry(r.data()), c.entry);
     const auto file = file_of({r});
     const auto load = accents::load_accent_dictionary(file);
     EXPECT_FALSE(load.format_error);
@@ -60,7 +59,8 @@ TEST(DictionaryLoader, RecordEntries) {
   }
 }
 
-// The loader's own arithmetic against the plain digit-group decoding, on values of every size.
+// The loader's own arithmetic against digit groups read off the decimal digits, on values of
+// every size.
 TEST(DictionaryLoader, AgreesWithDigitGroupDecoding) {
   std::mt19937_64 random(12345);
   for (int i = 0; i < 20000; ++i) {
@@ -73,10 +73,17 @@ TEST(DictionaryLoader, AgreesWithDigitGroupDecoding) {
       if (random() % 4 == 0) f = -f;
     }
     const auto r = record_of(std::vector<std::int64_t>(fields, fields + 8), 0x33);
-    std::string expected = accents::decode_record(r.data());
+    std::string expected;
+    for (const std::int64_t f : fields) {
+      if (f <= 0) continue;
+      std::string digits = std::to_string(f);
+      digits.insert(0, (3 - digits.size() % 3) % 3, '0');
+      for (std::size_t g = 0; g < digits.size(); g += 3) expected += static_cast<char>(std::stoi(digits.substr(g, 3)) % 256);
+    }
     const std::size_t first = expected.find_first_not_of(' ');
     expected = first == std::string::npos ? "" : expected.substr(first, expected.find_last_not_of(' ') + 1 - first);
-    ASSERT_EQ(accents::record_entry(r.data()), text::to_lower_case(expected)) << testing::PrintToString(fields);
+    const auto load = accents::load_accent_dictionary(file_of({r}));
+    ASSERT_TRUE(load.dictionary.contains(text::to_lower_case(expected))) << testing::PrintToString(fields);
   }
 }
 

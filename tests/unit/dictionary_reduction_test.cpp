@@ -8,7 +8,7 @@
 
 #include "accents/accent_dictionary.h"
 #include "accents/accent_restoration.h"
-#include "text/tokens.h"
+#include "text/code_page_text.h"
 
 namespace {
 
@@ -21,7 +21,10 @@ accents::AccentDictionary dictionary_of(const Words& entries) {
 }
 
 std::string restore(const std::string& text, const Words& entries) {
-  return accents::restore_accents(text::split_text(text), dictionary_of(entries)).text;
+  text::CodePageText restored{text, {}, {}};
+  accents::AccentCorrections corrections;
+  accents::restore_accents(restored, dictionary_of(entries), corrections);
+  return restored.text;
 }
 
 Words sorted(Words w) {

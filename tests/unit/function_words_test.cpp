@@ -6,16 +6,13 @@
 
 namespace {
 
-TEST(FunctionWords, TheListIsExact) {
-  const char* const listed[] = {
-      "el", "la", "los", "las", "del", "este", "esta", "ese", "esa", "aquel", "aquella", "estos", "estas",
-      "esos", "esas", "aquellos", "aquellas", "un", "una", "unos", "unas", "a", "ante", "bajo", "cabe",
-      "con", "contra", "de", "desde", "durante", "en", "entre", "hacia", "hasta", "mediante", "para",
-      "por", "seg\xFAn", "sin", "so", "sobre", "tras", "versus", "v\xED" "a", "y", "o", "u", "e", "que",
-      "qu\xE9", "cuando", "c\xF3mo", "como", "donde", "d\xF3nde",
+TEST(FunctionWords, ArticlesPrepositionsConjunctionsWhateverTheirCapitals) {
+  const char* const function_words[] = {
+      "el", "El", "EL", "la", "los", "las", "del", "este", "esta", "aquellas", "un", "unas", "a", "A",
+      "ante", "con", "de", "De", "DE", "entre", "mediante", "para", "por", "seg\xFAn", "SEG\xDAN", "v\xED" "a",
+      "y", "Y", "o", "u", "e", "que", "qu\xE9", "Qu\xE9", "cuando", "c\xF3mo", "como", "donde", "D\xF3nde",
   };
-  ASSERT_EQ(std::size(listed), 55u);
-  for (const char* word : listed) {
+  for (const char* word : function_words) {
     SCOPED_TRACE(word);
     EXPECT_FALSE(text::is_content_word(word));
   }
@@ -23,9 +20,9 @@ TEST(FunctionWords, TheListIsExact) {
 
 TEST(FunctionWords, EverythingElseIsAContentWord) {
   const std::string content[] = {
-      "",       "De",      "DE",     "El",    "Y",     "cu\xE1ndo", "al",     "lo",     "se",
-      "no",     "pero",    "esto",   "eso",   "aquello", "de,",     " de",    "de ",    "segun",
-      "via",    "dond\xE9", "mediantes", "aquellass", "casa", "\xE9l", "Qu\xE9", std::string("de\0", 3),
+      "",       "cu\xE1ndo", "al",      "lo",     "se",  "no",   "pero",      "esto",      "eso",
+      "aquello", "de,",     " de",     "de ",    "segun", "via", "dond\xE9",  "mediantes", "aquellass",
+      "casa",   "\xE9l",     std::string("de\0", 3),
   };
   for (const auto& word : content) {
     SCOPED_TRACE(word);

@@ -8,7 +8,7 @@
 
 #include "accents/accent_restoration.h"
 #include "accents/dictionary_loader.h"
-#include "text/tokens.h"
+#include "text/code_page_text.h"
 #include "tools/utf8_cp1252.h"
 
 namespace {
@@ -37,8 +37,10 @@ TEST(RealDictionary, RestoresCommonWords) {
     SCOPED_TRACE(c.text);
     const auto text = tools::utf8_to_cp1252(c.text);
     ASSERT_TRUE(text);
-    const auto result = accents::restore_accents(text::split_text(*text), load.dictionary);
-    EXPECT_EQ(tools::cp1252_to_utf8(result.text), c.restored);
+    text::CodePageText restored{*text, {}, {}};
+    accents::AccentCorrections corrections;
+    accents::restore_accents(restored, load.dictionary, corrections);
+    EXPECT_EQ(tools::cp1252_to_utf8(restored.text), c.restored);
   }
 }
 

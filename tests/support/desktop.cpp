@@ -1,0 +1,184 @@
+#include "tests/support/desktop.h"
+
+#include <atomic>
+#include <cstring>
+
+#include "app/win32_handles.h"
+
+namespace desktop {
+namespace {
+
+// A hidden window of this thread: the owner the clipboard calls want.
+HWND clipboard_window() {
+  thread_local HWND window = CreateWindowExW(0, L"STATIC", L"test clipboard", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                             GetModuleHandleW(nullptr), nullptr);
+  return window;
+}
+
+app::unique_clipboard open_clipboard(HWND owner, DWORD timeout_ms = 3000) {
+  return app::unique_clipboard(wait_until([&] { return OpenClipboard(owner) != FALSE; }, timeout_ms));
+}
+
+bool put_on_clipboard(UINT format, const void* bytes, std::size_t size) {
+  app::unique_global memory(GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size));
+  if (!memory) return false;
+  {
+    const app::global_lock lock(memory.get());
+    if (!lock.data()) return false;
+    if (size) std::memcpy(lock.data(), bytes, size);
+  }
+  if (!SetClipboardData(format, memory.get())) return false;
+  memory.release();
+  return true;
+}
+
+message_box read_message_box(HWND window) {
+  message_box box;
+  box.window = window;
+  box.title = window_text(window);
+  if (HWND text = GetDlgItem(window, 0xFFFF)) box.text = window_text(text);
+  box.style = GetWindowLongW(window, GWL_STYLE);
+  box.ex_style = GetWindowLongW(window, GWL_EXSTYLE);
+  return box;
+}
+
+struct window_search {
+  DWORD process_id;
+  const wchar_t* class_filter;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_window(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<window_search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.process_id || !IsWindowVisible(window)) return TRUE;
+  if (search.class_filter && class_name(window) != search.class_filter) return TRUE;
+  search.found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::wstring window_text(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, default_timeout_ms, &length)) return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                           default_timeout_ms, &copied)) {
+    return {};
+  }
+  text.resize(copied);
+  return text;
+}
+
+std::wstring class_name(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::vector<HWND> process_windows(DWORD process_id, const wchar_t* class_filter) {
+  window_search search{process_id, class_filter, {}};
+  EnumWindows(collect_window, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> message_boxes(DWORD process_id, std::wstring_view title) {
+  std::vector<HWND> boxes;
+  for (HWND window : process_windows(process_id, L"#32770"))
+    if (window_text(window) == title) boxes.push_back(window);
+  return boxes;
+}
+
+message_box find_message_box(DWORD process_id, std::wstring_view title, DWORD timeout_ms) {
+  HWND found = nullptr;
+  wait_until(
+      [&] {
+        const auto boxes = message_boxes(process_id, title);
+        if (!boxes.empty()) found = boxes.back();
+        return found != nullptr;
+      },
+      timeout_ms);
+  return found ? read_message_box(found) : message_box{};
+}
+
+bool message_box::dismiss(int button, DWORD timeout_ms) const {
+  if (!window) return false;
+  PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(button), 0);
+  return wait_until([&] { return !IsWindow(window); }, timeout_ms);
+}
+
+UINT html_format() { return RegisterClipboardFormatW(L"HTML Format"); }
+
+bool set_clipboard(const std::vector<clipboard_data>& items) {
+  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  if (!clipboard || !EmptyClipboard()) return false;
+  for (const clipboard_data& item : items)
+    if (!put_on_clipboard(item.format, item.bytes.data(), item.bytes.size())) return false;
+  return true;
+}
+
+bool set_clipboard_text(std::wstring_view text, const std::vector<clipboard_data>& extra) {
+  std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  bytes.append(sizeof(wchar_t), '\0');
+  std::vector<clipboard_data> items{{CF_UNICODETEXT, std::move(bytes)}};
+  items.insert(items.end(), extra.begin(), extra.end());
+  return set_clipboard(items);
+}
+
+bool set_clipboard_bitmap() {
+  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  if (!clipboard || !EmptyClipboard()) return false;
+  static const WORD pixels[4] = {0x5555, 0xAAAA, 0x5555, 0xAAAA};
+  HBITMAP bitmap = CreateBitmap(4, 4, 1, 1, pixels);
+  if (!bitmap) return false;
+  if (!SetClipboardData(CF_BITMAP, bitmap)) {
+    DeleteObject(bitmap);
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::wstring> clipboard_text() {
+  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  if (!clipboard) return std::nullopt;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (!data) return std::nullopt;
+  const app::global_lock lock(data);
+  if (!lock.data()) return std::nullopt;
+  const auto* text = static_cast<const wchar_t*>(lock.data());
+  const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+  std::size_t length = 0;
+  while (length < capacity && text[length] != L'\0') ++length;
+  return std::wstring(text, length);
+}
+
+std::vector<UINT> clipboard_formats() {
+  std::vector<UINT> formats;
+  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  if (!clipboard) return formats;
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+    formats.push_back(format);
+  return formats;
+}
+
+clipboard_holder::clipboard_holder(DWORD hold_ms) {
+  std::atomic<int> state{0};  // 0 waiting, 1 open, 2 failed
+  thread_ = std::thread([&state, hold_ms] {
+    const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+    if (!clipboard) {
+      state = 2;
+      return;
+    }
+    state = 1;
+    Sleep(hold_ms);
+  });
+  while (state == 0) Sleep(1);
+  opened_ = state == 1;
+}
+
+clipboard_holder::~clipboard_holder() { thread_.join(); }
+
+}  // namespace desktop

@@ -1,0 +1,66 @@
+#include "text/code_page_text.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "text/code_page_1252.h"
+
+namespace text {
+
+void append_utf16(CodePageText& text, std::u16string_view units) {
+  if (units.size() > std::numeric_limits<std::uint32_t>::max() - text.text.size())
+    throw std::length_error("text of 4 GiB or more");
+  const std::size_t start = text.text.size();
+  text.text.resize(start + units.size());
+  char* out = text.text.data() + start;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const char16_t u = units[i];
+    const unsigned char b = u < 0x80 ? static_cast<unsigned char>(u) : cp1252::from_unit(u);
+    out[i] = static_cast<char>(b);
+    if (u < 0x80 || cp1252::to_unit(b) == u) continue;
+    const auto offset = static_cast<std::uint32_t>(start + i);
+    if (!text.foreign.empty() && text.foreign.back().end() == offset)
+      ++text.foreign.back().length;
+    else
+      text.foreign.push_back({offset, 1});
+    text.foreign_units.push_back(u);
+  }
+}
+
+CodePageText from_utf16(std::u16string_view units) {
+  CodePageText text;
+  append_utf16(text, units);
+  return text;
+}
+
+void write_utf16(const CodePageText& text, char16_t* out) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.text.data());
+  const char16_t* units = text.foreign_units.data();
+  std::size_t i = 0;
+  const auto convert_up_to = [&](std::size_t end) {
+    for (; i < end; ++i) out[i] = cp1252::to_unit(bytes[i]);
+  };
+  for (const ForeignRun& run : text.foreign) {
+    convert_up_to(run.offset);
+    std::copy_n(units, run.length, out + run.offset);
+    units += run.length;
+    i = run.end();
+  }
+  convert_up_to(text.text.size());
+}
+
+std::u16string to_utf16(const CodePageText& text) {
+  std::u16string units(text.text.size(), u'\0');
+  write_utf16(text, units.data());
+  return units;
+}
+
+bool all_in_code_page(const CodePageText& text, std::size_t offset, std::size_t length) {
+  // The first run that ends after `offset` is the only one that can reach into the range.
+  const auto it = std::upper_bound(text.foreign.begin(), text.foreign.end(), offset,
+                                   [](std::size_t o, const ForeignRun& run) { return o < run.end(); });
+  return it == text.foreign.end() || it->offset >= offset + length;
+}
+
+}  // namespace text
