@@ -5,41 +5,30 @@
 
 #include "accents/dictionary_file.h"
 #include "app/dictionary_loading.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 // The file side of the loader, in-process. (The format error box is modal, so it is proven
 // end to end instead.) Every case here must return without showing anything.
+std::string records_of(const std::vector<std::string>& words) {
+  std::string bytes;
+  for (const auto& w : words) {
+    const auto record = accents::encode_record(w);
+    EXPECT_TRUE(record);
+    if (record) bytes.append(reinterpret_cast<const char*>(record->data()), record->size());
+  }
+  return bytes;
+}
+
+// The file side of the loader, in-process. (The format error box is modal, so it is proven
+// end to end instead.) Every case here must return without showing anything.
 class DictionaryLoading : public testing::Test {
  protected:
-  void SetUp() override {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    ASSERT_GT(length, 0u);
-    folder_ = std::wstring(temp, length) + L"tildario-dictionary-" + std::to_wstring(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
-    path_ = folder_ + L"\\diccionario.log";
-  }
-  void TearDown() override {
-    DeleteFileW(path_.c_str());
-    RemoveDirectoryW(path_.c_str());
-    RemoveDirectoryW(folder_.c_str());
-  }
-  void write_records(const std::vector<std::string>& words) {
-    std::string bytes;
-    for (const auto& w : words) {
-      const auto record = accents::encode_record(w);
-      ASSERT_TRUE(record);
-      bytes.append(reinterpret_cast<const char*>(record->data()), record->size());
-    }
-    HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    CloseHandle(file);
-  }
+  void write_records(const std::vector<std::string>& words) { scratch_.write_file(path_, records_of(words)); }
 
-  std::wstring folder_, path_;
+  desktop::scratch_folder scratch_{L"tildario-dictionary"};
+  const std::wstring path_ = scratch_.path() + L"\\diccionario.log";
 };
 
 TEST_F(DictionaryLoading, ReadsTheRecords) {
@@ -51,6 +40,14 @@ TEST_F(DictionaryLoading, ReadsTheRecords) {
   EXPECT_TRUE(d.contains("\xE1rea"));
   // Closed afterwards: the file can be deleted at once.
   EXPECT_TRUE(DeleteFileW(path_.c_str()));
+}
+
+TEST_F(DictionaryLoading, ReadsFromAFolderPastMaxPath) {
+  std::wstring folder = scratch_.path();
+  while (folder.size() < 300) folder = scratch_.make_folder(folder + L"\\carpeta con nombre largo \x00F1");
+  const std::wstring path = scratch_.write_file(folder + L"\\diccionario.log", records_of({"cami\xF3n"}));
+  ASSERT_GT(path.size(), static_cast<std::size_t>(MAX_PATH));
+  EXPECT_TRUE(app::load_dictionary_file(nullptr, path).contains("cami\xF3n"));
 }
 
 TEST_F(DictionaryLoading, UnreadableFilesGiveAnEmptyDictionarySilently) {
