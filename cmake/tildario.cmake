@@ -9,6 +9,8 @@ endfunction()
 if(WIN32)
   # One self-contained exe per target: no MinGW runtime DLLs beside it.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # No link time in the PE header: the same sources give the same executable.
+  add_link_options(-Wl,--no-insert-timestamp)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both presets and runs every test: the portable core natively,
-# then the unit tests and the end-to-end tests of the real program under Wine on a virtual display.
+# then the unit tests and the end-to-end tests of the real program under Wine on a virtual display,
+# and the release files (portable zip, installer, SHA256SUMS in build/win32/release) made from
+# this build and tried as a user gets them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,4 +23,5 @@ for exe in Tildario.exe unit_tests.exe e2e_tests.exe; do
 done
 cmake --preset win32
 cmake --build --preset win32
+cmake --build --preset win32 --target release
 ctest --preset win32
