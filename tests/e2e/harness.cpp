@@ -1,6 +1,7 @@
 #include "tests/e2e/harness.h"
 
 #include <shellapi.h>
+#include <psapi.h>
 
 #include <atomic>
 #include <cstring>
@@ -311,6 +312,20 @@ bool program::tray_icon_present() const {
   key.uID = icon_id_;
   return Shell_NotifyIconW(NIM_MODIFY, &key) != FALSE;
 }
+
+namespace {
+
+PROCESS_MEMORY_COUNTERS memory_counters(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  if (!process || !K32GetProcessMemoryInfo(process, &counters, sizeof(counters))) return {};
+  return counters;
+}
+
+}  // namespace
+
+std::size_t program::peak_private_bytes() const { return memory_counters(process_).PeakPagefileUsage; }
+std::size_t program::peak_working_set() const { return memory_counters(process_).PeakWorkingSetSize; }
 
 bool program::wait_for_exit(DWORD timeout_ms) const {
   return process_ && WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0;

@@ -29,6 +29,7 @@
 //                      .ex_style (MB_SYSTEMMODAL shows as WS_EX_TOPMOST), .dismiss().
 //   p.no_report(ms)    true when no such box is open after ms.
 //   p.tray_icon_present()  whether the shell knows the program's icon (NIM_MODIFY succeeds).
+//   p.peak_private_bytes(), p.peak_working_set()  the program's peak memory so far.
 //   p.quit()           command 204 "&Quitar"; returns the exit code (-1 if it did not end).
 //
 //   Clipboard, windows and boxes: tests/support/desktop.h.
@@ -108,6 +109,9 @@ class program {
   bool no_report(DWORD wait_ms = 300) const;
 
   bool tray_icon_present() const;
+  // The most memory the program has had committed (private bytes) and resident, in bytes.
+  std::size_t peak_private_bytes() const;
+  std::size_t peak_working_set() const;
 
   bool wait_for_exit(DWORD timeout_ms = default_timeout_ms) const;
   std::optional<DWORD> exit_code() const;

@@ -1,5 +1,6 @@
 #include "tests/support/desktop.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -153,6 +154,68 @@ std::optional<std::wstring> clipboard_text() {
   std::size_t length = 0;
   while (length < capacity && text[length] != L'\0') ++length;
   return std::wstring(text, length);
+}
+
+namespace {
+
+// FNV-1a over the units.
+class text_hasher {
+ public:
+  void add(const wchar_t* units, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) hash_ = (hash_ ^ static_cast<std::uint16_t>(units[i])) * 0x100000001B3ull;
+    length_ += n;
+  }
+  text_digest digest() const { return {length_, hash_}; }
+
+ private:
+  std::uint64_t hash_ = 0xCBF29CE484222325ull;
+  std::size_t length_ = 0;
+};
+
+void fill_repeated(std::wstring_view piece, std::size_t units, wchar_t* out) {
+  for (std::size_t i = 0; i < units; i += piece.size())
+    std::copy_n(piece.data(), std::min(piece.size(), units - i), out + i);
+}
+
+}  // namespace
+
+bool set_clipboard_repeated(std::wstring_view piece, std::size_t units) {
+  if (piece.empty()) return false;
+  app::unique_global memory(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(wchar_t)));
+  if (!memory) return false;
+  {
+    const app::global_lock lock(memory.get());
+    if (!lock.data()) return false;
+    auto* out = static_cast<wchar_t*>(lock.data());
+    fill_repeated(piece, units, out);
+    out[units] = L'\0';
+  }
+  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  if (!clipboard || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+  memory.release();
+  return true;
+}
+
+std::optional<text_digest> clipboard_digest() {
+  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  if (!clipboard) return std::nullopt;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (!data) return std::nullopt;
+  const app::global_lock lock(data);
+  if (!lock.data()) return std::nullopt;
+  const auto* text = static_cast<const wchar_t*>(lock.data());
+  const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+  std::size_t length = 0;
+  while (length < capacity && text[length] != L'\0') ++length;
+  text_hasher hasher;
+  hasher.add(text, length);
+  return hasher.digest();
+}
+
+text_digest repeated_digest(std::wstring_view piece, std::size_t units) {
+  text_hasher hasher;
+  for (std::size_t i = 0; i < units; i += piece.size()) hasher.add(piece.data(), std::min(piece.size(), units - i));
+  return hasher.digest();
 }
 
 std::vector<UINT> clipboard_formats() {

@@ -9,6 +9,9 @@
 //   desktop::clipboard_text()       the CF_UNICODETEXT text, or nullopt
 //   desktop::clipboard_formats()    every format on the clipboard
 //   desktop::clipboard_holder hold(ms)  keeps the clipboard open from another thread for ms
+//   desktop::set_clipboard_repeated(L"piece", n)  `piece` over and over, n units in all, written
+//                                   straight into the clipboard's memory (texts of hundreds of MB)
+//   desktop::clipboard_digest()     length and hash of the clipboard's Unicode text, read in place
 //   desktop::find_message_box(pid, L"Programador", ms)  a visible box: .text, .style, .dismiss()
 //
 // The clipboard calls own a hidden window of the calling thread and retry OpenClipboard for a
@@ -17,6 +20,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,6 +76,16 @@ bool set_clipboard(const std::vector<clipboard_data>& items);
 bool set_clipboard_text(std::wstring_view text, const std::vector<clipboard_data>& extra = {});
 bool set_clipboard_bitmap();
 std::optional<std::wstring> clipboard_text();
+
+struct text_digest {
+  std::size_t length = 0;
+  std::uint64_t hash = 0;
+  friend bool operator==(const text_digest&, const text_digest&) = default;
+};
+bool set_clipboard_repeated(std::wstring_view piece, std::size_t units);
+std::optional<text_digest> clipboard_digest();
+// The digest set_clipboard_repeated's text would have.
+text_digest repeated_digest(std::wstring_view piece, std::size_t units);
 std::vector<UINT> clipboard_formats();
 
 class clipboard_holder {
