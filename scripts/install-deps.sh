@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-utils imagemagick
-  hunspell-es hunspell-tools fortunes-es fonts-dejavu-core locales
+  hunspell-es hunspell-tools fonts-dejavu-core locales
   nsis zip unzip
 )
 

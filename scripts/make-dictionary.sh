@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Makes the accent dictionary the program reads, from Debian's hunspell-es word forms and the
-# word frequencies of the npm package @zxcvbn-ts/language-es-es (pinned below).
+# Makes the accent dictionary the program reads, from Debian's hunspell-es word forms, the word
+# counts of Spanish documentation in data/word-counts.tsv.gz (scripts/regenerate-word-counts.sh
+# makes them) and the ranked word lists of the npm package @zxcvbn-ts/language-es-es (pinned
+# below).
 #
 #   bash scripts/make-dictionary.sh [OUTPUT]          (default: build/win32/diccionario.log)
 #
@@ -18,7 +20,10 @@ notice=${output%.*}-NOTICE.txt
 
 frequency_package=@zxcvbn-ts/language-es-es
 frequency_version=4.1.2
-margin=5
+# Chosen on a part of the corpus kept apart from both the counts and the held-out
+# measurement (scripts/measure-dictionary.sh --tune; docs/dictionary.md).
+choice=(--margin 2 --plain-margin 2 --min-count 3 --rank-weight 0.3 --smoothing 0)
+counts=$root/data/word-counts.tsv.gz
 dic=/usr/share/hunspell/es_ES.dic
 aff=/usr/share/hunspell/es_ES.aff
 work=$root/build/dictionary
@@ -27,7 +32,7 @@ tool=$root/build/native/tools/make_dictionary
 
 fail() { echo "make-dictionary: $*" >&2; exit 1; }
 
-for f in "$dic" "$aff"; do [ -r "$f" ] || fail "$f is missing (Debian package hunspell-es)"; done
+for f in "$dic" "$aff" "$counts"; do [ -r "$f" ] || fail "$f is missing (Debian package hunspell-es)"; done
 command -v unmunch >/dev/null || fail "unmunch is missing (Debian package hunspell-tools)"
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
   fail "node and npm are needed for the word frequencies"
@@ -55,7 +60,7 @@ fi
 
 if [ -f "$output" ] && [ -f "$notice" ]; then
   up_to_date=1
-  for input in "$script" "$tool" "$dic" "$aff" "$package_dir/package.json"; do
+  for input in "$script" "$tool" "$dic" "$aff" "$counts" "$package_dir/package.json"; do
     [ "$output" -nt "$input" ] || up_to_date=0
   done
   if [ $up_to_date = 1 ]; then
@@ -74,14 +79,19 @@ grep / "$work/unmunched.txt" | sed 's/|*$//' | LC_ALL=C sort -u > "$work/continu
 unmunch "$work/continued.dic" "$aff" 2>/dev/null | grep -v / >> "$work/forms.txt" || true
 [ "$(wc -l < "$work/forms.txt")" -gt 500000 ] || fail "unmunch gave too few forms from $dic"
 
-# The ranked list, commonest word first.
+# The ranked lists, commonest word first: subtitles and Wikipedia.
 node -e '
-  const words = require(process.argv[1]).dictionary["commonWords-es-es"];
-  if (!Array.isArray(words) || words.length < 10000) process.exit(1);
-  process.stdout.write(words.join("\n") + "\n");
-' "$package_dir" > "$work/ranks.txt" || fail "no commonWords list in $frequency_package"
+  const lists = require(process.argv[1]).dictionary;
+  const words = lists["commonWords-es-es"], wikipedia = lists["wikipedia-es-es"];
+  if (!Array.isArray(words) || words.length < 10000 || !Array.isArray(wikipedia) || wikipedia.length < 10000)
+    process.exit(1);
+  require("fs").writeFileSync(process.argv[2], words.join("\n") + "\n");
+  require("fs").writeFileSync(process.argv[3], wikipedia.join("\n") + "\n");
+' "$package_dir" "$work/ranks.txt" "$work/wikipedia.txt" || fail "no commonWords or wikipedia list in $frequency_package"
+gzip -dc "$counts" > "$work/word-counts.tsv"
 
-"$tool" --ranks "$work/ranks.txt" --margin "$margin" --choices "$work/choices.txt" "$work/forms.txt" "$output"
+"$tool" --counts "$work/word-counts.tsv" --ranks "$work/ranks.txt" --ranks "$work/wikipedia.txt" "${choice[@]}" \
+    --choices "$work/choices.txt" "$work/forms.txt" "$output"
 
 cat > "$notice" <<NOTICE
 diccionario.log: accent dictionary for Tildario, made by scripts/make-dictionary.sh.
@@ -91,8 +101,14 @@ Word forms: Debian package hunspell-es $(dpkg-query -W -f='${Version}' hunspell-
 project by Santiago Bosio, under GPL-3+, LGPL-3+ or MPL-1.1+ at your choice
 (see /usr/share/doc/hunspell-es/copyright).
 
-Word frequencies: $frequency_package $frequency_version (commonWords), MIT licence;
-the word list itself is under the Open Data Commons Attribution License (ODC-BY). Its notice:
+Word counts of Spanish documentation (data/word-counts.tsv.gz in Tildario's sources; every
+word form counted as written in the running text of these Debian packages):
+$(sed -n 's/^| \([a-z-]*\) | `\([^`]*\)` [^|]* | \([^|]*\) |.*/- \2: \3/p' "$root/data/README.md")
+
+Word frequencies: $frequency_package $frequency_version (the commonWords and wikipedia lists),
+MIT licence. The commonWords list is under the Open Data Commons Attribution License
+(ODC-BY); the wikipedia list ranks the words of the Spanish Wikipedia, whose text is by
+Wikipedia's contributors under CC BY-SA. The package's notice:
 
 $(cat "$package_dir/NOTICE.md")
 NOTICE

@@ -1,6 +1,8 @@
 #include "tools/dictionary_reduction.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 #include <map>
 #include <unordered_set>
 
@@ -55,37 +57,67 @@ std::vector<std::string> keep_correctable_forms(const std::vector<std::string>& 
   return kept;
 }
 
-FrequencyChoice choose_by_frequency(const std::vector<std::string>& forms, const WordRanks& ranks,
-                                    double margin) {
+WordFrequency::WordFrequency(std::unordered_map<std::string, std::uint64_t> counts,
+                             std::vector<WordRanks> rank_lists, double rank_weight, double smoothing)
+    : counts_(std::move(counts)), rank_lists_(std::move(rank_lists)), rank_weight_(rank_weight), smoothing_(smoothing) {
+  std::uint64_t total = 0;
+  for (const auto& [word, n] : counts_) total += n;
+  if (total > 0) corpus_size_ = static_cast<double>(total);
+  for (const auto& list : rank_lists_) {
+    std::size_t longest = 1;
+    for (const auto& [word, rank] : list) longest = std::max(longest, rank);
+    harmonic_.push_back(std::log(static_cast<double>(longest)) + 0.5772);
+  }
+}
+
+std::uint64_t WordFrequency::count(std::string_view word) const {
+  const auto it = counts_.find(std::string(word));
+  return it == counts_.end() ? 0 : it->second;
+}
+
+double WordFrequency::estimate(std::string_view word) const {
+  double from_ranks = 0;
+  const std::string key(word);
+  for (std::size_t i = 0; i < rank_lists_.size(); ++i)
+    if (const auto it = rank_lists_[i].find(key); it != rank_lists_[i].end())
+      from_ranks += 1.0 / (static_cast<double>(it->second) * harmonic_[i]);
+  if (!rank_lists_.empty()) from_ranks /= static_cast<double>(rank_lists_.size());
+  return static_cast<double>(count(word)) + rank_weight_ * corpus_size_ * from_ranks + smoothing_;
+}
+
+FrequencyChoice choose_by_frequency(const std::vector<std::string>& forms, const WordFrequency& frequency,
+                                    const ChoiceMargins& margins) {
   const std::unordered_set<std::string_view> present(forms.begin(), forms.end());
   // Plain word -> its variants; std::map keeps the walk below in a reproducible order.
   std::map<std::string, std::vector<std::string_view>> variants;
   for (const auto& f : forms)
     if (auto plain = one_accent_plain_form(f); !plain.empty()) variants[std::move(plain)].push_back(f);
 
-  const auto rank_of = [&](std::string_view w) -> std::size_t {
-    const auto it = ranks.find(std::string(w));
-    return it == ranks.end() ? 0 : it->second;
-  };
-
   std::unordered_set<std::string_view> removed;
   FrequencyChoice result;
   for (auto& [plain, list] : variants) {
     std::sort(list.begin(), list.end(), [](std::string_view a, std::string_view b) { return accent_offset(a) < accent_offset(b); });
 
-    std::string_view best;
-    std::size_t best_rank = 0;
+    std::string_view best = list.front();
+    double best_frequency = frequency.estimate(best);
     for (std::string_view v : list) {
-      const std::size_t r = rank_of(v);
-      if (r != 0 && (best_rank == 0 || r < best_rank)) best = v, best_rank = r;
+      const double f = frequency.estimate(v);
+      if (f > best_frequency) best = v, best_frequency = f;
     }
-    if (best_rank == 0) continue;
 
-    const bool plain_present = present.contains(plain);
+    bool plain_present = present.contains(plain);
+    if (!plain_present && frequency.count(plain) >= margins.min_count &&
+        frequency.estimate(plain) >= margins.plain * best_frequency) {
+      result.entries.push_back(plain);
+      result.choices.emplace_back(plain, plain);
+      ++result.plain_forms_added;
+      continue;
+    }
+
     const std::string_view given = plain_present ? std::string_view(plain) : list.front();
-    if (given == best) continue;
-    const std::size_t given_rank = rank_of(given);
-    if (given_rank != 0 && static_cast<double>(given_rank) < margin * static_cast<double>(best_rank)) continue;
+    if (given == best || best_frequency <= 0) continue;
+    // Ratios of ranks are exact numbers; the tolerance keeps a ratio of exactly the margin a win.
+    if (best_frequency < margins.variant * frequency.estimate(given) * (1 - 1e-9)) continue;
 
     if (plain_present) {
       removed.insert(*present.find(plain));
@@ -103,6 +135,31 @@ FrequencyChoice choose_by_frequency(const std::vector<std::string>& forms, const
     if (!removed.contains(f)) result.entries.push_back(f);
   std::sort(result.entries.begin(), result.entries.end());
   return result;
+}
+
+std::vector<std::string> attested_accented_forms(
+    const std::unordered_map<std::string, std::vector<std::uint32_t>>& counts_by_source,
+    const std::vector<std::string>& forms, std::uint64_t min_count, std::size_t min_sources) {
+  // Plain word -> occurrences of all its one-accent spellings.
+  std::unordered_map<std::string, std::uint64_t> accented_total;
+  const auto total_of = [](const std::vector<std::uint32_t>& counts) {
+    return std::accumulate(counts.begin(), counts.end(), std::uint64_t{0});
+  };
+  for (const auto& [word, counts] : counts_by_source)
+    if (auto plain = one_accent_plain_form(word); !plain.empty()) accented_total[plain] += total_of(counts);
+
+  const std::unordered_set<std::string_view> known(forms.begin(), forms.end());
+  std::vector<std::string> added;
+  for (const auto& [word, counts] : counts_by_source) {
+    const auto plain = one_accent_plain_form(word);
+    if (plain.empty() || known.contains(word)) continue;
+    const std::uint64_t total = total_of(counts);
+    const auto sources = static_cast<std::size_t>(std::count_if(counts.begin(), counts.end(), [](std::uint32_t c) { return c > 0; }));
+    const std::uint64_t others = accented_total[plain] - total;
+    if (total >= min_count && sources >= min_sources && others * 20 < total) added.push_back(word);
+  }
+  std::sort(added.begin(), added.end());
+  return added;
 }
 
 }  // namespace tools

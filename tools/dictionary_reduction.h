@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -26,20 +27,60 @@ std::vector<std::string> keep_correctable_forms(const std::vector<std::string>& 
 // word in it.
 using WordRanks = std::unordered_map<std::string, std::size_t>;
 
+// How common a word is in written text, in occurrences of a corpus: its count there, plus
+// what ranked word lists say of it (Zipf's law: frequency about proportional to 1/rank,
+// scaled to the corpus size and weighted by `rank_weight`), plus `smoothing`, which keeps a
+// single occurrence from deciding alone. Without a corpus, the ranks alone decide.
+class WordFrequency {
+ public:
+  WordFrequency(std::unordered_map<std::string, std::uint64_t> counts, std::vector<WordRanks> rank_lists,
+                double rank_weight, double smoothing);
+
+  double estimate(std::string_view word) const;
+  std::uint64_t count(std::string_view word) const;
+
+ private:
+  std::unordered_map<std::string, std::uint64_t> counts_;
+  std::vector<WordRanks> rank_lists_;
+  std::vector<double> harmonic_;  // of each list's length: the Zipf normaliser
+  double corpus_size_ = 1;
+  double rank_weight_, smoothing_;
+};
+
+struct ChoiceMargins {
+  // An accented variant replaces the plain word when it is at least this many times commoner.
+  double variant = 5.0;
+  // A plain word that is no form of the word list is added as it is (so restoration leaves it
+  // alone) when the corpus holds it `min_count` times or more and it is this many times
+  // commoner than every variant: foreign words, names, abbreviations.
+  double plain = 5.0;
+  std::uint64_t min_count = 3;
+};
+
 struct FrequencyChoice {
   std::vector<std::string> entries;  // sorted by bytes
-  // (plain word, variant that restoration now gives for it), in the order of the plain words.
+  // (plain word, what restoration now gives for it), in the order of the plain words: an
+  // accented variant, or the plain word itself when it was added.
   std::vector<std::pair<std::string, std::string>> choices;
   std::size_t plain_forms_removed = 0;
   std::size_t variants_removed = 0;
+  std::size_t plain_forms_added = 0;
 };
 
 // For each plain word with one-accent variants, restoration gives the plain word itself when
-// it is a form, else the leftmost variant. When another variant is clearly commoner, at least
-// `margin` times by rank, or the word restoration gives has no known rank while that variant
-// has one, the plain word and the variants to the left of that variant are left out, so that
-// the leftmost rule lands on it. Otherwise nothing changes: close calls keep the plain word.
-FrequencyChoice choose_by_frequency(const std::vector<std::string>& forms, const WordRanks& ranks,
-                                    double margin);
+// it is an entry, else the leftmost variant. When another variant is clearly commoner, the
+// plain word and the variants to the left of that variant are left out, so that the leftmost
+// rule lands on it; close calls keep the plain word. A plain word that is not among the forms
+// but that the corpus shows far more often than any variant is added.
+FrequencyChoice choose_by_frequency(const std::vector<std::string>& forms, const WordFrequency& frequency,
+                                    const ChoiceMargins& margins);
+
+// Word forms the corpus attests but the word list lacks: one acute accent, at least
+// `min_count` occurrences in at least `min_sources` sources, and (nearly) always written with
+// this accent: the other one-accent spellings of the same plain word together occur less than
+// a twentieth as often. Sorted by bytes.
+std::vector<std::string> attested_accented_forms(
+    const std::unordered_map<std::string, std::vector<std::uint32_t>>& counts_by_source,
+    const std::vector<std::string>& forms, std::uint64_t min_count, std::size_t min_sources);
 
 }  // namespace tools

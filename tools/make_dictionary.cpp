@@ -1,19 +1,21 @@
 // Writes an accent dictionary file from a UTF-8 word list (one form per line).
 //
-//   make_dictionary [--ranks RANKED_LIST] [--margin M] [--choices FILE] WORD_LIST OUTPUT
+//   make_dictionary [--counts TABLE] [--ranks RANKED_LIST]... [--margin M] [--plain-margin P]
+//                   [--min-count N] [--rank-weight W] [--smoothing S] [--choices FILE]
+//                   WORD_LIST OUTPUT
 //
 // Forms are lower-cased and converted to code page 1252; forms that the code page cannot spell,
 // longer than 40 bytes, or holding a byte that ends a word (space, digit, punctuation) are
 // skipped, since no word of a text could ever match them. Only the forms that can change a
-// result are kept; with a ranked list (UTF-8, commonest word first), frequencies then choose
-// what a plain word that has accented variants is restored to.
+// result are kept. With word counts of a corpus (tools/word_counts.h) and ranked lists (UTF-8,
+// commonest word first), frequencies then choose what a plain word that has accented variants
+// is restored to, and the corpus adds the accented forms it attests clearly.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,58 +24,66 @@
 #include "accents/dictionary_file.h"
 #include "text/case_conversion.h"
 #include "text/char_classes.h"
+#include "tools/command_line.h"
 #include "tools/dictionary_reduction.h"
 #include "tools/utf8_cp1252.h"
+#include "tools/word_counts.h"
 
 namespace {
 
+constexpr std::string_view usage_text =
+    "usage: make_dictionary [--counts TABLE] [--ranks RANKED_LIST]... [--margin M] [--plain-margin P]\n"
+    "                       [--min-count N] [--rank-weight W] [--smoothing S] [--choices FILE]\n"
+    "                       WORD_LIST OUTPUT\n";
+
 struct Options {
-  std::string words_path, output_path, ranks_path, choices_path;
-  double margin = 5.0;
+  std::string words_path, output_path, counts_path, choices_path;
+  std::vector<std::string> ranks_paths;
+  tools::ChoiceMargins margins;
+  double rank_weight = 1.0, smoothing = 0.0;
+  std::size_t min_sources = 2;
 };
 
-[[noreturn]] void usage(const char* why) {
-  std::cerr << "make_dictionary: " << why << "\n"
-            << "usage: make_dictionary [--ranks RANKED_LIST] [--margin M] [--choices FILE] WORD_LIST OUTPUT\n";
-  std::exit(2);
+[[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("make_dictionary", why, usage_text); }
+
+[[noreturn]] void fail(const std::string& why) {
+  std::cerr << "make_dictionary: " << why << "\n";
+  std::exit(1);
+}
+
+double number_option(const tools::CommandLine& line, std::string_view name, double fallback, double at_least) {
+  if (!line.has(name)) return fallback;
+  const auto n = tools::parse_number(line.value(name));
+  if (!n || !(*n >= at_least)) usage(std::string(name) + " takes a number of at least " + std::to_string(at_least));
+  return *n;
 }
 
 Options parse_options(int argc, char** argv) {
+  const auto line = tools::parse_command_line(
+      argc, argv,
+      {"--counts", "--ranks", "--margin", "--plain-margin", "--min-count", "--rank-weight", "--smoothing", "--choices"});
+  if (line.error) usage(*line.error);
+  if (line.positional.size() != 2) usage("expected WORD_LIST and OUTPUT");
   Options o;
-  std::vector<std::string> positional;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view a = argv[i];
-    const auto value = [&]() -> std::string {
-      if (i + 1 >= argc) usage("missing value");
-      return argv[++i];
-    };
-    if (a == "--ranks") {
-      o.ranks_path = value();
-    } else if (a == "--choices") {
-      o.choices_path = value();
-    } else if (a == "--margin") {
-      const std::string m = value();
-      char* end = nullptr;
-      o.margin = std::strtod(m.c_str(), &end);
-      if (end == m.c_str() || *end != '\0' || !(o.margin >= 1.0)) usage("--margin takes a number of at least 1");
-    } else if (a.starts_with("--")) {
-      usage("unknown option");
-    } else {
-      positional.emplace_back(a);
-    }
-  }
-  if (positional.size() != 2) usage("expected WORD_LIST and OUTPUT");
-  o.words_path = positional[0];
-  o.output_path = positional[1];
+  o.words_path = line.positional[0];
+  o.output_path = line.positional[1];
+  o.counts_path = line.value("--counts");
+  o.ranks_paths = line.all("--ranks");
+  o.choices_path = line.value("--choices");
+  o.margins.variant = number_option(line, "--margin", o.margins.variant, 1.0);
+  o.margins.plain = number_option(line, "--plain-margin", o.margins.plain, 1.0);
+  o.margins.min_count = static_cast<std::uint64_t>(number_option(line, "--min-count", 3, 1));
+  o.rank_weight = number_option(line, "--rank-weight", o.rank_weight, 0.0);
+  o.smoothing = number_option(line, "--smoothing", o.smoothing, 0.0);
   return o;
 }
 
-std::optional<std::vector<std::string>> read_lines(const std::string& path) {
+std::vector<std::string> read_lines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  if (!in) fail("cannot read " + path);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(std::move(line));
-  if (in.bad()) return std::nullopt;
+  if (in.bad()) fail("cannot read " + path);
   return lines;
 }
 
@@ -108,60 +118,68 @@ std::optional<std::string> word_of(std::string_view line, Skipped& skipped) {
   return word;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const Options options = parse_options(argc, argv);
-
-  const auto lines = read_lines(options.words_path);
-  if (!lines) {
-    std::cerr << "make_dictionary: cannot read " << options.words_path << "\n";
-    return 1;
-  }
+// Distinct small-letter forms of the word list, sorted.
+std::vector<std::string> read_forms(const std::string& path) {
+  const auto lines = read_lines(path);
   Skipped skipped;
   std::vector<std::string> forms;
-  for (const auto& line : *lines) {
+  for (const auto& line : lines) {
     if (trim(line).empty()) continue;
     if (auto w = word_of(line, skipped)) forms.push_back(std::move(*w));
   }
   std::sort(forms.begin(), forms.end());
   forms.erase(std::unique(forms.begin(), forms.end()), forms.end());
-  std::cout << "make_dictionary: " << lines->size() << " lines, " << forms.size() << " distinct forms; skipped "
+  std::cout << "make_dictionary: " << lines.size() << " lines, " << forms.size() << " distinct forms; skipped "
             << skipped.not_cp1252 << " not in code page 1252, " << skipped.too_long << " longer than 40 bytes, "
             << skipped.not_one_word << " not a single word\n";
+  return forms;
+}
 
-  std::vector<std::string> entries = tools::keep_correctable_forms(forms);
-  std::cout << "make_dictionary: " << entries.size() << " forms can change a result\n";
+tools::WordRanks read_ranks(const std::string& path) {
+  const auto ranked = read_lines(path);
+  tools::WordRanks ranks;
+  Skipped ignored;
+  for (std::size_t i = 0; i < ranked.size(); ++i)
+    if (auto w = word_of(ranked[i], ignored)) ranks.try_emplace(std::move(*w), i + 1);
+  if (ranks.empty()) fail("no words in the ranked list " + path);
+  std::cout << "make_dictionary: " << ranks.size() << " ranked words in " << path << "\n";
+  return ranks;
+}
 
-  if (!options.ranks_path.empty()) {
-    const auto ranked = read_lines(options.ranks_path);
-    if (!ranked || ranked->empty()) {
-      std::cerr << "make_dictionary: cannot read the ranked list " << options.ranks_path << "\n";
-      return 1;
-    }
-    tools::WordRanks ranks;
-    Skipped ignored;
-    for (std::size_t i = 0; i < ranked->size(); ++i)
-      if (auto w = word_of((*ranked)[i], ignored)) ranks.try_emplace(std::move(*w), i + 1);
+tools::WordCounts read_counts(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) fail("cannot read " + path);
+  auto table = tools::read_word_counts(in);
+  if (!table) fail(path + " is not a word count table");
+  std::cout << "make_dictionary: " << table->counts.size() << " counted word forms from " << table->sources.size()
+            << " sources in " << path << "\n";
+  return std::move(*table);
+}
 
-    auto choice = tools::choose_by_frequency(entries, ranks, options.margin);
-    std::cout << "make_dictionary: " << ranks.size() << " ranked words; " << choice.choices.size()
-              << " plain words now get a commoner accented form (margin " << options.margin << "): "
-              << choice.plain_forms_removed << " plain forms and " << choice.variants_removed << " variants left out\n";
-    if (!options.choices_path.empty()) {
-      std::ofstream out(options.choices_path, std::ios::binary);
-      for (const auto& [plain, variant] : choice.choices)
-        out << tools::cp1252_to_utf8(plain) << ' ' << tools::cp1252_to_utf8(variant) << '\n';
-      if (!out) {
-        std::cerr << "make_dictionary: cannot write " << options.choices_path << "\n";
-        return 1;
-      }
-    }
-    entries = std::move(choice.entries);
-  }
+std::unordered_map<std::string, std::uint64_t> totals(const tools::WordCounts& table) {
+  std::unordered_map<std::string, std::uint64_t> total;
+  for (const auto& [word, counts] : table.counts)
+    total.emplace(word, std::accumulate(counts.begin(), counts.end(), std::uint64_t{0}));
+  return total;
+}
 
-  // Written beside the target and renamed, so a failed run never leaves half a dictionary.
-  const std::string temporary = options.output_path + ".tmp";
+void add_attested_forms(std::vector<std::string>& forms, const tools::WordCounts& table, const Options& options) {
+  const auto added = tools::attested_accented_forms(table.counts, forms, options.margins.min_count, options.min_sources);
+  forms.insert(forms.end(), added.begin(), added.end());
+  std::sort(forms.begin(), forms.end());
+  std::cout << "make_dictionary: " << added.size() << " accented forms attested by the corpus added\n";
+}
+
+void write_choices(const std::string& path, const tools::FrequencyChoice& choice) {
+  std::ofstream out(path, std::ios::binary);
+  for (const auto& [plain, given] : choice.choices)
+    out << tools::cp1252_to_utf8(plain) << ' ' << tools::cp1252_to_utf8(given) << '\n';
+  if (!out) fail("cannot write " + path);
+}
+
+// Written beside the target and renamed, so a failed run never leaves half a dictionary.
+void write_dictionary(const std::string& path, const std::vector<std::string>& entries) {
+  const std::string temporary = path + ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     for (const auto& e : entries) {
@@ -170,17 +188,45 @@ int main(int argc, char** argv) {
     }
     out.close();
     if (!out) {
-      std::cerr << "make_dictionary: cannot write " << temporary << "\n";
       std::remove(temporary.c_str());
-      return 1;
+      fail("cannot write " + temporary);
     }
   }
   std::error_code error;
-  std::filesystem::rename(temporary, options.output_path, error);
-  if (error) {
-    std::cerr << "make_dictionary: cannot write " << options.output_path << ": " << error.message() << "\n";
-    return 1;
+  std::filesystem::rename(temporary, path, error);
+  if (error) fail("cannot write " + path + ": " + error.message());
+  std::cout << "make_dictionary: " << entries.size() << " entries written to " << path << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = parse_options(argc, argv);
+  std::vector<std::string> forms = read_forms(options.words_path);
+
+  std::optional<tools::WordCounts> table;
+  if (!options.counts_path.empty()) {
+    table = read_counts(options.counts_path);
+    add_attested_forms(forms, *table, options);
   }
-  std::cout << "make_dictionary: " << entries.size() << " entries written to " << options.output_path << "\n";
+
+  std::vector<std::string> entries = tools::keep_correctable_forms(forms);
+  std::cout << "make_dictionary: " << entries.size() << " forms can change a result\n";
+
+  if (table || !options.ranks_paths.empty()) {
+    std::vector<tools::WordRanks> rank_lists;
+    for (const auto& path : options.ranks_paths) rank_lists.push_back(read_ranks(path));
+    const tools::WordFrequency frequency(table ? totals(*table) : std::unordered_map<std::string, std::uint64_t>{},
+                                         std::move(rank_lists), options.rank_weight, options.smoothing);
+    auto choice = tools::choose_by_frequency(entries, frequency, options.margins);
+    std::cout << "make_dictionary: " << choice.choices.size() << " plain words decided by frequency (margin "
+              << options.margins.variant << "): " << choice.plain_forms_removed << " plain forms and "
+              << choice.variants_removed << " variants left out, " << choice.plain_forms_added
+              << " plain words added\n";
+    if (!options.choices_path.empty()) write_choices(options.choices_path, choice);
+    entries = std::move(choice.entries);
+  }
+
+  write_dictionary(options.output_path, entries);
   return 0;
 }

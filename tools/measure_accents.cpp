@@ -23,15 +23,21 @@
 #include "text/char_classes.h"
 #include "text/code_page_text.h"
 #include "text/tokens.h"
+#include "tools/command_line.h"
+#include "tools/corpus_words.h"
 #include "tools/utf8_cp1252.h"
 
 namespace {
 
-[[noreturn]] void usage(const char* why) {
-  std::cerr << "measure_accents: " << why << "\n"
-            << "usage: measure_accents [--errors N] --text FILE [--text FILE ...] DICTIONARY...\n"
-            << "       measure_accents --restore TEXT DICTIONARY\n";
-  std::exit(2);
+constexpr std::string_view usage_text =
+    "usage: measure_accents [--errors N] --text FILE [--text FILE ...] DICTIONARY...\n"
+    "       measure_accents --restore TEXT DICTIONARY\n";
+
+[[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("measure_accents", why, usage_text); }
+
+[[noreturn]] void fail(const std::string& why) {
+  std::cerr << "measure_accents: " << why << "\n";
+  std::exit(1);
 }
 
 std::optional<std::string> read_file(const std::string& path) {
@@ -44,16 +50,10 @@ std::optional<std::string> read_file(const std::string& path) {
 
 accents::AccentDictionary load_dictionary(const std::string& path) {
   const auto bytes = read_file(path);
-  if (!bytes) {
-    std::cerr << "measure_accents: cannot read " << path << "\n";
-    std::exit(1);
-  }
+  if (!bytes) fail("cannot read " + path);
   auto load = accents::load_accent_dictionary(
       std::span(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()));
-  if (load.format_error) {
-    std::cerr << "measure_accents: " << path << " is not a dictionary file (length not a multiple of 100)\n";
-    std::exit(1);
-  }
+  if (load.format_error) fail(path + " is not a dictionary file (length not a multiple of 100)");
   return std::move(load.dictionary);
 }
 
@@ -90,115 +90,129 @@ std::string restore(const std::string& text, const accents::AccentDictionary& di
   return std::move(restored.text);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::vector<std::string> text_paths, dictionary_paths;
-  std::optional<std::string> restore_text;
-  std::size_t show_errors = 0;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view a = argv[i];
-    const auto value = [&]() -> std::string {
-      if (i + 1 >= argc) usage("missing value");
-      return argv[++i];
-    };
-    if (a == "--text") {
-      text_paths.push_back(value());
-    } else if (a == "--restore") {
-      restore_text = value();
-    } else if (a == "--errors") {
-      show_errors = std::strtoul(value().c_str(), nullptr, 10);
-    } else if (a.starts_with("--")) {
-      usage("unknown option");
-    } else {
-      dictionary_paths.emplace_back(a);
-    }
-  }
-
-  if (restore_text) {
-    if (dictionary_paths.size() != 1 || !text_paths.empty()) usage("--restore takes one text and one dictionary");
-    const auto text = tools::utf8_to_cp1252(*restore_text);
-    if (!text) usage("the text is not UTF-8 that code page 1252 can spell");
-    std::cout << tools::cp1252_to_utf8(restore(*text, load_dictionary(dictionary_paths[0]))) << "\n";
-    return 0;
-  }
-  if (text_paths.empty() || dictionary_paths.empty()) usage("expected --text FILE and at least one DICTIONARY");
-
-  std::string original;
+struct Texts {
+  std::string original;  // code page 1252, lines ended by CR LF
   std::size_t lines_left_out = 0;
-  for (const auto& path : text_paths) {
+};
+
+Texts read_texts(const std::vector<std::string>& paths) {
+  Texts texts;
+  for (const auto& path : paths) {
     const auto bytes = read_file(path);
-    if (!bytes) {
-      std::cerr << "measure_accents: cannot read " << path << "\n";
-      return 1;
-    }
+    if (!bytes) fail("cannot read " + path);
     std::string_view rest = *bytes;
     while (!rest.empty()) {
       const std::size_t end = std::min(rest.find('\n'), rest.size());
       if (const auto line = tools::utf8_to_cp1252(rest.substr(0, end))) {
-        original += *line;
-        original += "\r\n";
+        texts.original += *line;
+        texts.original += "\r\n";
       } else {
-        ++lines_left_out;
+        ++texts.lines_left_out;
       }
       rest.remove_prefix(std::min(end + 1, rest.size()));
     }
   }
-  const std::string stripped = strip_acute_accents(original);
+  return texts;
+}
 
-  // Restoration only ever swaps a vowel byte for its accented form, so the word at each offset
-  // of the original is compared with the bytes at the same offset of the result.
-  struct Word {
-    std::size_t offset, length;
-    bool accented;
-  };
+struct Word {
+  std::size_t offset, length;
+  bool accented;
+};
+
+std::vector<Word> words_of(const std::string& text) {
   std::vector<Word> words;
   std::size_t offset = 0;
-  for (std::string_view token : text::split_text(original)) {
+  for (std::string_view token : text::split_text(text)) {
     if (!text::is_separator(token)) {
       const bool accented = std::any_of(token.begin(), token.end(), [](char c) { return is_acute(static_cast<unsigned char>(c)); });
       words.push_back({offset, token.size(), accented});
     }
     offset += token.size();
   }
-  const auto accented_total = static_cast<std::size_t>(std::count_if(words.begin(), words.end(), [](const Word& w) { return w.accented; }));
+  return words;
+}
 
-  std::cout << "text: " << original.size() << " bytes, " << words.size() << " words, " << accented_total
+struct Result {
+  std::size_t equal = 0, accented_equal = 0, wrongly_accented = 0;
+  // "original -> restored" -> how often, for the words restored without their accent and for
+  // the words given an accent they should not have.
+  std::map<std::string, std::size_t> missed, wrong;
+};
+
+// Restoration only ever swaps a vowel byte for its accented form, so the word at each offset
+// of the original is compared with the bytes at the same offset of the result.
+Result compare(const std::string& original, const std::string& stripped, const std::string& restored,
+               const std::vector<Word>& words) {
+  if (restored.size() != original.size()) fail("the restored text changed length");
+  Result r;
+  for (const Word& w : words) {
+    const std::string_view was = std::string_view(original).substr(w.offset, w.length);
+    const std::string_view now = std::string_view(restored).substr(w.offset, w.length);
+    if (was == now) {
+      ++r.equal;
+      r.accented_equal += w.accented;
+      continue;
+    }
+    const bool accent_added = now != std::string_view(stripped).substr(w.offset, w.length);
+    r.wrongly_accented += accent_added;
+    ++(accent_added ? r.wrong : r.missed)[tools::cp1252_to_utf8(was) + " -> " + tools::cp1252_to_utf8(now)];
+  }
+  return r;
+}
+
+void print_commonest(const char* title, const std::map<std::string, std::size_t>& errors, std::size_t n) {
+  std::vector<std::pair<std::size_t, std::string>> common;
+  std::size_t total = 0;
+  for (const auto& [pair, count] : errors) common.emplace_back(count, pair), total += count;
+  std::sort(common.begin(), common.end(), [](const auto& a, const auto& b) { return a.first > b.first || (a.first == b.first && a.second < b.second); });
+  std::printf("  %s: %zu words, %zu different\n", title, total, common.size());
+  for (std::size_t i = 0; i < std::min(n, common.size()); ++i) std::printf("  %6zu  %s\n", common[i].first, common[i].second.c_str());
+}
+
+void report(const std::string& path, std::size_t entries, const Result& r, std::size_t words, std::size_t accented,
+            std::size_t show_errors) {
+  const auto percent = [](std::size_t part, std::size_t whole) { return whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0; };
+  std::printf("%s: %zu entries; word accuracy %.2f%% (%zu wrong), accent recall %.2f%%, %zu words given a wrong accent (%.2f per 1,000 words)\n",
+              path.c_str(), entries, percent(r.equal, words), words - r.equal, percent(r.accented_equal, accented),
+              r.wrongly_accented, words ? 1000.0 * static_cast<double>(r.wrongly_accented) / static_cast<double>(words) : 0.0);
+  if (show_errors) {
+    print_commonest("accent missing", r.missed, show_errors);
+    print_commonest("wrong accent", r.wrong, show_errors);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto line = tools::parse_command_line(argc, argv, {"--text", "--restore", "--errors"});
+  if (line.error) usage(*line.error);
+  const auto& dictionary_paths = line.positional;
+
+  if (line.has("--restore")) {
+    if (dictionary_paths.size() != 1 || line.has("--text")) usage("--restore takes one text and one dictionary");
+    const auto text = tools::utf8_to_cp1252(line.value("--restore"));
+    if (!text) usage("the text is not UTF-8 that code page 1252 can spell");
+    std::cout << tools::cp1252_to_utf8(restore(*text, load_dictionary(dictionary_paths[0]))) << "\n";
+    return 0;
+  }
+  if (!line.has("--text") || dictionary_paths.empty()) usage("expected --text FILE and at least one DICTIONARY");
+  const auto show_errors = line.has("--errors") ? tools::parse_number(line.value("--errors")) : 0.0;
+  if (!show_errors || *show_errors < 0) usage("--errors takes a number");
+
+  const Texts texts = read_texts(line.all("--text"));
+  const std::string stripped = strip_acute_accents(texts.original);
+  const std::vector<Word> words = words_of(texts.original);
+  const auto accented = static_cast<std::size_t>(std::count_if(words.begin(), words.end(), [](const Word& w) { return w.accented; }));
+  std::cout << "text: " << texts.original.size() << " bytes, " << words.size() << " words, " << accented
             << " with an acute accent";
-  if (lines_left_out) std::cout << " (" << lines_left_out << " lines outside code page 1252 left out)";
+  if (texts.lines_left_out) std::cout << " (" << texts.lines_left_out << " lines outside code page 1252 left out)";
   std::cout << "\n";
 
   for (const auto& path : dictionary_paths) {
     const auto dictionary = load_dictionary(path);
-    const std::string restored = restore(stripped, dictionary);
-    if (restored.size() != original.size()) {
-      std::cerr << "measure_accents: the restored text changed length\n";
-      return 1;
-    }
-    std::size_t equal = 0, accented_equal = 0, wrongly_accented = 0;
-    std::map<std::string, std::size_t> errors;
-    for (const Word& w : words) {
-      const std::string_view was = std::string_view(original).substr(w.offset, w.length);
-      const std::string_view now = std::string_view(restored).substr(w.offset, w.length);
-      if (was == now) {
-        ++equal;
-        accented_equal += w.accented;
-        continue;
-      }
-      if (now != std::string_view(stripped).substr(w.offset, w.length)) ++wrongly_accented;
-      if (show_errors) ++errors[tools::cp1252_to_utf8(was) + " -> " + tools::cp1252_to_utf8(now)];
-    }
-    const auto percent = [](std::size_t part, std::size_t whole) { return whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0; };
-    std::printf("%s: %zu entries; word accuracy %.2f%% (%zu wrong), accent recall %.2f%%, %zu words given a wrong accent\n",
-                path.c_str(), dictionary.entry_count(), percent(equal, words.size()), words.size() - equal,
-                percent(accented_equal, accented_total), wrongly_accented);
-    if (show_errors) {
-      std::vector<std::pair<std::size_t, std::string>> common;
-      for (const auto& [pair, n] : errors) common.emplace_back(n, pair);
-      std::sort(common.begin(), common.end(), [](const auto& a, const auto& b) { return a.first > b.first || (a.first == b.first && a.second < b.second); });
-      for (std::size_t i = 0; i < std::min(show_errors, common.size()); ++i)
-        std::printf("  %6zu  %s\n", common[i].first, common[i].second.c_str());
-    }
+    const Result r = compare(texts.original, stripped, restore(stripped, dictionary), words);
+    report(path, dictionary.entry_count(), r, words.size(), accented, static_cast<std::size_t>(*show_errors));
   }
   return 0;
 }

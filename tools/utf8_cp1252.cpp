@@ -1,6 +1,7 @@
 #include "tools/utf8_cp1252.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace tools {
 
@@ -34,39 +35,59 @@ void append_utf8(std::string& out, char32_t cp) {
   }
 }
 
+// The character starting at utf8[i] and its length in bytes; none when the bytes there are not
+// UTF-8.
+std::optional<std::pair<char32_t, std::size_t>> next_character(std::string_view utf8, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(utf8[i]);
+  std::size_t length;
+  char32_t cp;
+  if (lead < 0x80) {
+    length = 1, cp = lead;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, cp = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, cp = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, cp = lead & 0x07;
+  } else {
+    return std::nullopt;
+  }
+  if (i + length > utf8.size()) return std::nullopt;
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto c = static_cast<unsigned char>(utf8[i + k]);
+    if ((c & 0xC0) != 0x80) return std::nullopt;
+    cp = (cp << 6) | (c & 0x3F);
+  }
+  // Overlong forms (a disguised ASCII byte) and surrogates are not UTF-8.
+  static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < smallest[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return std::nullopt;
+  return std::pair{cp, length};
+}
+
 }  // namespace
 
 std::optional<std::string> utf8_to_cp1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    std::size_t length;
-    char32_t cp;
-    if (lead < 0x80) {
-      length = 1, cp = lead;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2, cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3, cp = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4, cp = lead & 0x07;
-    } else {
-      return std::nullopt;
-    }
-    if (i + length > utf8.size()) return std::nullopt;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto c = static_cast<unsigned char>(utf8[i + k]);
-      if ((c & 0xC0) != 0x80) return std::nullopt;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    // Overlong forms (a disguised ASCII byte) and surrogates are not UTF-8.
-    static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < smallest[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return std::nullopt;
-    const auto byte = cp1252_byte(cp);
+    const auto character = next_character(utf8, i);
+    if (!character) return std::nullopt;
+    const auto byte = cp1252_byte(character->first);
     if (!byte) return std::nullopt;
     out.push_back(static_cast<char>(*byte));
-    i += length;
+    i += character->second;
+  }
+  return out;
+}
+
+std::string utf8_to_cp1252_replacing(std::string_view utf8, char replacement) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto character = next_character(utf8, i);
+    const auto byte = character ? cp1252_byte(character->first) : std::nullopt;
+    out.push_back(byte ? static_cast<char>(*byte) : replacement);
+    i += character ? character->second : 1;
   }
   return out;
 }

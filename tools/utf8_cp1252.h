@@ -12,6 +12,10 @@ namespace tools {
 // None when the text is not valid UTF-8 or holds a character code page 1252 cannot spell.
 std::optional<std::string> utf8_to_cp1252(std::string_view utf8);
 
+// The same, with `replacement` for each character the code page lacks and each byte that is
+// not part of valid UTF-8.
+std::string utf8_to_cp1252_replacing(std::string_view utf8, char replacement);
+
 // The five bytes code page 1252 leaves undefined (0x81 0x8D 0x8F 0x90 0x9D) come out as U+FFFD.
 std::string cp1252_to_utf8(std::string_view cp1252);
 

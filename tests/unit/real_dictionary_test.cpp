@@ -1,4 +1,5 @@
-// The dictionary the build makes from hunspell-es and word frequencies, when it is there.
+// The dictionary the build makes from hunspell-es, the word counts of written Spanish and word
+// frequencies, when it is there.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -32,6 +33,12 @@ TEST(RealDictionary, RestoresCommonWords) {
       // Both forms common: the plain word stays.
       {"si esta que como donde el tu mi se solo", "si esta que como donde el tu mi se solo"},
       {"CAMION Arbol pinguino", "CAMIÓN Árbol pinguino"},
+      // Written usage decides where subtitles did not: válido, usará.
+      {"el valor valido se usara", "el valor válido se usará"},
+      // Words of today's technical Spanish that the word list lacks.
+      {"pixeles inicializacion submenu", "píxeles inicialización submenú"},
+      // English words, names and abbreviations that the texts write as they are.
+      {"release cluster latex Debian max min num", "release cluster latex Debian max min num"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

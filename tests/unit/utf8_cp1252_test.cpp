@@ -35,6 +35,22 @@ TEST(Utf8Cp1252, ToCodePage) {
   }
 }
 
+TEST(Utf8Cp1252, ToCodePageReplacing) {
+  const struct {
+    std::string utf8, cp1252;
+  } cases[] = {
+      {"", ""},
+      {"cami\xC3\xB3n \xE2\x80\x93 \xE2\x96\xB8 \xCE\xA9", "cami\xF3n \x96 ? ?"},  // – kept; ▸ Ω replaced
+      {"a\xC3", "a?"},                                                             // truncated
+      {"\xE9t\xE9", "?t?"},                                                         // Latin-1 bytes
+      {"\xF0\x9F\x98\x80!", "?!"},                                                // one character, one mark
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(tools::utf8_to_cp1252_replacing(c.utf8, '?'), c.cp1252);
+  }
+}
+
 TEST(Utf8Cp1252, EveryDefinedByteRoundTrips) {
   for (int b = 1; b < 256; ++b) {
     SCOPED_TRACE(b);

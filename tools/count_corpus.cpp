@@ -1,0 +1,176 @@
+// Counts every word form of Spanish running text, as written, in the documents of one part of
+// a corpus, and can write that part's running text out.
+//
+//   count_corpus --part PART --root DIR [--counts TABLE] [--min-total N] [--text FILE]
+//                --source NAME=LIST [--source NAME=LIST ...]
+//
+// LIST names the documents of one source (HTML, XHTML or XML help pages), one path relative
+// to DIR a line. Each document belongs to one part, by a hash of NAME/path: "held-out" (a
+// quarter, for judging the dictionary), "build" (the rest), which itself splits into "fit"
+// and "tune" for choosing the dictionary's margins without looking at "held-out". Paragraphs
+// and whole documents that read as English are left out. The counts (tools/word_counts.h)
+// and the text (UTF-8, a paragraph a line) are in small letters and code page 1252 spelling.
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/command_line.h"
+#include "tools/corpus_words.h"
+#include "tools/markup_text.h"
+#include "tools/utf8_cp1252.h"
+#include "tools/word_counts.h"
+
+namespace {
+
+constexpr std::string_view usage_text =
+    "usage: count_corpus --part build|held-out|fit|tune --root DIR [--counts TABLE] [--min-total N]\n"
+    "                    [--text FILE] --source NAME=LIST [--source NAME=LIST ...]\n";
+
+[[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("count_corpus", why, usage_text); }
+
+[[noreturn]] void fail(const std::string& why) {
+  std::cerr << "count_corpus: " << why << "\n";
+  std::exit(1);
+}
+
+struct Source {
+  std::string name, list_path;
+};
+
+struct Options {
+  std::string part, root, counts_path, text_path;
+  std::uint64_t min_total = 1;
+  std::vector<Source> sources;
+};
+
+Options parse_options(int argc, char** argv) {
+  const auto line = tools::parse_command_line(argc, argv, {"--part", "--root", "--counts", "--min-total", "--text", "--source"});
+  if (line.error) usage(*line.error);
+  if (!line.positional.empty()) usage("unexpected argument " + line.positional.front());
+  Options o;
+  o.part = line.value("--part");
+  if (o.part != "build" && o.part != "held-out" && o.part != "fit" && o.part != "tune") usage("--part is one of build, held-out, fit, tune");
+  o.root = line.value("--root");
+  if (o.root.empty()) usage("--root is needed");
+  o.counts_path = line.value("--counts");
+  o.text_path = line.value("--text");
+  if (line.has("--min-total")) {
+    const auto n = tools::parse_number(line.value("--min-total"));
+    if (!n || *n < 1) usage("--min-total takes a number of at least 1");
+    o.min_total = static_cast<std::uint64_t>(*n);
+  }
+  for (const auto& s : line.all("--source")) {
+    const auto eq = s.find('=');
+    if (eq == 0 || eq == std::string::npos || s.find_first_of("/\t") < eq) usage("--source takes NAME=LIST");
+    o.sources.push_back({s.substr(0, eq), s.substr(eq + 1)});
+  }
+  if (o.sources.empty()) usage("no --source");
+  return o;
+}
+
+bool in_part(const std::string& part, unsigned bucket) {
+  if (part == "held-out") return bucket < 25;
+  if (part == "build") return bucket >= 25;
+  if (part == "tune") return bucket >= 25 && bucket < 45;
+  return bucket >= 45;  // fit
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) fail("cannot read " + path);
+  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) fail("cannot read " + path);
+  return bytes;
+}
+
+std::vector<std::string> document_paths(const Source& source) {
+  std::ifstream in(source.list_path, std::ios::binary);
+  if (!in) fail("cannot read " + source.list_path);
+  std::vector<std::string> paths;
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty()) paths.push_back(line);
+  return paths;
+}
+
+struct Paragraph {
+  std::string text;  // code page 1252
+  std::vector<std::string> words;
+};
+
+struct Tally {
+  std::size_t documents = 0, english_documents = 0, paragraphs = 0, english_paragraphs = 0, words = 0;
+};
+
+// The Spanish paragraphs of one document; none when the document as a whole reads as English.
+std::vector<Paragraph> spanish_paragraphs(std::string_view document, Tally& tally) {
+  std::vector<Paragraph> paragraphs;
+  int document_score = 0;
+  for (const auto& p : tools::markup_paragraphs(document)) {
+    Paragraph paragraph{tools::utf8_to_cp1252_replacing(tools::compose_accents(p), ' '), {}};
+    paragraph.words = tools::corpus_words(paragraph.text);
+    if (paragraph.words.empty()) continue;
+    document_score += tools::spanish_score(paragraph.words);
+    paragraphs.push_back(std::move(paragraph));
+  }
+  if (document_score <= 0) {
+    ++tally.english_documents;
+    return {};
+  }
+  std::erase_if(paragraphs, [&](const Paragraph& p) {
+    const bool english = tools::spanish_score(p.words) < 0;
+    tally.english_paragraphs += english;
+    return english;
+  });
+  return paragraphs;
+}
+
+void count_source(const Options& options, std::size_t index, tools::WordCounts& table, std::ostream* text) {
+  const Source& source = options.sources[index];
+  Tally tally;
+  for (const auto& path : document_paths(source)) {
+    if (!in_part(options.part, tools::document_bucket(source.name + "/" + path))) continue;
+    ++tally.documents;
+    for (const auto& p : spanish_paragraphs(read_file(options.root + "/" + path), tally)) {
+      ++tally.paragraphs;
+      tally.words += p.words.size();
+      for (const auto& w : p.words) {
+        auto& counts = table.counts[w];
+        counts.resize(options.sources.size());
+        ++counts[index];
+      }
+      if (text) *text << tools::cp1252_to_utf8(p.text) << '\n';
+    }
+  }
+  std::cout << "count_corpus: " << source.name << " (" << options.part << "): " << tally.documents << " documents ("
+            << tally.english_documents << " in English left out), " << tally.paragraphs << " paragraphs ("
+            << tally.english_paragraphs << " in English left out), " << tally.words << " words\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = parse_options(argc, argv);
+  tools::WordCounts table;
+  for (const auto& s : options.sources) table.sources.push_back(s.name);
+
+  std::ofstream text;
+  if (!options.text_path.empty()) {
+    text.open(options.text_path, std::ios::binary | std::ios::trunc);
+    if (!text) fail("cannot write " + options.text_path);
+  }
+  for (std::size_t i = 0; i < options.sources.size(); ++i)
+    count_source(options, i, table, options.text_path.empty() ? nullptr : &text);
+  text.close();
+  if (!options.text_path.empty() && !text) fail("cannot write " + options.text_path);
+
+  if (!options.counts_path.empty()) {
+    std::ofstream out(options.counts_path, std::ios::binary | std::ios::trunc);
+    tools::write_word_counts(out, table, options.min_total);
+    out.close();
+    if (!out) fail("cannot write " + options.counts_path);
+  }
+  return 0;
+}
