@@ -100,15 +100,19 @@ std::span<const menu_row> tray_menu_rows() { return rows; }
 
 void run_command(HWND dialog, WORD id) {
   for (const menu_row& row : rows) {
-    if (!row.run || static_cast<WORD>(row.id) != id) continue;
-    try {
-      row.run(dialog);
-    } catch (const std::bad_alloc&) {
-      show_report(too_large_report, MB_OK);
-    } catch (const std::length_error&) {
-      show_report(too_large_report, MB_OK);
-    }
-    return;
+    if (row.run && static_cast<WORD>(row.id) == id) return run_row(dialog, row);
+  }
+}
+
+void run_row(HWND dialog, const menu_row& row) {
+  // Every write to the clipboard comes after the last allocation of a command, so an
+  // allocation that fails leaves the clipboard untouched.
+  try {
+    row.run(dialog);
+  } catch (const std::bad_alloc&) {
+    show_report(too_large_report, MB_OK);
+  } catch (const std::length_error&) {
+    show_report(too_large_report, MB_OK);
   }
 }
 

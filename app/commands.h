@@ -32,9 +32,12 @@ struct menu_row {
 
 std::span<const menu_row> tray_menu_rows();
 
-// Runs the command of menu id `id`; other ids do nothing. Texts too large for the memory the
-// command needs end in a box that says so, with the clipboard as it was.
+// Runs the command of menu id `id`; other ids do nothing.
 void run_command(HWND dialog, WORD id);
+
+// Runs one row's command. A text too large for the memory the command needs ends in a box that
+// says so, with the clipboard as it was.
+void run_row(HWND dialog, const menu_row& row);
 
 // Called once at start-up, before the tray icon appears, when `path` (diccionario.log beside the
 // executable) exists.

@@ -2,12 +2,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/harness.h"
+#include "tests/support/crowded_words.h"
 
 namespace {
 
@@ -147,6 +150,22 @@ TEST(Accents, LargeDictionaryLoadsWhole) {
   ASSERT_TRUE(desktop::set_clipboard_text(L"Arbol camion"));
   EXPECT_EQ(poner_tilde_report(program), report_prefix + L"2" + report_line1 + L"\r\n" + report_line2 + L"\r\n\u00E1rbol\r\ncami\u00F3n\r\n");
   EXPECT_EQ(desktop::clipboard_text(), L"\u00C1rbol cami\u00F3n");
+  EXPECT_EQ(program.quit(), 0);
+}
+
+// A dictionary of words made up to crowd one cluster of a hash table without a key starts as
+// quickly as any other (the start-up time is printed, for the record) and works.
+TEST(Accents, CrowdedDictionaryLoadsAtOnce) {
+  std::vector<std::string> words = crowded::words(200000);
+  words.push_back("cami\xF3n");
+  const auto start = std::chrono::steady_clock::now();
+  e2e::program program(with_dictionary(e2e::dictionary_file(words)));
+  std::printf("started with 200,001 crowded entries in %.2f s\n",
+              std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  EXPECT_TRUE(program.no_report());
+  ASSERT_TRUE(desktop::set_clipboard_text(L"Camion " + std::wstring(words[7].begin(), words[7].end())));
+  EXPECT_EQ(poner_tilde_report(program), report_prefix + L"1" + report_line1 + L"\r\n" + report_line2 + L"\r\ncami\u00F3n\r\n");
+  EXPECT_EQ(desktop::clipboard_text(), L"Cami\u00F3n " + std::wstring(words[7].begin(), words[7].end()));
   EXPECT_EQ(program.quit(), 0);
 }
 

@@ -41,14 +41,15 @@ TEST(SpanishText, AClipboardThatCannotBeWrittenIsReportedAndKeepsItsText) {
   e2e::start_options options;
   options.dictionary = e2e::dictionary_file({"cami\xF3n"});
   e2e::program program(options);
-  // Long enough that the command is still at work when the clipboard is taken.
+  // Long enough (14 MB) that the command is still at work when the clipboard is taken: the
+  // taking spins on OpenClipboard from the moment the program's read is under way.
   std::wstring text;
-  for (int i = 0; i < 20000; ++i) text += L"camion ";
+  for (int i = 0; i < 2000000; ++i) text += L"camion ";
   for (const command_id command : {command_id::restore_accents, command_id::upper_case}) {
     SCOPED_TRACE(static_cast<int>(command));
     e2e::clipboard_grabber grab(text, 3000);
     ASSERT_TRUE(grab.ready());
-    EXPECT_EQ(program.command(command, 20000), outcome::box_open);
+    EXPECT_EQ(program.command(command, 60000), outcome::box_open);
     EXPECT_TRUE(grab.grabbed());
     const desktop::message_box box = program.find_report();
     EXPECT_EQ(box.text, L"No se ha podido escribir en el portapapeles; el texto no ha cambiado.");

@@ -1,23 +1,31 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <new>
+#include <stdexcept>
 #include <thread>
 
+#include "app/commands.h"
 #include "app/report.h"
 #include "tests/support/desktop.h"
 
 namespace {
 
-// show_report blocks in its box: another thread reads the box and presses OK.
-desktop::message_box show_and_read(const char* text, UINT style) {
+// A box blocks the thread that shows it: another thread reads the box and presses OK.
+template <typename Show>
+desktop::message_box read_box_of(Show show) {
   desktop::message_box seen;
   std::thread reader([&] {
     seen = desktop::find_message_box(GetCurrentProcessId(), L"Programador", 10000);
     seen.dismiss();
   });
-  app::show_report(text, style);
+  show();
   reader.join();
   return seen;
+}
+
+desktop::message_box show_and_read(const char* text, UINT style) {
+  return read_box_of([&] { app::show_report(text, style); });
 }
 
 TEST(ShowReport, ShowsCodePage1252TextTitledProgramador) {
@@ -33,6 +41,17 @@ TEST(ShowReport, SystemModalStyleReachesTheBox) {
   ASSERT_TRUE(box);
   EXPECT_EQ(box.text, L"Este trozo de texto tiene 0 vocales");
   EXPECT_EQ(box.ex_style & WS_EX_TOPMOST, WS_EX_TOPMOST);
+}
+
+// A command that runs out of memory says so and the program goes on.
+TEST(CommandBoundary, TooLittleMemoryForACommandIsReported) {
+  const app::menu_row out_of_memory{app::command_id::upper_case, "x", [](HWND) { throw std::bad_alloc(); }};
+  const app::menu_row too_long{app::command_id::upper_case, "x", [](HWND) { throw std::length_error("4 GiB"); }};
+  for (const app::menu_row* row : {&out_of_memory, &too_long}) {
+    const desktop::message_box box = read_box_of([&] { app::run_row(nullptr, *row); });
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.text, L"El texto es demasiado grande para esta orden.");
+  }
 }
 
 }  // namespace
