@@ -98,8 +98,10 @@ diccionario.log: accent dictionary for Tildario, made by scripts/make-dictionary
 
 Word forms: Debian package hunspell-es $(dpkg-query -W -f='${Version}' hunspell-es 2>/dev/null || echo "(version unknown)")
 (es_ES.dic and es_ES.aff, expanded with unmunch): the Spanish dictionary of the RLA-ES
-project by Santiago Bosio, under GPL-3+, LGPL-3+ or MPL-1.1+ at your choice
-(see /usr/share/doc/hunspell-es/copyright).
+project by Santiago Bosio, as LibreOffice distributes it, under GPL-3+, LGPL-3+ or
+MPL-1.1+ at your choice: https://www.gnu.org/licenses/gpl-3.0.html,
+https://www.gnu.org/licenses/lgpl-3.0.html, https://www.mozilla.org/MPL/1.1/ (on Debian also
+/usr/share/doc/hunspell-es/copyright).
 
 Word counts of Spanish documentation (data/word-counts.tsv.gz in Tildario's sources; every
 word form counted as written in the running text of these Debian packages):
