@@ -9,17 +9,9 @@ namespace text {
 
 namespace {
 
-using ByteMap = std::array<unsigned char, 256>;
-
-template <typename Map>
-constexpr ByteMap make_map(Map map) {
-  ByteMap table{};
-  for (int b = 0; b < 256; ++b) table[b] = map(static_cast<unsigned char>(b));
-  return table;
-}
-
-constexpr ByteMap upper_bytes = make_map(cp1252::to_upper);
-constexpr ByteMap lower_bytes = make_map(cp1252::to_lower);
+using cp1252::ByteMap;
+using cp1252::lower_bytes;
+using cp1252::upper_bytes;
 
 // After a letter or a digit the next letter continues a word.
 constexpr std::array<bool, 256> continues_word = [] {

@@ -6,6 +6,8 @@
 // units as MultiByteToWideChar and WideCharToMultiByte (flags 0) do it. ß, µ and ƒ have no
 // single-byte counterpart and stay as they are.
 
+#include <array>
+
 namespace text::cp1252 {
 
 constexpr unsigned char to_upper(unsigned char b) {
@@ -46,6 +48,16 @@ constexpr bool is_alpha(unsigned char b) {
       return false;
   }
 }
+
+// The same mappings as tables, for loops over long texts.
+using ByteMap = std::array<unsigned char, 256>;
+constexpr ByteMap make_byte_map(unsigned char (*map)(unsigned char)) {
+  ByteMap table{};
+  for (int b = 0; b < 256; ++b) table[b] = map(static_cast<unsigned char>(b));
+  return table;
+}
+inline constexpr ByteMap upper_bytes = make_byte_map(to_upper);
+inline constexpr ByteMap lower_bytes = make_byte_map(to_lower);
 
 // C1_DIGIT: 0-9 and the superscripts ² ³ ¹.
 constexpr bool is_digit(unsigned char b) { return (b >= '0' && b <= '9') || b == 0xB2 || b == 0xB3 || b == 0xB9; }

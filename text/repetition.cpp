@@ -1,6 +1,7 @@
 #include "text/repetition.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -25,8 +26,7 @@ constexpr std::size_t max_probes = 64;
 class FoldedWord {
  public:
   explicit FoldedWord(std::string_view word) : size_(std::min(word.size(), compared_bytes)) {
-    for (std::size_t i = 0; i < size_; ++i)
-      bytes_[i] = static_cast<char>(cp1252::to_lower(static_cast<unsigned char>(word[i])));
+    for (std::size_t i = 0; i < size_; ++i) bytes_[i] = static_cast<char>(cp1252::lower_bytes[static_cast<unsigned char>(word[i])]);
   }
   std::string_view view() const { return {bytes_, size_}; }
 
@@ -34,13 +34,6 @@ class FoldedWord {
   char bytes_[compared_bytes];
   std::size_t size_;
 };
-
-bool same_word(std::string_view folded, std::string_view word) {
-  if (std::min(word.size(), compared_bytes) != folded.size()) return false;
-  for (std::size_t i = 0; i < folded.size(); ++i)
-    if (cp1252::to_lower(static_cast<unsigned char>(word[i])) != static_cast<unsigned char>(folded[i])) return false;
-  return true;
-}
 
 // Occurrences of each distinct word, counted in one pass. A slot holds where the word first
 // occurs in the text (plus one; 0 is free); its count sits beside it. Eight bytes per distinct
@@ -51,9 +44,18 @@ class WordTally {
   explicit WordTally(std::string_view text) : text_(text), key_(random_hash_key()) { resize(1024); }
 
   void add(std::size_t offset, std::string_view word) {
+    // Running text repeats a few words over and over: a word written exactly as one of the
+    // last few is counted without folding and hashing it again.
+    Recent& recent = recent_[(word.size() * 31 + static_cast<unsigned char>(word.front()) +
+                              static_cast<unsigned char>(word.back()) * 7) % recent_.size()];
+    if (recent.size == word.size() && text_.compare(recent.offset, recent.size, word) == 0) {
+      ++counts_[recent.slot];
+      return;
+    }
     const FoldedWord folded(word);
-    std::uint32_t& count = counts_[find_or_insert(folded.view(), offset)];
-    ++count;
+    const std::size_t slot = find_or_insert(folded.view(), offset);
+    ++counts_[slot];
+    recent = {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(word.size()), static_cast<std::uint32_t>(slot)};
   }
 
   std::uint32_t count_of(std::string_view word) const {
@@ -61,7 +63,7 @@ class WordTally {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t pos = hash_word(folded.view(), key_) & mask;; pos = (pos + 1) & mask) {
       if (slots_[pos] == 0) return 0;
-      if (same_word(folded.view(), word_at(slots_[pos] - 1))) return counts_[pos];
+      if (matches_at(folded.view(), slots_[pos] - 1)) return counts_[pos];
     }
   }
 
@@ -80,6 +82,18 @@ class WordTally {
     return text_.substr(offset, end - offset);
   }
 
+  // True when the word at `offset` of the text, compared as a word is, is `folded`.
+  bool matches_at(std::string_view folded, std::size_t offset) const {
+    const std::size_t n = folded.size();
+    if (n > text_.size() - offset) return false;
+    for (std::size_t i = 0; i < n; ++i)
+      if (cp1252::lower_bytes[static_cast<unsigned char>(text_[offset + i])] != static_cast<unsigned char>(folded[i]))
+        return false;
+    // The word there must end where `folded` does, unless both were cut at the compared length.
+    return n == compared_bytes || offset + n == text_.size() ||
+           is_separator_byte(static_cast<unsigned char>(text_[offset + n]));
+  }
+
   std::size_t find_or_insert(std::string_view folded, std::size_t offset) {
     for (;;) {
       const std::size_t mask = slots_.size() - 1;
@@ -91,7 +105,7 @@ class WordTally {
           ++used_;
           return pos;
         }
-        if (same_word(folded, word_at(slots_[pos] - 1))) return pos;
+        if (matches_at(folded, slots_[pos] - 1)) return pos;
       }
       // Full, or a cluster too long: a larger table, or a new key for a badly spread one.
       if (used_ + 1 > slots_.size() / 4 * 3) {
@@ -104,6 +118,7 @@ class WordTally {
   }
 
   void resize(std::size_t size) {
+    recent_.fill(Recent{});
     std::vector<std::uint32_t> old_slots(size, 0), old_counts(size, 0);
     old_slots.swap(slots_);
     old_counts.swap(counts_);
@@ -118,8 +133,15 @@ class WordTally {
     }
   }
 
+  struct Recent {
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;  // 0: nothing here yet
+    std::uint32_t slot = 0;
+  };
+
   std::string_view text_;
   HashKey key_;
+  std::array<Recent, 256> recent_{};
   std::vector<std::uint32_t> slots_;
   std::vector<std::uint32_t> counts_;
   std::size_t used_ = 0;
@@ -130,10 +152,7 @@ class WordTally {
 std::string word_repetition_report(std::string_view text) {
   if (text.size() > UINT32_MAX - 1) throw std::length_error("text of 4 GiB or more");
   WordTally tally(text);
-  std::size_t tokens = 0;
-  const Tokens all = split_text(text);
-  for (auto it = all.begin(); it != all.end(); ++it, ++tokens)
-    if (!is_separator(*it)) tally.add(it.offset(), *it);
+  const std::size_t tokens = for_each_word(text, [&](std::size_t offset, std::string_view word) { tally.add(offset, word); });
 
   // The single-precision factor times T is exact in double precision.
   const double threshold = std::max(2.0, static_cast<double>(repetition_ratio) * static_cast<double>(tokens));
@@ -149,7 +168,7 @@ std::string word_repetition_report(std::string_view text) {
   std::string report = count_report(occurrences, " palabra(s) m\xE1s repetidas");
   report += "\r\n";
   std::size_t listed = 0;
-  for (const std::string_view token : all) {
+  for (const std::string_view token : split_text(text)) {
     if (listed == max_listed_repetitions) break;
     if (is_separator(token) || !repeated(token, tally.count_of(token))) continue;
     if (listed++ > 0) report += ',';

@@ -60,8 +60,9 @@ std::uint64_t hash_word(std::string_view word, const HashKey& key) {
     std::memcpy(&chunk, p, 8);
     h = fold_multiply(chunk ^ key.k1, h ^ odd_b);
   }
+  // Byte by byte: a memcpy of a variable length below 8 is a call, and words are short.
   std::uint64_t tail = 0;
-  std::memcpy(&tail, p, n);
+  for (std::size_t i = 0; i < n; ++i) tail |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
   h = fold_multiply(tail ^ key.k1 ^ odd_a, h ^ odd_b);
   return fold_multiply(h ^ key.k0, odd_a ^ key.k1);
 }
