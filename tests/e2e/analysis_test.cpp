@@ -8,13 +8,8 @@
 namespace {
 
 using app::command_id;
+using enum app::command_id;
 using e2e::outcome;
-
-constexpr command_id count_characters = command_id::count_characters;
-constexpr command_id count_words = command_id::count_words;
-constexpr command_id count_consonants = command_id::count_consonants;
-constexpr command_id count_vowels = command_id::count_vowels;
-constexpr command_id word_repetition = command_id::word_repetition;
 
 const std::wstring heading = L"Este trozo de texto tiene ";
 const std::wstring more_repeated = L" palabra(s) m\x00E1s repetidas\r\n";

@@ -10,11 +10,8 @@
 namespace {
 
 using app::command_id;
+using enum app::command_id;
 using e2e::outcome;
-
-constexpr command_id upper_case = command_id::upper_case;
-constexpr command_id lower_case = command_id::lower_case;
-constexpr command_id mixed_case = command_id::mixed_case;
 
 bool has_format(UINT format) {
   const std::vector<UINT> formats = desktop::clipboard_formats();

@@ -142,18 +142,28 @@ bool set_clipboard_bitmap() {
   return true;
 }
 
-std::optional<std::wstring> clipboard_text() {
+namespace {
+
+// Calls read(units, length) on the clipboard's Unicode text, in place; nothing without one.
+template <typename Read>
+auto read_clipboard_units(Read read) -> std::optional<decltype(read(nullptr, 0))> {
   const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard) return std::nullopt;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (!data) return std::nullopt;
   const app::global_lock lock(data);
   if (!lock.data()) return std::nullopt;
-  const auto* text = static_cast<const wchar_t*>(lock.data());
+  const auto* units = static_cast<const wchar_t*>(lock.data());
   const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
   std::size_t length = 0;
-  while (length < capacity && text[length] != L'\0') ++length;
-  return std::wstring(text, length);
+  while (length < capacity && units[length] != L'\0') ++length;
+  return read(units, length);
+}
+
+}  // namespace
+
+std::optional<std::wstring> clipboard_text() {
+  return read_clipboard_units([](const wchar_t* units, std::size_t length) { return std::wstring(units, length); });
 }
 
 namespace {
@@ -197,19 +207,11 @@ bool set_clipboard_repeated(std::wstring_view piece, std::size_t units) {
 }
 
 std::optional<text_digest> clipboard_digest() {
-  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
-  if (!clipboard) return std::nullopt;
-  HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (!data) return std::nullopt;
-  const app::global_lock lock(data);
-  if (!lock.data()) return std::nullopt;
-  const auto* text = static_cast<const wchar_t*>(lock.data());
-  const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-  std::size_t length = 0;
-  while (length < capacity && text[length] != L'\0') ++length;
-  text_hasher hasher;
-  hasher.add(text, length);
-  return hasher.digest();
+  return read_clipboard_units([](const wchar_t* units, std::size_t length) {
+    text_hasher hasher;
+    hasher.add(units, length);
+    return hasher.digest();
+  });
 }
 
 text_digest repeated_digest(std::wstring_view piece, std::size_t units) {
