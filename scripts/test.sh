@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs every test: the portable core natively,
-# then the unit tests and the end-to-end tests of the real program under Wine on a virtual display.
+# Installs what is missing, builds the presets and runs every test: the portable core natively,
+# also under the sanitizers, then the unit tests and the end-to-end tests of the real program under Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +10,10 @@ cmake --preset native
 cmake --build --preset native
 bash scripts/make-dictionary.sh build/win32/diccionario.log
 ctest --preset native
+# The same tests again under AddressSanitizer and UndefinedBehaviorSanitizer: any report fails.
+cmake --preset native-asan
+cmake --build --preset native-asan
+ctest --preset native-asan
 
 # The tests get a Wine prefix of their own, apart from the user's.
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wine-prefix}"
