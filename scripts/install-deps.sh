@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-utils imagemagick
   hunspell-es hunspell-tools fortunes-es fonts-dejavu-core locales
+  # The fuzz targets: clang, and its runtime with libFuzzer and the sanitizers.
+  clang libclang-rt-dev
 )
 
 # The end-to-end tests also run under a Russian and a Japanese locale (Wine's ANSI code page
