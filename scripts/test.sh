@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the presets and runs every test: the portable core natively,
-# also under the sanitizers, then the unit tests and the end-to-end tests of the real program under Wine on a virtual display.
+# under the sanitizers and its fuzz targets, then the unit tests and the end-to-end tests of the
+# real program under Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,8 @@ ctest --preset native
 cmake --preset native-asan
 cmake --build --preset native-asan
 ctest --preset native-asan
+# Every fuzz target for a minute from its seeds; any finding fails the run.
+bash fuzz/run.sh 60
 
 # The tests get a Wine prefix of their own, apart from the user's.
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wine-prefix}"
