@@ -8,6 +8,8 @@ packages=(
   g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-utils imagemagick
   hunspell-es hunspell-tools fonts-dejavu-core locales
   nsis zip unzip
+  # The fuzz targets: clang, and its runtime with libFuzzer and the sanitizers.
+  clang libclang-rt-dev
 )
 
 # The end-to-end tests also run under a Russian and a Japanese locale (Wine's ANSI code page

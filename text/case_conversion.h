@@ -23,7 +23,8 @@ std::string apply_case_style(std::string_view word, CaseStyle style);
 
 enum class CaseChange { upper, lower, mixed };
 
-// Rewrites texts piece by piece as one text (a piece may end in the middle of a word). The
+// Rewrites texts piece by piece as one text (a piece may end in the middle of a word, though
+// not between the two halves of a surrogate pair). The
 // characters the code page cannot hold take their own Unicode case mappings ("ń" → "Ń",
 // "Ω" → "ω"), never their stand-in's.
 class CaseChanger {
