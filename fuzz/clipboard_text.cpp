@@ -80,7 +80,7 @@ std::u16string case_changed(const std::u16string& units, text::CaseChange change
       case text::CaseChange::lower: mapped = text::unicode::to_lower(c); break;
       case text::CaseChange::mixed:
         mapped = capital_next ? text::unicode::to_title(c) : text::unicode::to_lower(c);
-        capital_next = !text::unicode::is_letter(c);
+        capital_next = !text::unicode::is_letter(c) && !text::unicode::is_digit(c);
         break;
     }
     if (pair && mapped > 0xFFFF) {

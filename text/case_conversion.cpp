@@ -60,7 +60,7 @@ bool change_units(char16_t* units, char* bytes, std::size_t length, CaseChange c
       case CaseChange::lower: mapped = unicode::to_lower(c); break;
       case CaseChange::mixed:
         mapped = capital_next ? unicode::to_title(c) : unicode::to_lower(c);
-        capital_next = !unicode::is_letter(c);
+        capital_next = !unicode::is_letter(c) && !unicode::is_digit(c);
         break;
     }
     // A mapping to a character of another length (none is known) would move the text: keep it.

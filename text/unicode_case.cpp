@@ -40,10 +40,14 @@ char32_t to_title(char32_t c) {
   return title ? title->to : to_upper(c);
 }
 
-bool is_letter(char32_t c) {
-  const auto* it = std::upper_bound(std::begin(letter_ranges), std::end(letter_ranges), c,
+template <std::size_t N>
+bool in_ranges(const CodePointRange (&ranges)[N], char32_t c) {
+  const auto* it = std::upper_bound(std::begin(ranges), std::end(ranges), c,
                                     [](char32_t key, const CodePointRange& r) { return key < r.first; });
-  return it != std::begin(letter_ranges) && c <= std::prev(it)->last;
+  return it != std::begin(ranges) && c <= std::prev(it)->last;
 }
+
+bool is_letter(char32_t c) { return in_ranges(letter_ranges, c); }
+bool is_digit(char32_t c) { return in_ranges(digit_ranges, c); }
 
 }  // namespace text::unicode

@@ -79,6 +79,8 @@ TEST(CaseConversion, LettersOutsideTheCodePage) {
       {u"ǆungla Ǆ", CaseChange::mixed, u"ǅungla ǅ"},
       // A letter after a foreign letter continues its word; after a foreign mark it starts one.
       {u"łódź→éxito 中文abc", CaseChange::mixed, u"Łódź→Éxito 中文abc"},
+      // After any decimal digit too, the Arabic-Indic and the full-width ones included.
+      {u"٣er ３ER 𝟑er", CaseChange::mixed, u"٣er ３er 𝟑er"},
       {u"emoji 😀 𐐨𐐨 → café", CaseChange::upper, u"EMOJI 😀 𐐀𐐀 → CAFÉ"},
       {u"emoji 😀 𐐀𐐀 → café", CaseChange::lower, u"emoji 😀 𐐨𐐨 → café"},
   };

@@ -4,7 +4,8 @@
     python3 tools/tables/generate_unicode_tables.py [/usr/share/unicode/UnicodeData.txt] > text/unicode_tables.inc
 
 The program needs, for characters that code page 1252 cannot hold, their simple case mappings
-(upper, lower, title) and whether they are letters (general category L*).
+(upper, lower, title), whether they are letters (general category L*) and whether they are
+decimal digits (Nd).
 """
 import re
 import sys
@@ -21,7 +22,7 @@ try:
 except OSError:
     pass
 
-upper, lower, title, letters = [], [], [], []
+upper, lower, title, letters, digits = [], [], [], [], []
 range_start = None
 with open(path, encoding="utf-8") as data:
     for line in data:
@@ -33,11 +34,12 @@ with open(path, encoding="utf-8") as data:
             continue
         first = range_start if name.endswith(", Last>") else cp
         range_start = None
-        if category.startswith("L"):
-            if letters and letters[-1][1] + 1 == first:
-                letters[-1][1] = cp
-            else:
-                letters.append([first, cp])
+        for wanted, ranges in (("L", letters), ("Nd", digits)):
+            if category.startswith(wanted):
+                if ranges and ranges[-1][1] + 1 == first:
+                    ranges[-1][1] = cp
+                else:
+                    ranges.append([first, cp])
         if fields[12]:
             upper.append((cp, int(fields[12], 16)))
         if fields[13]:
@@ -59,7 +61,8 @@ print(f"// Unicode {version}")
 pairs("simple_upper", upper)
 pairs("simple_lower", lower)
 pairs("simple_title", title)
-print("inline constexpr CodePointRange letter_ranges[] = {")
-for i in range(0, len(letters), 6):
-    print("    " + " ".join(f"{{0x{a:04X}, 0x{b:04X}}}," for a, b in letters[i:i + 6]))
-print("};")
+for name, ranges in (("letter_ranges", letters), ("digit_ranges", digits)):
+    print(f"inline constexpr CodePointRange {name}[] = {{")
+    for i in range(0, len(ranges), 6):
+        print("    " + " ".join(f"{{0x{a:04X}, 0x{b:04X}}}," for a, b in ranges[i:i + 6]))
+    print("};")
