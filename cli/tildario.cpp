@@ -141,13 +141,14 @@ int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void
       if (!output.write(text::utf8_bom)) return cannot_write();
       bom_written = true;
     }
-    if (status != TextInput::Status::more || pending.text.size() >= TextInput::block_bytes) {
-      text::CodePageText rest =
-          status == TextInput::Status::more ? text::split_off(pending, piece_end(pending)) : text::CodePageText{};
-      rewrite(pending);
-      if (!output.write(pending)) return cannot_write();
-      pending = std::move(rest);
-    }
+    const text::CodePageText rest =
+        status == TextInput::Status::more ? text::split_off(pending, piece_end(pending)) : text::CodePageText{};
+    rewrite(pending);
+    if (!output.write(pending)) return cannot_write();
+    // Assigned, not moved: the block's buffers are kept for the next block.
+    pending.text.assign(rest.text);
+    pending.foreign.assign(rest.foreign.begin(), rest.foreign.end());
+    pending.foreign_units.assign(rest.foreign_units);
     if (status == TextInput::Status::failed) {
       say(input.error());
       return exit_usage;

@@ -1,5 +1,6 @@
 #include "text/utf8.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -13,10 +14,24 @@ namespace {
 
 constexpr std::uint64_t high_bits = 0x8080808080808080ull;
 
-bool all_ascii(const unsigned char* p) {
-  std::uint64_t chunk;
-  std::memcpy(&chunk, p, 8);
-  return (chunk & high_bits) == 0;
+// Copies the ASCII bytes that start [in, in + n) to `out`, eight at a time, and returns how many
+// there were. Whole chunks are stored, so `out` needs room for n bytes.
+std::size_t copy_ascii(const unsigned char* in, std::size_t n, char* out) {
+  std::size_t i = 0;
+  for (; n - i >= 8; i += 8) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, in + i, 8);
+    std::memcpy(out + i, &chunk, 8);
+    if (const std::uint64_t high = chunk & high_bits) {
+      const int zeros = std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
+      return i + static_cast<std::size_t>(zeros / 8);
+    }
+  }
+  while (i < n && in[i] < 0x80) {
+    out[i] = static_cast<char>(in[i]);
+    ++i;
+  }
+  return i;
 }
 
 // A lead byte's sequence length and the range its second byte must fall in: narrower than
@@ -60,16 +75,12 @@ char* put_code_point(char32_t c, char* out) {
 char* put_code_page_bytes(const unsigned char* bytes, std::size_t n, char* out) {
   std::size_t i = 0;
   while (i < n) {
-    while (n - i >= 8 && all_ascii(bytes + i)) {
-      std::memcpy(out, bytes + i, 8);
-      i += 8;
-      out += 8;
-    }
+    const std::size_t ascii = copy_ascii(bytes + i, n - i, out);
+    i += ascii;
+    out += ascii;
     if (i == n) break;
     const unsigned char b = bytes[i++];
-    if (b < 0x80) {
-      *out++ = static_cast<char>(b);
-    } else if (b >= 0xA0) {
+    if (b >= 0xA0) {
       // Latin-1: the byte is its own code point.
       *out++ = static_cast<char>(0xC0 | (b >> 6));
       *out++ = static_cast<char>(0x80 | (b & 0x3F));
@@ -125,18 +136,11 @@ Utf8Read append_utf8(CodePageText& text, std::string_view bytes) {
   };
 
   while (i < n) {
-    while (n - i >= 8 && all_ascii(in + i)) {
-      std::memcpy(out + o, in + i, 8);
-      i += 8;
-      o += 8;
-    }
+    const std::size_t ascii = copy_ascii(in + i, n - i, out + o);
+    i += ascii;
+    o += ascii;
     if (i == n) break;
     const unsigned char b = in[i];
-    if (b < 0x80) {
-      out[o++] = static_cast<char>(b);
-      ++i;
-      continue;
-    }
     const Lead lead = lead_of(b);
     if (lead.length == 0) {
       result.invalid = true;
