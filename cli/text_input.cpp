@@ -82,6 +82,15 @@ TextInput::Status TextInput::read(text::CodePageText& text) {
   }
 }
 
+std::uint64_t TextInput::expected_bytes() const {
+  std::uint64_t total = 0;
+  for (const std::filesystem::path& path : files_) {
+    std::error_code error;
+    if (const auto size = std::filesystem::file_size(path, error); !error && !is_standard_input(path)) total += size;
+  }
+  return total;
+}
+
 std::optional<std::string> unreadable_file(const std::vector<std::filesystem::path>& files) {
   for (const std::filesystem::path& path : files) {
     if (is_standard_input(path)) continue;

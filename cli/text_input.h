@@ -39,6 +39,10 @@ class TextInput {
   // True when the input started with a byte-order mark (known once anything was read).
   bool had_bom() const { return bom_; }
 
+  // The bytes of the named files together, as far as the file system knows them in advance;
+  // standard input counts as nothing. The text they give is at most this long.
+  std::uint64_t expected_bytes() const;
+
  private:
   Status fail(std::string message);
   std::string current_name() const;

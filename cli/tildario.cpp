@@ -1,6 +1,7 @@
 #include "cli/tildario.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -160,6 +161,9 @@ int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void
 // The reports need the whole text.
 int report_on_whole_text(TextInput& input, Output& output, std::string (*report)(std::string_view)) {
   text::CodePageText whole;
+  // Room for the whole text at once: growing it step by step would copy it again and again.
+  if (const std::uint64_t expected = input.expected_bytes(); expected <= SIZE_MAX / 2)
+    whole.text.reserve(static_cast<std::size_t>(expected));
   for (;;) {
     const TextInput::Status status = input.read(whole);
     if (status == TextInput::Status::failed) {
