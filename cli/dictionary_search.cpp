@@ -1,8 +1,10 @@
 #include "cli/dictionary_search.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 #include "accents/dictionary_loader.h"
@@ -14,24 +16,24 @@ namespace {
 
 std::string quoted(const std::filesystem::path& path) { return "\xC2\xAB" + display_name(path) + "\xC2\xBB"; }
 
-// The whole file, or the reason it could not be read.
-std::optional<std::vector<unsigned char>> read_file(const std::filesystem::path& path, std::string& problem) {
+// The dictionary in the file, read a piece at a time so that only the dictionary itself is
+// held; none, and the reason, when the file cannot be read.
+std::optional<accents::DictionaryLoad> read_dictionary(const std::filesystem::path& path, std::string& problem) {
   std::FILE* file = open_for_reading(path);
   if (!file) {
     problem = std::strerror(errno);
     return std::nullopt;
   }
-  std::vector<unsigned char> bytes;
   std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (!error) bytes.reserve(static_cast<std::size_t>(size));
-  unsigned char block[1 << 16];
-  while (const std::size_t got = std::fread(block, 1, sizeof block, file)) bytes.insert(bytes.end(), block, block + got);
+  const std::uint64_t size = std::filesystem::file_size(path, error);
+  accents::DictionaryLoader loader(error ? 0 : size);
+  std::vector<unsigned char> piece(1 << 20);
+  while (const std::size_t got = std::fread(piece.data(), 1, piece.size(), file)) loader.add(std::span(piece).first(got));
   const bool failed = std::ferror(file);
   if (failed) problem = std::strerror(errno);
   std::fclose(file);
   if (failed) return std::nullopt;
-  return bytes;
+  return std::move(loader).finish();
 }
 
 }  // namespace
@@ -66,17 +68,16 @@ FoundDictionary find_dictionary(const std::optional<std::filesystem::path>& name
     }
   }
   std::string reason;
-  const auto bytes = read_file(path, reason);
-  if (!bytes) {
+  std::optional<accents::DictionaryLoad> load = read_dictionary(path, reason);
+  if (!load) {
     found.problem = "no se puede leer el diccionario " + quoted(path) + ": " + reason;
     return found;
   }
-  accents::DictionaryLoad load = accents::load_accent_dictionary(*bytes);
-  if (load.format_error) {
+  if (load->format_error) {
     found.problem = "el diccionario " + quoted(path) + " no tiene el formato de diccionario.log";
     return found;
   }
-  found.dictionary = std::move(load.dictionary);
+  found.dictionary = std::move(load->dictionary);
   return found;
 }
 
