@@ -197,9 +197,9 @@ int run_command(const Invocation& invocation) {
       const FoundDictionary found = find_dictionary(invocation.dictionary);
       if (found.problem) say(*found.problem + "; el texto sale sin corregir");
       accents::AccentCorrections corrections;
-      const int status = rewrite_in_pieces(input, output, [&](text::CodePageText& piece) {
-        accents::restore_accents(piece, found.dictionary, corrections);
-      });
+      accents::AccentRestorer restorer(found.dictionary);
+      const int status =
+          rewrite_in_pieces(input, output, [&](text::CodePageText& piece) { restorer.restore(piece, corrections); });
       if (status == exit_ok && !invocation.quiet) {
         std::string report = text::to_utf8(accents::correction_report(corrections));
         if (!report.ends_with('\n')) report += '\n';

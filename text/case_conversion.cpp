@@ -31,26 +31,14 @@ constexpr std::array<bool, 256> continues_word = [] {
   return table;
 }();
 
-// A case mapping: every byte through its table, or eight ASCII bytes at a time, where the
-// letters from `first` to `last` change case by their 0x20 bit.
+// A case mapping: every byte through its table, or eight ASCII bytes at a time.
 struct CaseMap {
   const ByteMap& bytes;
-  unsigned char first, last;
+  std::uint64_t (*ascii)(std::uint64_t chunk);
 };
 
-constexpr CaseMap upper_map{upper_bytes, 'a', 'z'};
-constexpr CaseMap lower_map{lower_bytes, 'A', 'Z'};
-
-constexpr std::uint64_t ones = 0x0101010101010101ull;
-constexpr std::uint64_t high_bits = ones * 0x80;
-
-// 0x80 in each byte of an all-ASCII chunk that lies in [first, last]: no sum carries into the
-// next byte.
-constexpr std::uint64_t ascii_in_range(std::uint64_t chunk, unsigned char first, unsigned char last) {
-  const std::uint64_t at_least_first = chunk + ones * (0x80 - first);
-  const std::uint64_t above_last = chunk + ones * (0x7F - last);
-  return at_least_first & ~above_last & high_bits;
-}
+constexpr CaseMap upper_map{upper_bytes, ascii_chunk::to_upper};
+constexpr CaseMap lower_map{lower_bytes, ascii_chunk::to_lower};
 
 // Converts bytes [begin, end) in place; true when any changed.
 bool map_bytes(char* begin, char* end, const CaseMap& map) {
@@ -59,10 +47,9 @@ bool map_bytes(char* begin, char* end, const CaseMap& map) {
   while (end - p >= 8) {
     std::uint64_t chunk;
     std::memcpy(&chunk, p, 8);
-    if ((chunk & high_bits) == 0) {
-      if (const std::uint64_t letters = ascii_in_range(chunk, map.first, map.last)) {
-        chunk ^= letters >> 2;
-        std::memcpy(p, &chunk, 8);
+    if ((chunk & ascii_chunk::high_bits) == 0) {
+      if (const std::uint64_t mapped = map.ascii(chunk); mapped != chunk) {
+        std::memcpy(p, &mapped, 8);
         changed = true;
       }
       p += 8;
@@ -142,6 +129,8 @@ std::string to_lower_case(std::string_view text) {
   map_bytes(out.data(), out.data() + out.size(), lower_map);
   return out;
 }
+
+void lower_case_in_place(char* bytes, std::size_t size) { map_bytes(bytes, bytes + size, lower_map); }
 
 std::string to_mixed_case(std::string_view text) {
   std::string out(text);

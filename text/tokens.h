@@ -69,4 +69,20 @@ inline Tokens split_text(std::string_view text) { return Tokens(text); }
 // How many tokens split_text gives, without walking them one by one.
 std::size_t count_tokens(std::string_view text);
 
+// Calls f(offset, length) for each word token of `text` in order, the tokens split_text gives
+// that are not separators, stepping over the separators between them without a stop at each.
+template <typename F>
+void for_each_word(std::string_view text, F f) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  for (;;) {
+    while (i < n && is_separator_byte(bytes[i])) ++i;
+    if (i == n) return;
+    const std::size_t start = i;
+    while (i < n && !is_separator_byte(bytes[i])) ++i;
+    f(start, i - start);
+  }
+}
+
 }  // namespace text
