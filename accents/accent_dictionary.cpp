@@ -4,6 +4,7 @@
 #include <bit>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace accents {
 
@@ -142,15 +143,18 @@ void AccentDictionary::add_all(std::span<const std::string_view> entries) {
     joined.append(entry);
     ends.push_back(static_cast<std::uint32_t>(joined.size()));
   }
-  add_all(joined, ends);
+  add_all(std::move(joined), ends);
 }
 
-void AccentDictionary::add_all(std::string_view entries, std::span<const std::uint32_t> ends) {
+void AccentDictionary::add_all(std::string entries, std::span<const std::uint32_t> ends) {
   if (entries.size() > std::numeric_limits<std::uint32_t>::max() - arena_.size())
     throw std::length_error("accent dictionary larger than 4 GiB");
   // The words go to the arena as they come, and the table is made once for all of them.
   const auto base = static_cast<std::uint32_t>(arena_.size());
-  arena_.append(entries);
+  if (arena_.empty())
+    arena_ = std::move(entries);
+  else
+    arena_.append(entries);
   if (starts_.empty()) starts_.push_back(0);
   starts_.reserve(starts_.size() + ends.size());
   std::uint32_t start = 0;

@@ -33,8 +33,8 @@ class AccentDictionary {
   // The same for many entries, in order; quicker for a whole file.
   void add_all(std::span<const std::string_view> entries);
   // The same for entries that lie back to back in `entries`, entry i ending at ends[i] (an empty
-  // entry ends where the one before it does).
-  void add_all(std::string_view entries, std::span<const std::uint32_t> ends);
+  // entry ends where the one before it does). The first entries added take over the string.
+  void add_all(std::string entries, std::span<const std::uint32_t> ends);
 
   bool contains(std::string_view word) const;
   // The index of the first of `words` that the dictionary holds; words.size() when it holds none.

@@ -71,7 +71,7 @@ DictionaryLoad DictionaryLoader::finish() && {
   text::CodePageText words{std::move(words_), {}, {}};
   words.text.resize(used_);
   text::change_case(words, text::CaseChange::lower);
-  result.dictionary.add_all(words.text, ends_);
+  result.dictionary.add_all(std::move(words.text), ends_);
   return result;
 }
 
