@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -106,13 +107,19 @@ class Output {
  public:
   bool write(std::string_view bytes) { return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size(); }
   bool write(const text::CodePageText& text) {
-    if (buffer_.size() < text::utf8_capacity(text)) buffer_.resize(text::utf8_capacity(text));
-    return write(std::string_view(buffer_.data(), text::write_utf8(text, buffer_.data())));
+    // Left uninitialised, so that only the part the text needs is ever touched; with room to
+    // spare, so that a slightly longer block does not take fresh memory again.
+    if (capacity_ < text::utf8_capacity(text)) {
+      capacity_ = 2 * text::utf8_capacity(text);
+      buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+    }
+    return write(std::string_view(buffer_.get(), text::write_utf8(text, buffer_.get())));
   }
   bool finish() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
 
  private:
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
 };
 
 int cannot_write() {
@@ -135,6 +142,8 @@ std::size_t piece_end(const text::CodePageText& t) {
 // writing the result as it goes: memory stays the same whatever the length of the input.
 int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void(text::CodePageText&)>& rewrite) {
   text::CodePageText pending;
+  // A block, and the end of the block before it.
+  pending.text.reserve(2 * TextInput::block_bytes);
   bool bom_written = false;
   for (;;) {
     const TextInput::Status status = input.read(pending);
