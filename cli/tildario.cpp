@@ -48,10 +48,10 @@ std::string help_text() {
   help +=
       "\n"
       "Opciones:\n"
-      "  -q                   tilde sin informe\n"
-      "  --diccionario F      el diccionario de tildes (si no, diccionario.log junto al programa)\n"
-      "  --help               esta ayuda\n"
-      "  --version            la versi\xC3\xB3n\n";
+      "  -q                     tilde sin informe\n"
+      "  --diccionario FICHERO  el diccionario de tildes (si no, diccionario.log junto al programa)\n"
+      "  --help                 esta ayuda\n"
+      "  --version              la versi\xC3\xB3n\n";
   return help;
 }
 
