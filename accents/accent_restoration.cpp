@@ -177,15 +177,14 @@ struct PendingWord {
 void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& corrections) {
   if (dictionary_.empty()) return;
   answers_->fit(text.text.size());
-  // Each word is made ready (lower-cased, its answer's memory asked for) one word ahead of its
-  // turn, so that the wait for that memory overlaps the work on the word before it.
+  // Each word is made ready (lower-cased, its answer's memory asked for) a few words ahead of its
+  // turn, so that the wait for that memory overlaps the work on the words before it.
+  constexpr std::size_t ahead = 3;
   const std::size_t room = std::max<std::size_t>(dictionary_.longest(), 16);
-  lowers_.resize(2 * room);
-  PendingWord pending[2];
-  pending[0].lower = lowers_.data();
-  pending[1].lower = lowers_.data() + room;
-  PendingWord* waiting = nullptr;
-  std::size_t next = 0;
+  lowers_.resize(ahead * room);
+  PendingWord pending[ahead];
+  for (std::size_t k = 0; k < ahead; ++k) pending[k].lower = lowers_.data() + k * room;
+  std::size_t made = 0;  // words made ready so far; the oldest ready one is finished first
   const auto finish = [&](PendingWord& w) {
     const std::size_t p = answers_->find(w.probe, w.lower, w.size);
     if (p != std::string_view::npos) correct(w.word, w.size, w.lower, p, corrections);
@@ -197,15 +196,14 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
     if (size > dictionary_.longest()) return;
     while (run != text.foreign.end() && run->end() <= offset) ++run;
     if (run != text.foreign.end() && run->offset < offset + size) return;
-    PendingWord& w = pending[next];
-    next ^= 1;
+    PendingWord& w = pending[made % ahead];
+    if (made >= ahead) finish(w);
     w.word = bytes + offset;
     w.size = size;
     w.probe = answers_->prepare(w.word, size, text.text.size() - offset, w.lower);
-    if (waiting) finish(*waiting);
-    waiting = &w;
+    ++made;
   });
-  if (waiting) finish(*waiting);
+  for (std::size_t k = made > ahead ? made - ahead : 0; k < made; ++k) finish(pending[k % ahead]);
 }
 
 // Puts the accent on vowel `p` of `word`, whose small-letter form is `lower`, and counts it.

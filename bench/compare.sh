@@ -125,6 +125,15 @@ system=$(. /etc/os-release && echo "$PRETTY_NAME")
 kernel=$(uname -r)
 compiler=$(g++ --version | head -n 1)
 
+# The notes below the measured part are written by hand; a new run keeps them.
+marker='<!-- Notes: kept by bench/compare.sh -->'
+notes=$(mktemp)
+if [ -f "$report" ] && grep -qF "$marker" "$report"; then
+  awk -v marker="$marker" '$0 == marker { keep = 1 } keep' "$report" > "$notes"
+else
+  echo "$marker" > "$notes"
+fi
+
 cat > "$report" <<EOF
 # Benchmarks
 
@@ -136,7 +145,7 @@ bash bench/compare.sh $megabytes
 
 Machine: $cpu, $cores cores, $ram of memory; $system, kernel $kernel; $compiler, \`native\`
 preset (Release). Tools: $(hyperfine --version), GNU coreutils $(wc --version | awk 'NR == 1 { print $NF }'),
-GNU sed $(sed --version | awk 'NR == 1 { print $NF }'), Hunspell $(hunspell -v 2>/dev/null | awk 'NR == 1 { print $2 }')
+GNU sed $(sed --version | awk 'NR == 1 { print $NF }'), Hunspell $(dpkg-query -W -f='${Version}' hunspell)
 with Debian's \`hunspell-es\`. Locale C.UTF-8.
 
 The text: $text_mb MB of Spanish made by \`bench/make_bench_text\` from the word frequency list of
@@ -160,5 +169,10 @@ is compared per megabyte. Times are medians of hyperfine runs after a warm-up ru
 Memory on $big_mb MB of text (the stripped text again and again): \`tildario mayusculas\`
 $(mem "$big_upper_kb"), \`tildario tilde\` $(mem "$big_tilde_kb") at its peak (the dictionary
 included). The rewriting commands read and write blocks of 4 MB; the reports hold the whole text.
+
+Measured on $(date -u +%Y-%m-%d).
+
 EOF
+cat "$notes" >> "$report"
+rm -f "$notes"
 cat "$report"
