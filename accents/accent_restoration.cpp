@@ -162,21 +162,16 @@ AccentRestorer::AccentRestorer(const AccentDictionary& dictionary)
 
 AccentRestorer::~AccentRestorer() = default;
 
-namespace {
-
-// A word on its way: lower-cased, its answer being fetched.
-struct PendingWord {
-  char* word = nullptr;
-  std::size_t size = 0;
-  char* lower = nullptr;
-  AccentRestorer::WordAnswers::Probe probe;
-};
-
-}  // namespace
-
 void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& corrections) {
   if (dictionary_.empty()) return;
   answers_->fit(text.text.size());
+  // A word on its way: lower-cased, its answer being fetched.
+  struct PendingWord {
+    char* word = nullptr;
+    std::size_t size = 0;
+    char* lower = nullptr;
+    WordAnswers::Probe probe;
+  };
   // Each word is made ready (lower-cased, its answer's memory asked for) a few words ahead of its
   // turn, so that the wait for that memory overlaps the work on the words before it.
   constexpr std::size_t ahead = 3;

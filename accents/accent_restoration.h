@@ -41,9 +41,8 @@ class AccentRestorer {
 
   void restore(text::CodePageText& piece, AccentCorrections& corrections);
 
-  class WordAnswers;
-
  private:
+  class WordAnswers;
   static void correct(char* word, std::size_t size, char* lower, std::size_t position, AccentCorrections& corrections);
 
   const AccentDictionary& dictionary_;
