@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -15,6 +16,10 @@ std::FILE* open_for_reading(const std::filesystem::path& path);
 
 // The running executable's own file, or an empty path when the system does not say.
 std::filesystem::path executable_path();
+
+// Tells the system that [start, start + size) is about to be filled front to back, so that it
+// can hand the memory over in large pages (fewer faults); nothing where there is no such advice.
+void expect_large_fill(void* start, std::size_t size);
 
 // A file name as UTF-8, for messages.
 inline std::string display_name(const std::filesystem::path& path) {

@@ -16,6 +16,8 @@ std::FILE* open_for_reading(const std::filesystem::path& path) {
 
 std::filesystem::path executable_path() { return app::executable_path(); }
 
+void expect_large_fill(void*, std::size_t) {}
+
 }  // namespace cli
 
 // wmain: file names arrive as typed, whatever the ANSI code page.

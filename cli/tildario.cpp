@@ -112,6 +112,7 @@ class Output {
     if (capacity_ < text::utf8_capacity(text)) {
       capacity_ = 2 * text::utf8_capacity(text);
       buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+      expect_large_fill(buffer_.get(), capacity_);
     }
     return write(std::string_view(buffer_.get(), text::write_utf8(text, buffer_.get())));
   }
@@ -144,6 +145,7 @@ int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void
   text::CodePageText pending;
   // A block, and the end of the block before it.
   pending.text.reserve(2 * TextInput::block_bytes);
+  expect_large_fill(pending.text.data(), pending.text.capacity());
   bool bom_written = false;
   for (;;) {
     const TextInput::Status status = input.read(pending);
@@ -171,8 +173,10 @@ int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void
 int report_on_whole_text(TextInput& input, Output& output, std::string (*report)(std::string_view)) {
   text::CodePageText whole;
   // Room for the whole text at once: growing it step by step would copy it again and again.
-  if (const std::uint64_t expected = input.expected_bytes(); expected <= SIZE_MAX / 2)
+  if (const std::uint64_t expected = input.expected_bytes(); expected <= SIZE_MAX / 2) {
     whole.text.reserve(static_cast<std::size_t>(expected));
+    expect_large_fill(whole.text.data(), whole.text.capacity());
+  }
   for (;;) {
     const TextInput::Status status = input.read(whole);
     if (status == TextInput::Status::failed) {
