@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <span>
 #include <string_view>
 
@@ -27,8 +28,9 @@ std::optional<accents::DictionaryLoad> read_dictionary(const std::filesystem::pa
   std::error_code error;
   const std::uint64_t size = std::filesystem::file_size(path, error);
   accents::DictionaryLoader loader(error ? 0 : size);
-  std::vector<unsigned char> piece(1 << 20);
-  while (const std::size_t got = std::fread(piece.data(), 1, piece.size(), file)) loader.add(std::span(piece).first(got));
+  constexpr std::size_t piece_size = 1 << 20;
+  const auto piece = std::make_unique_for_overwrite<unsigned char[]>(piece_size);
+  while (const std::size_t got = std::fread(piece.get(), 1, piece_size, file)) loader.add(std::span(piece.get(), got));
   const bool failed = std::ferror(file);
   if (failed) problem = std::strerror(errno);
   std::fclose(file);

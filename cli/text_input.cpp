@@ -24,7 +24,8 @@ std::string cannot_read(const std::filesystem::path& path, int error) {
 
 }  // namespace
 
-TextInput::TextInput(std::vector<std::filesystem::path> files) : files_(std::move(files)), raw_(block_bytes + 4) {
+TextInput::TextInput(std::vector<std::filesystem::path> files)
+    : files_(std::move(files)), raw_(std::make_unique_for_overwrite<char[]>(block_bytes + 4)) {
   if (files_.empty()) files_.emplace_back(standard_input_name);
 }
 
@@ -50,7 +51,7 @@ TextInput::Status TextInput::read(text::CodePageText& text) {
       file_offset_ = 0;
       carried_ = 0;
     }
-    const std::size_t got = std::fread(raw_.data() + carried_, 1, block_bytes, file_);
+    const std::size_t got = std::fread(raw_.get() + carried_, 1, block_bytes, file_);
     if (got == 0) {
       if (std::ferror(file_)) return fail(cannot_read(files_[next_file_ - 1], errno));
       // A character cut by the end of its file is cut for good: files are joined as texts, not
@@ -62,7 +63,7 @@ TextInput::Status TextInput::read(text::CodePageText& text) {
       file_ = nullptr;
       continue;
     }
-    std::string_view bytes(raw_.data(), carried_ + got);
+    std::string_view bytes(raw_.get(), carried_ + got);
     if (!started_) {
       started_ = true;
       if (bytes.starts_with(text::utf8_bom)) {
@@ -76,7 +77,7 @@ TextInput::Status TextInput::read(text::CodePageText& text) {
       return fail(current_name() + ": UTF-8 no v\xC3\xA1lido en el byte " + std::to_string(file_offset_ + r.read) +
                   " (contando desde 0)");
     carried_ = bytes.size() - r.read;
-    std::memmove(raw_.data(), bytes.data() + r.read, carried_);
+    std::memmove(raw_.get(), bytes.data() + r.read, carried_);
     file_offset_ += r.read;
     return Status::more;
   }
