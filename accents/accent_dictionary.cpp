@@ -1,8 +1,10 @@
 #include "accents/accent_dictionary.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace accents {
 
@@ -12,7 +14,9 @@ namespace {
 // linear probing quadratic.
 constexpr std::size_t max_probe_distance = 256;
 
-// The filter's bits come from a second mix, independent of the slot position.
+// A word's filter block is the one of its home slot (one block per eight slots), so that the
+// filter is read and written in the same order as the table; the bits within the block come
+// from a second mix, independent of the slot position.
 constexpr std::uint64_t filter_hash(std::uint64_t hash) { return (hash ^ (hash >> 29)) * 0xBF58476D1CE4E5B9ull; }
 
 // Smallest power of two that keeps `entries` at or under 3/4 of the slots.
@@ -30,81 +34,154 @@ void AccentDictionary::reserve(std::size_t entries, std::size_t total_bytes) {
   if (slots_for(entries) > slots_.size()) rebuild_table(slots_for(entries));
 }
 
-void AccentDictionary::mark_in_filter(std::uint64_t hash) {
+namespace {
+
+std::uint64_t filter_bits(std::uint64_t hash) {
   const std::uint64_t g = filter_hash(hash);
-  filter_[static_cast<std::size_t>(g >> filter_shift_)] |= (std::uint64_t{1} << (g & 63)) | (std::uint64_t{1} << ((g >> 6) & 63));
+  return (std::uint64_t{1} << (g & 63)) | (std::uint64_t{1} << ((g >> 6) & 63));
 }
+
+}  // namespace
+
+void AccentDictionary::mark_in_filter(std::uint64_t hash) { filter_[filter_index(hash)] |= filter_bits(hash); }
 
 bool AccentDictionary::maybe_in_filter(std::uint64_t hash) const {
-  const std::uint64_t g = filter_hash(hash);
-  const std::uint64_t bits = (std::uint64_t{1} << (g & 63)) | (std::uint64_t{1} << ((g >> 6) & 63));
-  return (filter_[static_cast<std::size_t>(g >> filter_shift_)] & bits) == bits;
+  const std::uint64_t bits = filter_bits(hash);
+  return (filter_[filter_index(hash)] & bits) == bits;
 }
 
-bool AccentDictionary::place(std::uint32_t index, std::uint64_t h) {
+AccentDictionary::Placement AccentDictionary::place(std::uint32_t index, std::uint64_t h) {
   const std::uint32_t mask = static_cast<std::uint32_t>(slots_.size() - 1);
+  const std::uint32_t spare = static_cast<std::uint32_t>(h >> 32) & ~mask;
   std::size_t pos = static_cast<std::size_t>(h) & mask;
   std::size_t distance = 0;
-  for (; slots_[pos] != 0; pos = (pos + 1) & mask)
-    if (++distance > max_probe_distance) return false;
-  slots_[pos] = (static_cast<std::uint32_t>(h >> 32) & ~mask) | (index + 1);
+  for (; slots_[pos] != 0; pos = (pos + 1) & mask) {
+    const std::uint32_t s = slots_[pos];
+    if ((s & ~mask) == spare && word((s & mask) - 1) == word(index)) return Placement::duplicate;
+    if (++distance > max_probe_distance) return Placement::too_far;
+  }
+  slots_[pos] = spare | (index + 1);
   max_distance_ = std::max(max_distance_, distance);
   mark_in_filter(h);
-  return true;
+  return Placement::placed;
 }
 
 void AccentDictionary::rebuild_table(std::size_t slot_count) {
+  std::vector<std::uint64_t> hashes;
+  // Word and hash, side by side: read in their new order, neither is looked for far away.
+  struct Placing {
+    std::uint64_t hash;
+    std::uint32_t index;
+  };
+  std::vector<Placing> order;
   for (int attempt = 0;; ++attempt) {
     if (attempt > 0) {
       key_ = text::random_hash_key();
-      ++key_generation_;
       // Keys keep failing only when the table is too full to spread well: give it room.
       if (attempt % 4 == 0) slot_count *= 2;
     }
     slots_.assign(slot_count, 0);
     filter_.assign(slot_count / 8, 0);
-    filter_shift_ = 64;
-    for (std::size_t n = filter_.size(); n > 1; n /= 2) --filter_shift_;
     max_distance_ = 0;
-    bool placed = true;
-    for (std::uint32_t i = 0; placed && i + 1 < starts_.size(); ++i) placed = place(i, hash(word(i)));
-    if (placed) return;
+
+    // Each word goes to a random place of tables far larger than the caches. Taken in the order
+    // of their home slots instead (a counting sort on the home's top bits: few enough buckets
+    // for their ends to stay in the cache), the words fill the table front to back.
+    const std::size_t n = distinct_count();
+    hashes.resize(n);
+    for (std::uint32_t i = 0; i < n; ++i) hashes[i] = hash(word(i));
+    const int slot_bits = std::countr_zero(slot_count);
+    const int bucket_bits = std::min(slot_bits, 12);
+    const auto bucket = [&](std::uint64_t h) {
+      return static_cast<std::size_t>((h & (slot_count - 1)) >> (slot_bits - bucket_bits));
+    };
+    std::vector<std::uint32_t> next((std::size_t{1} << bucket_bits) + 1, 0);
+    for (const std::uint64_t h : hashes) ++next[bucket(h) + 1];
+    for (std::size_t b = 1; b < next.size(); ++b) next[b] += next[b - 1];
+    order.resize(n);
+    for (std::uint32_t i = 0; i < n; ++i) order[next[bucket(hashes[i])]++] = {hashes[i], i};
+
+    bool too_far = false;
+    std::vector<bool> duplicates;
+    for (const auto [h, i] : order) {
+      const Placement placement = place(i, h);
+      if (placement == Placement::too_far) {
+        too_far = true;
+        break;
+      }
+      if (placement == Placement::duplicate) {
+        duplicates.resize(n);
+        duplicates[i] = true;
+      }
+    }
+    if (too_far) continue;
+    if (duplicates.empty()) return;
+    // Words added all at once meet only here: the later copies leave the arena, and the table
+    // is made again without them.
+    std::string arena;
+    std::vector<std::uint32_t> starts{0};
+    for (std::uint32_t i = 0; i < n; ++i) {
+      if (duplicates[i]) continue;
+      arena.append(word(i));
+      starts.push_back(static_cast<std::uint32_t>(arena.size()));
+    }
+    arena_ = std::move(arena);
+    starts_ = std::move(starts);
+    attempt = -1;
   }
 }
 
-void AccentDictionary::add(std::string_view entry) { insert(entry, hash(entry), key_generation_); }
+void AccentDictionary::add(std::string_view entry) { insert(entry); }
 
 void AccentDictionary::add_all(std::span<const std::string_view> entries) {
-  // Each insertion lands on a random slot and filter word of tables far larger than the caches;
-  // hashing a few entries ahead and prefetching their places lets those misses overlap.
-  constexpr std::size_t ahead = 8;
-  std::uint64_t hashes[ahead];
-  unsigned generations[ahead];
-  const auto hash_ahead = [&](std::size_t i) {
-    hashes[i % ahead] = hash(entries[i]);
-    generations[i % ahead] = key_generation_;
-    prefetch(hashes[i % ahead]);
-  };
-  for (std::size_t i = 0; i < ahead && i < entries.size(); ++i) hash_ahead(i);
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const std::uint64_t h = hashes[i % ahead];
-    const unsigned generation = generations[i % ahead];
-    if (i + ahead < entries.size()) hash_ahead(i + ahead);
-    insert(entries[i], h, generation);
+  std::string joined;
+  std::vector<std::uint32_t> ends;
+  ends.reserve(entries.size());
+  for (const std::string_view entry : entries) {
+    if (entry.size() > std::numeric_limits<std::uint32_t>::max() - joined.size())
+      throw std::length_error("accent dictionary larger than 4 GiB");
+    joined.append(entry);
+    ends.push_back(static_cast<std::uint32_t>(joined.size()));
   }
+  add_all(std::move(joined), ends);
+}
+
+void AccentDictionary::add_all(std::string entries, std::span<const std::uint32_t> ends) {
+  if (entries.size() > std::numeric_limits<std::uint32_t>::max() - arena_.size())
+    throw std::length_error("accent dictionary larger than 4 GiB");
+  // The words go to the arena as they come, and the table is made once for all of them.
+  const auto base = static_cast<std::uint32_t>(arena_.size());
+  if (arena_.empty())
+    arena_ = std::move(entries);
+  else
+    arena_.append(entries);
+  if (starts_.empty()) starts_.push_back(0);
+  starts_.reserve(starts_.size() + ends.size());
+  std::uint32_t start = 0;
+  for (const std::uint32_t end : ends) {
+    ++entry_count_;
+    if (end == start) {
+      has_empty_ = true;
+      continue;
+    }
+    starts_.push_back(base + end);
+    longest_ = std::max<std::size_t>(longest_, end - start);
+    start = end;
+  }
+  if (distinct_count() > 0) rebuild_table(std::max(slots_.size(), slots_for(distinct_count())));
 }
 
 void AccentDictionary::prefetch(std::uint64_t hash) const {
 #if defined(__GNUC__)
   if (slots_.empty()) return;
   __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
-  __builtin_prefetch(&filter_[static_cast<std::size_t>(filter_hash(hash) >> filter_shift_)]);
+  __builtin_prefetch(&filter_[filter_index(hash)]);
 #else
   (void)hash;
 #endif
 }
 
-void AccentDictionary::insert(std::string_view entry, std::uint64_t h, unsigned generation) {
+void AccentDictionary::insert(std::string_view entry) {
   ++entry_count_;
   if (entry.empty()) {
     has_empty_ = true;
@@ -115,7 +192,7 @@ void AccentDictionary::insert(std::string_view entry, std::uint64_t h, unsigned 
   if (starts_.empty()) starts_.push_back(0);
   if (distinct_count() + 1 > slots_.size() / 4 * 3) rebuild_table(slots_for(distinct_count() + 1));
 
-  if (generation != key_generation_) h = hash(entry);
+  const std::uint64_t h = hash(entry);
   const std::uint32_t mask = static_cast<std::uint32_t>(slots_.size() - 1);
   const std::uint32_t spare = static_cast<std::uint32_t>(h >> 32) & ~mask;
   std::size_t pos = static_cast<std::size_t>(h) & mask;
@@ -128,14 +205,35 @@ void AccentDictionary::insert(std::string_view entry, std::uint64_t h, unsigned 
   starts_.push_back(static_cast<std::uint32_t>(arena_.size()));
   longest_ = std::max(longest_, entry.size());
   // Too far from its home slot: every word is placed again under a new key, this one included.
-  if (!place(index, h)) rebuild_table(slots_.size());
+  if (place(index, h) != Placement::placed) rebuild_table(slots_.size());
 }
 
 bool AccentDictionary::contains(std::string_view w) const {
   if (w.empty()) return has_empty_;
   if (slots_.empty()) return false;
+  return contains(w, hash(w));
+}
+
+std::size_t AccentDictionary::first_known(std::span<const std::string_view> words) const {
+  constexpr std::size_t batch = 8;
+  for (std::size_t start = 0; start < words.size(); start += batch) {
+    const std::size_t end = std::min(words.size(), start + batch);
+    std::uint64_t hashes[batch];
+    if (!slots_.empty()) {
+      for (std::size_t i = start; i < end; ++i) {
+        hashes[i - start] = hash(words[i]);
+        prefetch(hashes[i - start]);
+      }
+    }
+    for (std::size_t i = start; i < end; ++i) {
+      if (words[i].empty() ? has_empty_ : !slots_.empty() && contains(words[i], hashes[i - start])) return i;
+    }
+  }
+  return words.size();
+}
+
+bool AccentDictionary::contains(std::string_view w, std::uint64_t h) const {
   const std::uint32_t mask = static_cast<std::uint32_t>(slots_.size() - 1);
-  const std::uint64_t h = hash(w);
   if (!maybe_in_filter(h)) return false;
   const std::uint32_t spare = static_cast<std::uint32_t>(h >> 32) & ~mask;
   std::size_t pos = static_cast<std::size_t>(h) & mask;

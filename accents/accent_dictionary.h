@@ -32,8 +32,15 @@ class AccentDictionary {
   void add(std::string_view entry);
   // The same for many entries, in order; quicker for a whole file.
   void add_all(std::span<const std::string_view> entries);
+  // The same for entries that lie back to back in `entries`, entry i ending at ends[i] (an empty
+  // entry ends where the one before it does). The first entries added take over the string.
+  void add_all(std::string entries, std::span<const std::uint32_t> ends);
 
   bool contains(std::string_view word) const;
+  // The index of the first of `words` that the dictionary holds; words.size() when it holds none.
+  // Quicker than asking one by one: the tables are searched for all the words at once, so that
+  // their memory is fetched side by side.
+  std::size_t first_known(std::span<const std::string_view> words) const;
 
   // Entries added, duplicates and empty entries included.
   std::size_t entry_count() const { return entry_count_; }
@@ -51,12 +58,15 @@ class AccentDictionary {
     return std::string_view(arena_).substr(starts_[index], starts_[index + 1] - starts_[index]);
   }
   std::uint64_t hash(std::string_view word) const { return text::hash_word(word, key_); }
-  // `hash` was made under key generation `generation`; a stale one is made again.
-  void insert(std::string_view entry, std::uint64_t hash, unsigned generation);
-  // False when the word would lie too far from its home slot.
-  bool place(std::uint32_t index, std::uint64_t hash);
+  void insert(std::string_view entry);
+  enum class Placement { placed, duplicate, too_far };
+  // Puts word `index` in the table, unless an equal word is there already, or the word would
+  // lie too far from its home slot.
+  Placement place(std::uint32_t index, std::uint64_t hash);
   void prefetch(std::uint64_t hash) const;
+  bool contains(std::string_view word, std::uint64_t hash) const;
   void rebuild_table(std::size_t slot_count);
+  std::size_t filter_index(std::uint64_t hash) const { return static_cast<std::size_t>(hash & (slots_.size() - 1)) / 8; }
   void mark_in_filter(std::uint64_t hash);
   bool maybe_in_filter(std::uint64_t hash) const;
 
@@ -65,11 +75,9 @@ class AccentDictionary {
   // Power-of-two size. 0: free; otherwise (word index + 1) in the bits below the size, spare
   // hash bits above them.
   std::vector<std::uint32_t> slots_;
-  // Two bits per word in one 64-bit block; one byte of filter per slot.
+  // Two bits per word in the 64-bit block of its home slot; one byte of filter per slot.
   std::vector<std::uint64_t> filter_;
-  unsigned filter_shift_ = 64;
   text::HashKey key_ = text::random_hash_key();
-  unsigned key_generation_ = 0;
   // The farthest any word lies from its home slot: a lookup looks no farther.
   std::size_t max_distance_ = 0;
   std::size_t entry_count_ = 0;

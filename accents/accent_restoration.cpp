@@ -1,8 +1,12 @@
 #include "accents/accent_restoration.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/case_conversion.h"
 #include "text/char_classes.h"
@@ -25,33 +29,180 @@ char accented_vowel(char plain) {
   }
 }
 
-// The leftmost plain vowel of `word` (in small letters) whose one-accent variant the dictionary
-// knows, tried in place and left as it was; npos when there is none.
-std::size_t accent_position(char* word, std::size_t size, const AccentDictionary& dictionary) {
-  for (std::size_t p = 0; p < size; ++p) {
-    const char plain = word[p];
-    const char accented = accented_vowel(plain);
-    if (accented == 0) continue;
-    word[p] = accented;
-    const bool known = dictionary.contains(std::string_view(word, size));
-    word[p] = plain;
-    if (known) return p;
+}  // namespace
+
+// Where a word in small letters takes its accent: npos when the dictionary knows the word
+// itself, or none of its one-accent variants. Text repeats its words, the common ones over and
+// over, so the answers for short words are kept: most words are then answered from a table that
+// fits the processor's cache, without a look-up in the dictionary, whose tables do not.
+class AccentRestorer::WordAnswers {
+ public:
+  explicit WordAnswers(const AccentDictionary& dictionary) : dictionary_(dictionary) {}
+
+  // Room for the words of a text of `text_size` bytes; growing forgets the answers so far.
+  void fit(std::size_t text_size) {
+    std::size_t sets = 16;
+    while (sets < max_sets && sets * ways * 8 < text_size) sets *= 2;
+    if (sets * ways <= slots_.size()) return;
+    slots_.assign(sets * ways, Slot{});
+    shift_ = 64 - std::countr_zero(sets);
   }
-  return std::string_view::npos;
+
+  // A word's key and the set it belongs to, which is fetched from memory meanwhile.
+  struct Probe {
+    std::uint64_t low = 0, high = 0;
+    std::size_t set = 0;
+  };
+
+  // Writes the word in small letters at `lower` (room for 16 bytes at least) and makes its
+  // probe. `readable`: how many bytes of the text may be read from `word` on.
+  Probe prepare(const char* word, std::size_t size, std::size_t readable, char* lower) const {
+    Probe p;
+    if (size <= kept_size && readable >= 16 && std::endian::native == std::endian::little) {
+      // Sixteen bytes at once, those past the word cut off; ASCII words lower-cased eight bytes
+      // at a time.
+      std::memcpy(&p.low, word, 8);
+      std::memcpy(&p.high, word + 8, 8);
+      if (size < 8) {
+        p.low &= (std::uint64_t{1} << (8 * size)) - 1;
+        p.high = 0;
+      } else {
+        p.high &= (std::uint64_t{1} << (8 * (size - 8))) - 1;
+      }
+      if (((p.low | p.high) & text::ascii_chunk::high_bits) == 0) {
+        p.low = text::ascii_chunk::to_lower(p.low);
+        p.high = text::ascii_chunk::to_lower(p.high);
+        std::memcpy(lower, &p.low, 8);
+        std::memcpy(lower + 8, &p.high, 8);
+      } else {
+        std::memcpy(lower, &p.low, 8);
+        std::memcpy(lower + 8, &p.high, 8);
+        text::lower_case_in_place(lower, size);
+        std::memcpy(&p.low, lower, 8);
+        std::memcpy(&p.high, lower + 8, 8);
+      }
+    } else {
+      std::memcpy(lower, word, size);
+      text::lower_case_in_place(lower, size);
+      if (size > kept_size) return p;
+      for (std::size_t i = 0; i < size; ++i) {
+        const std::uint64_t b = static_cast<unsigned char>(lower[i]);
+        if (i < 8)
+          p.low |= b << (8 * i);
+        else
+          p.high |= b << (8 * (i - 8));
+      }
+    }
+    // The size in the next byte of `high`, and its last byte left for the answer.
+    p.high |= std::uint64_t{size} << 48;
+    p.set = static_cast<std::size_t>(((p.low * 0x9E3779B97F4A7C15ull) ^ (p.high * 0xC2B2AE3D27D4EB4Full)) >> shift_) * ways;
+#if defined(__GNUC__)
+    __builtin_prefetch(&slots_[p.set]);
+#endif
+    return p;
+  }
+
+  std::size_t find(const Probe& probe, const char* lower, std::size_t size) {
+    if (size > kept_size) return ask(lower, size);
+    Slot* const set = &slots_[probe.set];
+    for (std::size_t way = 0; way < ways; ++way) {
+      if (set[way].low != probe.low || (set[way].high & ~answer_mask) != probe.high) continue;
+      const std::uint64_t answer = set[way].high >> 56;
+      // A word found again moves up one place: the commonest words stay in their sets.
+      if (way > 0) std::swap(set[way], set[way - 1]);
+      return answer == nowhere ? std::string_view::npos : static_cast<std::size_t>(answer);
+    }
+    const std::size_t p = ask(lower, size);
+    set[ways - 1] = {probe.low, probe.high | (std::uint64_t{p == std::string_view::npos ? nowhere : p} << 56)};
+    return p;
+  }
+
+ private:
+  static constexpr std::size_t kept_size = 14;
+  static constexpr std::size_t ways = 4;
+  static constexpr std::size_t max_sets = 16384;  // 1 MiB of slots
+  static constexpr std::uint64_t answer_mask = 0xFFull << 56;
+  static constexpr std::uint64_t nowhere = 0xFF;
+
+  // Bytes 0-7 of the word in `low`, bytes 8-13 and the size in `high`, then the answer. A free
+  // slot has size 0, which no word has.
+  struct Slot {
+    std::uint64_t low = 0, high = 0;
+  };
+
+  // The word itself, then its one-accent variants from left to right, the first the dictionary
+  // knows deciding.
+  std::size_t ask(const char* lower, std::size_t size) {
+    variants_.assign(lower, size);
+    positions_.clear();
+    for (std::size_t p = 0; p < size; ++p) {
+      const char accented = accented_vowel(lower[p]);
+      if (accented == 0) continue;
+      positions_.push_back(p);
+      variants_.append(lower, size);
+      variants_[variants_.size() - size + p] = accented;
+    }
+    candidates_.clear();
+    for (std::size_t k = 0; k <= positions_.size(); ++k) candidates_.push_back(std::string_view(variants_).substr(k * size, size));
+    const std::size_t first = dictionary_.first_known(candidates_);
+    return first == 0 || first == candidates_.size() ? std::string_view::npos : positions_[first - 1];
+  }
+
+  const AccentDictionary& dictionary_;
+  std::vector<Slot> slots_;  // sets of `ways` slots, those found more often first
+  int shift_ = 64;
+  // Room for ask(), kept from word to word.
+  std::string variants_;
+  std::vector<std::size_t> positions_;
+  std::vector<std::string_view> candidates_;
+};
+
+AccentRestorer::AccentRestorer(const AccentDictionary& dictionary)
+    : dictionary_(dictionary), answers_(std::make_unique<WordAnswers>(dictionary)) {}
+
+AccentRestorer::~AccentRestorer() = default;
+
+void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& corrections) {
+  if (dictionary_.empty()) return;
+  answers_->fit(text.text.size());
+  // A word on its way: lower-cased, its answer being fetched.
+  struct PendingWord {
+    char* word = nullptr;
+    std::size_t size = 0;
+    char* lower = nullptr;
+    WordAnswers::Probe probe;
+  };
+  // Each word is made ready (lower-cased, its answer's memory asked for) a few words ahead of its
+  // turn, so that the wait for that memory overlaps the work on the words before it.
+  constexpr std::size_t ahead = 3;
+  const std::size_t room = std::max<std::size_t>(dictionary_.longest(), 16);
+  lowers_.resize(ahead * room);
+  PendingWord pending[ahead];
+  for (std::size_t k = 0; k < ahead; ++k) pending[k].lower = lowers_.data() + k * room;
+  std::size_t made = 0;  // words made ready so far; the oldest ready one is finished first
+  const auto finish = [&](PendingWord& w) {
+    const std::size_t p = answers_->find(w.probe, w.lower, w.size);
+    if (p != std::string_view::npos) correct(w.word, w.size, w.lower, p, corrections);
+  };
+  char* const bytes = text.text.data();
+  // The foreign runs, in step with the words: the first run that ends after the current word's start.
+  auto run = text.foreign.begin();
+  text::for_each_word(text.text, [&](std::size_t offset, std::size_t size) {
+    if (size > dictionary_.longest()) return;
+    while (run != text.foreign.end() && run->end() <= offset) ++run;
+    if (run != text.foreign.end() && run->offset < offset + size) return;
+    PendingWord& w = pending[made % ahead];
+    if (made >= ahead) finish(w);
+    w.word = bytes + offset;
+    w.size = size;
+    w.probe = answers_->prepare(w.word, size, text.text.size() - offset, w.lower);
+    ++made;
+  });
+  for (std::size_t k = made > ahead ? made - ahead : 0; k < made; ++k) finish(pending[k % ahead]);
 }
 
-// Rewrites one word in place when it needs an accent.
-void restore_word(char* word, std::size_t size, const AccentDictionary& dictionary, AccentCorrections& corrections) {
-  if (size > dictionary.longest()) return;
-  char small[64];
-  std::string large;
-  char* const lower = size <= sizeof small ? small : (large.resize(size), large.data());
-  std::transform(word, word + size, lower,
-                 [](char c) { return static_cast<char>(text::cp1252::to_lower(static_cast<unsigned char>(c))); });
-  if (dictionary.contains(std::string_view(lower, size))) return;
-  const std::size_t p = accent_position(lower, size, dictionary);
-  if (p == std::string_view::npos) return;
-
+// Puts the accent on vowel `p` of `word`, whose small-letter form is `lower`, and counts it.
+void AccentRestorer::correct(char* word, std::size_t size, char* lower, std::size_t p, AccentCorrections& corrections) {
   const char plain = lower[p];
   lower[p] = accented_vowel(plain);
   ++corrections.count;
@@ -59,30 +210,22 @@ void restore_word(char* word, std::size_t size, const AccentDictionary& dictiona
     corrections.list.append(lower, size);
     corrections.list.append("\r\n");
   }
-  const std::string_view written(word, size);
-  const text::CaseStyle style = text::case_style(written);
-  if (style == text::CaseStyle::other) {
+  // The word written in its style again (apply_case_style) differs from the word as written
+  // only in that vowel: small letters and capitals by their definition, a capitalised word
+  // unless the vowel is its first letter. So only the vowel is written, in the case it takes.
+  const char small = lower[p];
+  const char capital = static_cast<char>(text::cp1252::to_upper(static_cast<unsigned char>(small)));
+  switch (text::case_style(std::string_view(word, size))) {
+    case text::CaseStyle::small: word[p] = small; break;
+    case text::CaseStyle::capitalised: word[p] = p == 0 ? capital : small; break;
+    case text::CaseStyle::capitals: word[p] = capital; break;
     // Mixed capitals stay as written; the vowel takes the accent in its own case.
-    word[p] = word[p] == plain ? lower[p] : static_cast<char>(text::cp1252::to_upper(static_cast<unsigned char>(lower[p])));
-  } else {
-    const std::string styled = text::apply_case_style(std::string_view(lower, size), style);
-    std::copy(styled.begin(), styled.end(), word);
+    case text::CaseStyle::other: word[p] = word[p] == plain ? small : capital; break;
   }
 }
 
-}  // namespace
-
 void restore_accents(text::CodePageText& text, const AccentDictionary& dictionary, AccentCorrections& corrections) {
-  if (dictionary.empty()) return;
-  char* const bytes = text.text.data();
-  const bool has_foreign = !text.foreign.empty();
-  const text::Tokens tokens = text::split_text(text.text);
-  for (auto it = tokens.begin(); it != tokens.end(); ++it) {
-    const std::string_view token = *it;
-    if (text::is_separator(token)) continue;
-    if (has_foreign && !text::all_in_code_page(text, it.offset(), token.size())) continue;
-    restore_word(bytes + it.offset(), token.size(), dictionary, corrections);
-  }
+  AccentRestorer(dictionary).restore(text, corrections);
 }
 
 std::string correction_report(const AccentCorrections& corrections) {

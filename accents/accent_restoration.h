@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "accents/accent_dictionary.h"
 #include "text/code_page_text.h"
@@ -25,6 +28,27 @@ struct AccentCorrections {
 // in small letters, capitalised or all in capitals keeps that style; any other word keeps every
 // byte as written except the vowel that takes the accent, in its own case.
 void restore_accents(text::CodePageText& text, const AccentDictionary& dictionary, AccentCorrections& corrections);
+
+// The same for a long text in pieces, one restore() per piece: what it learns of the words of one
+// piece (which need an accent, and where) it keeps for the next, so that a text's common words
+// are asked of the dictionary once rather than once per piece.
+class AccentRestorer {
+ public:
+  explicit AccentRestorer(const AccentDictionary& dictionary);
+  ~AccentRestorer();
+  AccentRestorer(const AccentRestorer&) = delete;
+  AccentRestorer& operator=(const AccentRestorer&) = delete;
+
+  void restore(text::CodePageText& piece, AccentCorrections& corrections);
+
+ private:
+  class WordAnswers;
+  static void correct(char* word, std::size_t size, char* lower, std::size_t position, AccentCorrections& corrections);
+
+  const AccentDictionary& dictionary_;
+  std::unique_ptr<WordAnswers> answers_;
+  std::vector<char> lowers_;  // room for the words on their way
+};
 
 // "Encontradas N palabras a las que se le ha puesto tílde ortográfica ..." and, after any
 // correction, the line that says the text can be pasted and the list.

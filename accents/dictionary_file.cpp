@@ -1,5 +1,7 @@
 #include "accents/dictionary_file.h"
 
+#include <bit>
+#include <cstring>
 #include <limits>
 
 namespace accents {
@@ -11,6 +13,16 @@ constexpr std::size_t field_offset(std::size_t index) { return 4 + 12 * index; }
 // is 32-bit: on x86 every 64-bit division is a library call, and loading a dictionary divides a
 // few million times.
 char* put_digit_groups(std::uint64_t value, char* out) {
+  // Five groups or fewer (a field's usual five characters): one division splits the value into
+  // two 32-bit halves, and a comparison chain finds the first group.
+  if (value < 1'000'000'000'000'000u) {
+    const auto high = static_cast<std::uint32_t>(value / 1'000'000'000u);
+    const auto low = static_cast<std::uint32_t>(value - std::uint64_t{high} * 1'000'000'000u);
+    const std::uint32_t groups[5] = {high / 1000, high % 1000, low / 1'000'000, low / 1000 % 1000, low % 1000};
+    const int first = value >= 1'000'000'000'000u ? 0 : value >= 1'000'000'000u ? 1 : value >= 1'000'000u ? 2 : value >= 1000u ? 3 : 4;
+    for (int g = first; g < 5; ++g) *out++ = static_cast<char>(groups[g] % 256);
+    return out;
+  }
   unsigned char groups[7];
   int n = 0;
   while (value > std::numeric_limits<std::uint32_t>::max()) {
@@ -34,7 +46,11 @@ std::string decode_digit_groups(std::int64_t value) {
 std::int64_t record_field(const unsigned char* record, std::size_t index) {
   std::uint64_t v = 0;
   const unsigned char* p = record + field_offset(index);
-  for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&v, p, 8);
+  } else {
+    for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+  }
   return static_cast<std::int64_t>(v);
 }
 

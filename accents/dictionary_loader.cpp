@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "accents/dictionary_file.h"
-#include "text/code_page_1252.h"
+#include "text/case_conversion.h"
+#include "text/code_page_text.h"
 
 namespace accents {
 
@@ -22,37 +27,58 @@ std::size_t trimmed_record_word(const unsigned char* record, char* out) {
 
 }  // namespace
 
-DictionaryLoad load_accent_dictionary(std::span<const unsigned char> file, const std::function<void()>& every_256_records) {
+DictionaryLoader::DictionaryLoader(std::uint64_t file_size, std::function<void()> every_256_records)
+    : file_size_(file_size), every_256_records_(std::move(every_256_records)) {
+  if (file_size_ % record_size != 0 || file_size_ / record_size > std::numeric_limits<std::uint32_t>::max()) return;
+  const auto records = static_cast<std::size_t>(file_size_ / record_size);
+  ends_.reserve(records);
+  // Room for words of 12 bytes, the usual length, and more as needed.
+  words_.resize(records * 12 + max_decoded_length);
+}
+
+void DictionaryLoader::add_record(const unsigned char* record) {
+  if (words_.size() - used_ < max_decoded_length) words_.resize(2 * words_.size() + max_decoded_length);
+  used_ += trimmed_record_word(record, words_.data() + used_);
+  if (used_ > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("accent dictionary larger than 4 GiB");
+  ends_.push_back(static_cast<std::uint32_t>(used_));
+  if (ends_.size() % 256 == 0 && every_256_records_) every_256_records_();
+}
+
+void DictionaryLoader::add(std::span<const unsigned char> bytes) {
+  added_ += bytes.size();
+  if (file_size_ % record_size != 0 || added_ > file_size_) return;
+  if (partial_size_ > 0) {
+    const std::size_t taken = std::min(bytes.size(), record_size - partial_size_);
+    std::copy_n(bytes.begin(), taken, partial_ + partial_size_);
+    partial_size_ += taken;
+    bytes = bytes.subspan(taken);
+    if (partial_size_ < record_size) return;
+    add_record(partial_);
+    partial_size_ = 0;
+  }
+  for (; bytes.size() >= record_size; bytes = bytes.subspan(record_size)) add_record(bytes.data());
+  std::copy(bytes.begin(), bytes.end(), partial_);
+  partial_size_ = bytes.size();
+}
+
+DictionaryLoad DictionaryLoader::finish() && {
   DictionaryLoad result;
-  if (file.size() % record_size != 0) {
+  if (file_size_ % record_size != 0 || added_ != file_size_) {
     result.format_error = true;
     return result;
   }
-  const std::size_t records = file.size() / record_size;
-
-  // All words first, lower-cased afterwards in one pass.
-  std::string words;
-  words.reserve(records * 12);
-  std::vector<std::size_t> ends;
-  ends.reserve(records);
-  char buffer[max_decoded_length];
-  for (std::size_t k = 0; k < records; ++k) {
-    words.append(buffer, trimmed_record_word(file.data() + k * record_size, buffer));
-    ends.push_back(words.size());
-    if ((k + 1) % 256 == 0 && every_256_records) every_256_records();
-  }
-  for (char& c : words) c = static_cast<char>(text::cp1252::to_lower(static_cast<unsigned char>(c)));
-
-  std::vector<std::string_view> entries;
-  entries.reserve(records);
-  std::size_t start = 0;
-  for (const std::size_t end : ends) {
-    entries.push_back(std::string_view(words).substr(start, end - start));
-    start = end;
-  }
-  result.dictionary.reserve(records, words.size());
-  result.dictionary.add_all(entries);
+  // Lower-cased in one pass over all the words.
+  text::CodePageText words{std::move(words_), {}, {}};
+  words.text.resize(used_);
+  text::change_case(words, text::CaseChange::lower);
+  result.dictionary.add_all(std::move(words.text), ends_);
   return result;
+}
+
+DictionaryLoad load_accent_dictionary(std::span<const unsigned char> file, const std::function<void()>& every_256_records) {
+  DictionaryLoader loader(file.size(), every_256_records);
+  loader.add(file);
+  return std::move(loader).finish();
 }
 
 }  // namespace accents

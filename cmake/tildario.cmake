@@ -14,6 +14,15 @@ if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 
+# tildario_runtime_path(OUT path): `path` (a generator expression may do) as this build's programs
+# see it. Cross-built programs run under Wine, which shows the Unix root as drive Z:.
+function(tildario_runtime_path out path)
+  if(WIN32 AND CMAKE_HOST_UNIX)
+    set(path "Z:${path}")
+  endif()
+  set(${out} "${path}" PARENT_SCOPE)
+endfunction()
+
 # tildario_add_test(NAME name SOURCES ... LIBS ... [LABELS ...])
 # Declares a GoogleTest executable and registers its cases with CTest. Under the cross build
 # CTest runs it through the emulator (wine) given by the toolchain file.

@@ -1,6 +1,8 @@
 #include "text/case_conversion.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "text/code_page_1252.h"
 #include "text/unicode_case.h"
@@ -21,13 +23,40 @@ constexpr std::array<bool, 256> continues_word = [] {
   return table;
 }();
 
+// A case mapping: every byte through its table, or eight ASCII bytes at a time.
+struct CaseMap {
+  const ByteMap& bytes;
+  std::uint64_t (*ascii)(std::uint64_t chunk);
+};
+
+constexpr CaseMap upper_map{upper_bytes, ascii_chunk::to_upper};
+constexpr CaseMap lower_map{lower_bytes, ascii_chunk::to_lower};
+
 // Converts bytes [begin, end) in place; true when any changed.
-bool map_bytes(char* begin, char* end, const ByteMap& map) {
+bool map_bytes(char* begin, char* end, const CaseMap& map) {
   bool changed = false;
-  for (char* p = begin; p != end; ++p) {
+  char* p = begin;
+  while (end - p >= 8) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, p, 8);
+    if ((chunk & ascii_chunk::high_bits) == 0) {
+      if (const std::uint64_t mapped = map.ascii(chunk); mapped != chunk) {
+        std::memcpy(p, &mapped, 8);
+        changed = true;
+      }
+      p += 8;
+      continue;
+    }
+    for (char* const chunk_end = p + 8; p != chunk_end; ++p) {
+      const unsigned char b = static_cast<unsigned char>(*p);
+      changed |= map.bytes[b] != b;
+      *p = static_cast<char>(map.bytes[b]);
+    }
+  }
+  for (; p != end; ++p) {
     const unsigned char b = static_cast<unsigned char>(*p);
-    changed |= map[b] != b;
-    *p = static_cast<char>(map[b]);
+    changed |= map.bytes[b] != b;
+    *p = static_cast<char>(map.bytes[b]);
   }
   return changed;
 }
@@ -83,15 +112,17 @@ bool change_units(char16_t* units, char* bytes, std::size_t length, CaseChange c
 
 std::string to_upper_case(std::string_view text) {
   std::string out(text);
-  map_bytes(out.data(), out.data() + out.size(), upper_bytes);
+  map_bytes(out.data(), out.data() + out.size(), upper_map);
   return out;
 }
 
 std::string to_lower_case(std::string_view text) {
   std::string out(text);
-  map_bytes(out.data(), out.data() + out.size(), lower_bytes);
+  map_bytes(out.data(), out.data() + out.size(), lower_map);
   return out;
 }
+
+void lower_case_in_place(char* bytes, std::size_t size) { map_bytes(bytes, bytes + size, lower_map); }
 
 std::string to_mixed_case(std::string_view text) {
   std::string out(text);
@@ -117,8 +148,8 @@ bool CaseChanger::apply(CodePageText& piece) {
   std::size_t done = 0;
   const auto bytes_up_to = [&](std::size_t end) {
     switch (change_) {
-      case CaseChange::upper: changed |= map_bytes(bytes + done, bytes + end, upper_bytes); break;
-      case CaseChange::lower: changed |= map_bytes(bytes + done, bytes + end, lower_bytes); break;
+      case CaseChange::upper: changed |= map_bytes(bytes + done, bytes + end, upper_map); break;
+      case CaseChange::lower: changed |= map_bytes(bytes + done, bytes + end, lower_map); break;
       case CaseChange::mixed: changed |= mix_bytes(bytes + done, bytes + end, capital_next_); break;
     }
     done = end;

@@ -56,6 +56,33 @@ std::u16string to_utf16(const CodePageText& text) {
   return units;
 }
 
+CodePageText split_off(CodePageText& text, std::size_t offset) {
+  CodePageText rest;
+  rest.text.assign(text.text, offset);
+  text.text.resize(offset);
+  // Units of the runs before the cut stay; the first run that ends after it may start before it.
+  const auto first = std::upper_bound(text.foreign.begin(), text.foreign.end(), offset,
+                                      [](std::size_t o, const ForeignRun& run) { return o < run.end(); });
+  std::size_t kept_units = 0;
+  for (auto it = text.foreign.begin(); it != first; ++it) kept_units += it->length;
+  if (first != text.foreign.end() && first->offset < offset) {
+    const auto before = static_cast<std::uint32_t>(offset - first->offset);
+    kept_units += before;
+    rest.foreign.push_back({0, first->length - before});
+    first->length = before;
+    for (auto it = first + 1; it != text.foreign.end(); ++it)
+      rest.foreign.push_back({it->offset - static_cast<std::uint32_t>(offset), it->length});
+    text.foreign.erase(first + 1, text.foreign.end());
+  } else {
+    for (auto it = first; it != text.foreign.end(); ++it)
+      rest.foreign.push_back({it->offset - static_cast<std::uint32_t>(offset), it->length});
+    text.foreign.erase(first, text.foreign.end());
+  }
+  rest.foreign_units.assign(text.foreign_units, kept_units);
+  text.foreign_units.resize(kept_units);
+  return rest;
+}
+
 bool all_in_code_page(const CodePageText& text, std::size_t offset, std::size_t length) {
   // The first run that ends after `offset` is the only one that can reach into the range.
   const auto it = std::upper_bound(text.foreign.begin(), text.foreign.end(), offset,

@@ -44,6 +44,11 @@ void append_utf16(CodePageText& text, std::u16string_view units);
 void write_utf16(const CodePageText& text, char16_t* out);
 std::u16string to_utf16(const CodePageText& text);
 
+// Moves bytes [offset, end) of `text`, with their foreign units, into a text of their own, so that
+// a long text can go through a command in pieces. A run cut by `offset` is split (a cut between
+// the two halves of a surrogate pair would split the character: callers cut elsewhere).
+CodePageText split_off(CodePageText& text, std::size_t offset);
+
 // True when byte positions [offset, offset + length) hold no foreign unit.
 bool all_in_code_page(const CodePageText& text, std::size_t offset, std::size_t length);
 

@@ -152,7 +152,14 @@ class WordTally {
 std::string word_repetition_report(std::string_view text) {
   if (text.size() > UINT32_MAX - 1) throw std::length_error("text of 4 GiB or more");
   WordTally tally(text);
-  const std::size_t tokens = for_each_word(text, [&](std::size_t offset, std::string_view word) { tally.add(offset, word); });
+  // Every byte outside a word is a token of its own.
+  std::size_t words = 0, word_bytes = 0;
+  for_each_word(text, [&](std::size_t offset, std::size_t length) {
+    tally.add(offset, text.substr(offset, length));
+    ++words;
+    word_bytes += length;
+  });
+  const std::size_t tokens = words + (text.size() - word_bytes);
 
   // The single-precision factor times T is exact in double precision.
   const double threshold = std::max(2.0, static_cast<double>(repetition_ratio) * static_cast<double>(tokens));

@@ -69,24 +69,20 @@ inline Tokens split_text(std::string_view text) { return Tokens(text); }
 // How many tokens split_text gives, without walking them one by one.
 std::size_t count_tokens(std::string_view text);
 
-// Calls visit(offset, word) for every word token of `text`, in order, and returns the number of
-// all its tokens: the words of split_text, found in one tight loop.
-template <typename Visit>
-std::size_t for_each_word(std::string_view text, Visit visit) {
+// Calls f(offset, length) for each word token of `text` in order, the tokens split_text gives
+// that are not separators, stepping over the separators between them without a stop at each.
+template <typename F>
+void for_each_word(std::string_view text, F f) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
-  std::size_t tokens = 0;
-  for (std::size_t i = 0; i < n; ++tokens) {
-    if (is_separator_byte(bytes[i])) {
-      ++i;
-      continue;
-    }
-    std::size_t end = i + 1;
-    while (end < n && !is_separator_byte(bytes[end])) ++end;
-    visit(i, text.substr(i, end - i));
-    i = end;
+  std::size_t i = 0;
+  for (;;) {
+    while (i < n && is_separator_byte(bytes[i])) ++i;
+    if (i == n) return;
+    const std::size_t start = i;
+    while (i < n && !is_separator_byte(bytes[i])) ++i;
+    f(start, i - start);
   }
-  return tokens;
 }
 
 }  // namespace text

@@ -23,7 +23,9 @@ wineboot -i >/dev/null 2>&1
 # Every process of the prefix has ended (wineboot's too) when its wineserver has.
 settle() { timeout 60 wineserver -w || fail "processes of the scratch prefix still run after 60 s"; }
 settle
-files_of_prefix() { (cd "$WINEPREFIX/drive_c" && find . | LC_ALL=C sort); }
+# Every file but Wine's own system folder, where Wine keeps adding device and font caches by
+# itself (windows/inf/*.pnf ...) and which a per-user installer has no business in.
+files_of_prefix() { (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | LC_ALL=C sort); }
 files_before=$(files_of_prefix)
 
 windows_variable() { wine cmd /c echo "%$1%" | tr -d '\r'; }

@@ -41,6 +41,29 @@ TEST(AccentDictionary, ExactByteMembership) {
   }
 }
 
+TEST(AccentDictionary, FirstKnownOfSeveralWords) {
+  AccentDictionary d;
+  for (const char* w : {"cami\xF3n", "c\xF3mo", "casa"}) d.add(w);
+  const struct {
+    std::vector<std::string_view> words;
+    std::size_t first;
+  } cases[] = {
+      {{}, 0},
+      {{"camion"}, 1},
+      {{"camion", "c\xE1mion", "cami\xF3n", "casa"}, 2},
+      {{"casa", "cami\xF3n"}, 0},
+      {{"a", "b", "c", "d", "e", "f", "g", "h", "i", "c\xF3mo"}, 9},  // more than one batch
+      {{"", "casa"}, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.words));
+    EXPECT_EQ(d.first_known(c.words), c.first);
+  }
+  d.add("");
+  EXPECT_EQ(d.first_known(std::vector<std::string_view>{"x", ""}), 1u);
+  EXPECT_EQ(AccentDictionary().first_known(std::vector<std::string_view>{"casa", ""}), 2u);
+}
+
 std::string synthetic_word(std::size_t i) {
   std::string w;
   for (std::size_t v = i * 2654435761u % 1000003 + i; v > 0; v /= 23) w.push_back(static_cast<char>('a' + v % 23));

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "text/code_page_text.h"
 
@@ -108,6 +110,48 @@ TEST(AccentRestoration, PiecesCutAtSeparatorsAddUp) {
   }
   EXPECT_EQ(corrections.count, 4);
   EXPECT_EQ(corrections.list, "cami\xF3n\r\nc\xF3mo\r\n\xE9sta\r\n\xE1rea\r\n");
+}
+
+// A long text of many different words, common and rare, short and long, gets the same
+// corrections as each of its words restored on its own.
+TEST(AccentRestoration, ManyDifferentWordsAsEachOnItsOwn) {
+  AccentDictionary d;
+  std::vector<std::string> words;
+  std::mt19937 random(17);
+  // Words of every length, many sharing their first eight or more letters.
+  const auto letters = [&](std::size_t n) {
+    std::string w;
+    for (; n > 0; --n) w += "aeioubcdlmnrst"[random() % 14];
+    return w;
+  };
+  std::vector<std::string> stems;
+  for (int i = 0; i < 40; ++i) stems.push_back(letters(6 + random() % 8));
+  for (int i = 0; i < 30000; ++i) {
+    std::string w = random() % 2 ? letters(1 + random() % 19) : stems[random() % stems.size()] + letters(random() % 6);
+    words.push_back(w);
+    // Most words have an accented form known, a few are known as they are.
+    const std::size_t vowel = w.find_first_of("aeiou");
+    if (random() % 8 == 0 || vowel == std::string::npos) {
+      d.add(w);
+    } else {
+      w[vowel] = w[vowel] == 'a' ? '\xE1' : w[vowel] == 'e' ? '\xE9' : w[vowel] == 'i' ? '\xED' : w[vowel] == 'o' ? '\xF3' : '\xFA';
+      d.add(w);
+    }
+  }
+  std::string text, expected;
+  std::int64_t expected_count = 0;
+  for (int i = 0; i < 200000; ++i) {
+    // Now and then a common word, otherwise any.
+    std::string w = words[random() % 4 ? random() % 50 : random() % words.size()];
+    if (random() % 5 == 0) w[0] = static_cast<char>(w[0] - 0x20);
+    const Restored alone = restore(w, d);
+    expected += alone.text + " ";
+    expected_count += alone.corrections.count;
+    text += w + " ";
+  }
+  const Restored r = restore(text, d);
+  EXPECT_TRUE(r.text == expected);
+  EXPECT_EQ(r.corrections.count, expected_count);
 }
 
 TEST(AccentRestoration, Report) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "text/code_page_1252.h"
 #include "text/code_page_text.h"
 
 namespace {
@@ -42,6 +43,23 @@ TEST(CaseConversion, UpperAndLowerKeepLengthAndNonLetters) {
   EXPECT_EQ(text::to_lower_case("\xC1RBOL \xDC" "BER 42"), "\xE1rbol \xFC" "ber 42");
   EXPECT_EQ(text::to_upper_case("123 - 456"), "123 - 456");
   EXPECT_EQ(text::to_lower_case(""), "");
+}
+
+// Each byte takes the code page's own case, alone or among ASCII neighbours, wherever it falls.
+TEST(CaseConversion, EveryByteInEveryPosition) {
+  std::string bytes;
+  for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+  for (int b = 0; b < 128; ++b) bytes += std::string(9, static_cast<char>(b));
+  for (std::size_t shift = 0; shift < 8; ++shift) {
+    SCOPED_TRACE(shift);
+    const std::string in = std::string(shift, '.') + bytes;
+    const std::string upper = text::to_upper_case(in), lower = text::to_lower_case(in);
+    for (std::size_t i = 0; i < in.size(); ++i) {
+      const auto b = static_cast<unsigned char>(in[i]);
+      ASSERT_EQ(static_cast<unsigned char>(upper[i]), text::cp1252::to_upper(b)) << i;
+      ASSERT_EQ(static_cast<unsigned char>(lower[i]), text::cp1252::to_lower(b)) << i;
+    }
+  }
 }
 
 TEST(CaseConversion, ApplyCaseStyle) {

@@ -51,6 +51,23 @@ TEST(CodePageText, BuiltPieceByPieceEqualsBuiltWhole) {
   }
 }
 
+TEST(CodePageText, SplitOffGivesTheTextsOfBothParts) {
+  const std::u16string whole = u"ab 中文Ω😀 ćd ńń";
+  for (std::size_t cut = 0; cut <= whole.size(); ++cut) {
+    SCOPED_TRACE(cut);
+    text::CodePageText head = text::from_utf16(whole);
+    const text::CodePageText tail = text::split_off(head, cut);
+    const text::CodePageText expected_head = text::from_utf16(whole.substr(0, cut));
+    const text::CodePageText expected_tail = text::from_utf16(whole.substr(cut));
+    EXPECT_EQ(head.text, expected_head.text);
+    EXPECT_EQ(head.foreign, expected_head.foreign);
+    EXPECT_EQ(head.foreign_units, expected_head.foreign_units);
+    EXPECT_EQ(tail.text, expected_tail.text);
+    EXPECT_EQ(tail.foreign, expected_tail.foreign);
+    EXPECT_EQ(tail.foreign_units, expected_tail.foreign_units);
+  }
+}
+
 TEST(CodePageText, RandomUnitsComeBackExactly) {
   std::mt19937 random(11);
   for (int round = 0; round < 300; ++round) {

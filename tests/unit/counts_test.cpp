@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <string>
+#include <string_view>
 
+#include "text/code_page_1252.h"
 #include "text/report_text.h"
+#include "text/tokens.h"
 
 namespace {
 
@@ -58,6 +62,20 @@ TEST(Counts, WordFragmentsBeginWithAnyLetter) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(text::count_word_fragments(c.text), c.count);
+  }
+}
+
+// The count is the number of word tokens that begin with a letter, for any bytes in any place.
+TEST(Counts, WordFragmentsAreTheTokensThatBeginWithALetter) {
+  std::mt19937 random(3);
+  const std::string alphabet = std::string("aZ\xF1\xE9 .,-'3\x97\xA0\r\n\x00", 15) + "\xAA\xB2";
+  for (int round = 0; round < 2000; ++round) {
+    std::string t(random() % 40, ' ');
+    for (char& c : t) c = random() % 4 ? alphabet[random() % alphabet.size()] : static_cast<char>(random());
+    std::int64_t expected = 0;
+    for (const std::string_view token : text::split_text(t))
+      expected += !text::is_separator(token) && text::cp1252::is_alpha(static_cast<unsigned char>(token[0]));
+    ASSERT_EQ(text::count_word_fragments(t), expected) << testing::PrintToString(t);
   }
 }
 

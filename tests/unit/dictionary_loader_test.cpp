@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -107,6 +109,42 @@ TEST(DictionaryLoader, FileLengths) {
     EXPECT_EQ(load.dictionary.contains("casa"), c.entries >= 2);
     EXPECT_EQ(load.dictionary.contains(""), c.entries >= 3);
   }
+}
+
+TEST(DictionaryLoader, PiecesOfAnyLengthGiveTheWholeFilesEntries) {
+  // "camión" and 599 kin, the third letter changed: "ca" + byte (109 + i) mod 256 + "ión".
+  std::vector<accents::Record> records;
+  std::vector<std::string> words;
+  for (int i = 0; i < 600; ++i) {
+    records.push_back(record_of({99097109105 + 1000 * i, 243110}));
+    words.push_back(text::to_lower_case(std::string("ca") + static_cast<char>((109 + i) % 256) + "i\xF3n"));
+  }
+  const std::vector<unsigned char> file = file_of(records);
+  const auto whole = accents::load_accent_dictionary(file);
+  EXPECT_TRUE(whole.dictionary.contains("cami\xF3n"));
+  for (const std::size_t piece : {1u, 7u, 99u, 100u, 101u, 4096u}) {
+    SCOPED_TRACE(piece);
+    accents::DictionaryLoader loader(file.size());
+    for (std::size_t at = 0; at < file.size(); at += piece)
+      loader.add(std::span(file).subspan(at, std::min(piece, file.size() - at)));
+    const accents::DictionaryLoad load = std::move(loader).finish();
+    EXPECT_FALSE(load.format_error);
+    EXPECT_EQ(load.dictionary.entry_count(), 600u);
+    EXPECT_EQ(load.dictionary.distinct_count(), whole.dictionary.distinct_count());
+    for (const std::string& w : words) ASSERT_TRUE(load.dictionary.contains(w)) << w;
+  }
+  // Fewer or more bytes than the file size announced: a format error, nothing loaded.
+  for (const std::size_t given : {file.size() - 100, file.size() - 1}) {
+    SCOPED_TRACE(given);
+    accents::DictionaryLoader loader(file.size());
+    loader.add(std::span(file).first(given));
+    const accents::DictionaryLoad load = std::move(loader).finish();
+    EXPECT_TRUE(load.format_error);
+    EXPECT_TRUE(load.dictionary.empty());
+  }
+  accents::DictionaryLoader longer(file.size() - 100);
+  longer.add(file);
+  EXPECT_TRUE(std::move(longer).finish().format_error);
 }
 
 TEST(DictionaryLoader, YieldsEvery256Records) {

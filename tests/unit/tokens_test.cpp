@@ -63,6 +63,12 @@ TEST(Tokens, EveryByteLandsInExactlyOneTokenOnRandomTexts) {
     }
     EXPECT_EQ(joined, text);
     EXPECT_EQ(text::count_tokens(text), count);
+
+    Strings words, word_tokens;
+    text::for_each_word(text, [&](std::size_t offset, std::size_t length) { words.push_back(text.substr(offset, length)); });
+    for (const std::string_view token : tokens)
+      if (!text::is_separator(token)) word_tokens.emplace_back(token);
+    EXPECT_EQ(words, word_tokens);
   }
 }
 

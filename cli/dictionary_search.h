@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "accents/accent_dictionary.h"
+
+// Finding and reading the accent dictionary for "tilde".
+
+namespace cli {
+
+// Where the dictionary is looked for when none is named: diccionario.log beside the executable,
+// then the one the build makes.
+std::vector<std::filesystem::path> default_dictionary_paths();
+
+struct FoundDictionary {
+  accents::AccentDictionary dictionary;
+  // Set when no dictionary could be used: what went wrong, for standard error. The dictionary
+  // is then empty, and "tilde" corrects nothing.
+  std::optional<std::string> problem;
+};
+
+// The dictionary at `named`, or else at the first default path where a file exists.
+FoundDictionary find_dictionary(const std::optional<std::filesystem::path>& named);
+
+}  // namespace cli

@@ -1,0 +1,261 @@
+#include "cli/tildario.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "accents/accent_restoration.h"
+#include "cli/commands.h"
+#include "cli/dictionary_search.h"
+#include "cli/system.h"
+#include "cli/text_input.h"
+#include "text/case_conversion.h"
+#include "text/utf8.h"
+
+namespace cli {
+
+namespace {
+
+void say(std::string_view message) {
+  std::string line = "tildario: ";
+  line += message;
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+std::string help_text() {
+  std::string help =
+      "Uso: tildario [-q] [--diccionario FICHERO] ORDEN [FICHERO...]\n"
+      "Lee texto UTF-8 de los ficheros, uno tras otro como un solo texto, o de la entrada\n"
+      "est\xC3\xA1ndar si no se nombra ninguno (\"-\" la nombra), y escribe en la salida est\xC3\xA1ndar.\n"
+      "\n"
+      "\xC3\x93rdenes:\n";
+  for (const Command& command : commands()) {
+    std::string name(command.name);
+    name.resize(13, ' ');
+    help += "  " + name + std::string(command.summary) + "\n";
+  }
+  help +=
+      "\n"
+      "Opciones:\n"
+      "  -q                     tilde sin informe\n"
+      "  --diccionario FICHERO  el diccionario de tildes (si no, diccionario.log junto al programa)\n"
+      "  --help                 esta ayuda\n"
+      "  --version              la versi\xC3\xB3n\n";
+  return help;
+}
+
+struct Invocation {
+  const Command* command = nullptr;
+  std::vector<std::filesystem::path> files;
+  std::optional<std::filesystem::path> dictionary;
+  bool quiet = false;
+  bool help = false;
+  bool version = false;
+};
+
+// The invocation, or the message that says what is wrong with the arguments.
+std::variant<Invocation, std::string> parse(std::span<const std::filesystem::path> arguments) {
+  Invocation invocation;
+  bool options_ended = false;
+  bool have_command = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string argument = display_name(arguments[i]);
+    if (!options_ended && argument.size() > 1 && argument[0] == '-') {
+      if (argument == "--") {
+        options_ended = true;
+      } else if (argument == "--help" || argument == "-h") {
+        invocation.help = true;
+      } else if (argument == "--version") {
+        invocation.version = true;
+      } else if (argument == "-q") {
+        invocation.quiet = true;
+      } else if (argument == "--diccionario") {
+        if (++i == arguments.size()) return std::string("--diccionario necesita el nombre de un fichero");
+        invocation.dictionary = arguments[i];
+      } else if (argument.starts_with("--diccionario=")) {
+        invocation.dictionary = std::filesystem::path(arguments[i].native().substr(std::string_view("--diccionario=").size()));
+      } else {
+        return "opci\xC3\xB3n desconocida \xC2\xAB" + argument + "\xC2\xBB (tildario --help las lista)";
+      }
+    } else if (!have_command) {
+      have_command = true;
+      invocation.command = find_command(argument);
+      if (!invocation.command)
+        return "orden desconocida \xC2\xAB" + argument + "\xC2\xBB (tildario --help las lista)";
+    } else {
+      invocation.files.push_back(arguments[i]);
+    }
+  }
+  if (!have_command && !invocation.help && !invocation.version)
+    return std::string("falta la orden (tildario --help las lista)");
+  return invocation;
+}
+
+// Standard output, through one reused buffer.
+class Output {
+ public:
+  bool write(std::string_view bytes) {
+    // An empty block may have no buffer behind it, and fwrite takes no null pointer.
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  }
+  bool write(const text::CodePageText& text) {
+    // Left uninitialised, so that only the part the text needs is ever touched; with room to
+    // spare, so that a slightly longer block does not take fresh memory again.
+    if (capacity_ < text::utf8_capacity(text)) {
+      capacity_ = 2 * text::utf8_capacity(text);
+      buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+      expect_large_fill(buffer_.get(), capacity_);
+    }
+    return write(std::string_view(buffer_.get(), text::write_utf8(text, buffer_.get())));
+  }
+  bool finish() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
+
+ private:
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
+};
+
+int cannot_write() {
+  say(std::string("no se puede escribir la salida: ") + std::strerror(errno));
+  return exit_failure;
+}
+
+// Where a piece of the text may end: after its last ASCII space, tab or line break, each of
+// which ends a word for every command, and is its own byte, not a stand-in. Without one, the
+// whole text (a single huge word).
+std::size_t piece_end(const text::CodePageText& t) {
+  for (std::size_t i = t.text.size(); i > 0; --i) {
+    const char c = t.text[i - 1];
+    if ((c == ' ' || c == '\t' || c == '\r' || c == '\n') && text::all_in_code_page(t, i - 1, 1)) return i;
+  }
+  return t.text.size();
+}
+
+// Reads the input in blocks and passes each piece, cut where piece_end says, to `rewrite`,
+// writing the result as it goes: memory stays the same whatever the length of the input.
+int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void(text::CodePageText&)>& rewrite) {
+  text::CodePageText pending;
+  // A block, and the end of the block before it.
+  pending.text.reserve(2 * TextInput::block_bytes);
+  expect_large_fill(pending.text.data(), pending.text.capacity());
+  bool bom_written = false;
+  for (;;) {
+    const TextInput::Status status = input.read(pending);
+    if (!bom_written && input.had_bom()) {
+      if (!output.write(text::utf8_bom)) return cannot_write();
+      bom_written = true;
+    }
+    const text::CodePageText rest =
+        status == TextInput::Status::more ? text::split_off(pending, piece_end(pending)) : text::CodePageText{};
+    rewrite(pending);
+    if (!output.write(pending)) return cannot_write();
+    // Assigned, not moved: the block's buffers are kept for the next block.
+    pending.text.assign(rest.text);
+    pending.foreign.assign(rest.foreign.begin(), rest.foreign.end());
+    pending.foreign_units.assign(rest.foreign_units);
+    if (status == TextInput::Status::failed) {
+      say(input.error());
+      return exit_usage;
+    }
+    if (status == TextInput::Status::end) return output.finish() ? exit_ok : cannot_write();
+  }
+}
+
+// The reports need the whole text.
+int report_on_whole_text(TextInput& input, Output& output, std::string (*report)(std::string_view)) {
+  text::CodePageText whole;
+  // Room for the whole text at once: growing it step by step would copy it again and again.
+  if (const std::uint64_t expected = input.expected_bytes(); expected <= SIZE_MAX / 2) {
+    whole.text.reserve(static_cast<std::size_t>(expected));
+    expect_large_fill(whole.text.data(), whole.text.capacity());
+  }
+  for (;;) {
+    const TextInput::Status status = input.read(whole);
+    if (status == TextInput::Status::failed) {
+      say(input.error());
+      return exit_usage;
+    }
+    if (status == TextInput::Status::end) break;
+  }
+  std::string shown = text::to_utf8(report(whole.text));
+  whole = {};
+  if (!shown.ends_with('\n')) shown += '\n';
+  return output.write(shown) && output.finish() ? exit_ok : cannot_write();
+}
+
+int run_command(const Invocation& invocation) {
+  if (const auto problem = unreadable_file(invocation.files)) {
+    say(*problem);
+    return exit_usage;
+  }
+  TextInput input(invocation.files);
+  Output output;
+  const Command& command = *invocation.command;
+  switch (command.kind) {
+    case Command::Kind::change_case: {
+      text::CaseChanger changer(command.change);
+      return rewrite_in_pieces(input, output, [&](text::CodePageText& piece) { changer.apply(piece); });
+    }
+    case Command::Kind::report:
+      return report_on_whole_text(input, output, command.report);
+    case Command::Kind::restore_accents: {
+      const FoundDictionary found = find_dictionary(invocation.dictionary);
+      if (found.problem) say(*found.problem + "; el texto sale sin corregir");
+      accents::AccentCorrections corrections;
+      accents::AccentRestorer restorer(found.dictionary);
+      const int status =
+          rewrite_in_pieces(input, output, [&](text::CodePageText& piece) { restorer.restore(piece, corrections); });
+      if (status == exit_ok && !invocation.quiet) {
+        std::string report = text::to_utf8(accents::correction_report(corrections));
+        if (!report.ends_with('\n')) report += '\n';
+        std::fwrite(report.data(), 1, report.size(), stderr);
+      }
+      return status;
+    }
+  }
+  return exit_failure;
+}
+
+}  // namespace
+
+int run(std::span<const std::filesystem::path> arguments) {
+  auto parsed = parse(arguments);
+  if (const auto* problem = std::get_if<std::string>(&parsed)) {
+    say(*problem);
+    return exit_usage;
+  }
+  const Invocation& invocation = std::get<Invocation>(parsed);
+  if (invocation.help) {
+    const std::string help = help_text();
+    Output output;
+    return output.write(help) && output.finish() ? exit_ok : cannot_write();
+  }
+  if (invocation.version) {
+    const std::string_view number = TILDARIO_VERSION;
+    std::string version = "tildario";
+    if (!number.empty()) version.append(" ").append(number);
+    version += '\n';
+    Output output;
+    return output.write(version) && output.finish() ? exit_ok : cannot_write();
+  }
+  try {
+    return run_command(invocation);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  say("el texto es demasiado grande para esta orden");
+  return exit_failure;
+}
+
+}  // namespace cli

@@ -1,0 +1,289 @@
+// The tildario program run as a user runs it: arguments, files, standard input, and what comes
+// out on standard output, standard error and in the exit status.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <iterator>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "accents/accent_restoration.h"
+#include "accents/dictionary_file.h"
+#include "accents/dictionary_loader.h"
+#include "tests/cli/run_program.h"
+#include "text/case_conversion.h"
+#include "text/utf8.h"
+
+namespace {
+
+using cli_test::RunResult;
+
+const std::filesystem::path program = cli_test::utf8_path(TILDARIO_CLI);
+
+RunResult tildario(const std::vector<std::string>& arguments, std::string_view input = {}) {
+  return cli_test::run_program(program, arguments, input);
+}
+
+std::string name_of(const std::filesystem::path& path) { return cli_test::utf8_name(path); }
+
+std::string dictionary_file(const std::vector<std::string>& words) {
+  std::string file;
+  for (const auto& w : words)
+    if (const auto record = accents::encode_record(w)) file.append(reinterpret_cast<const char*>(record->data()), record->size());
+  return file;
+}
+
+// Code page 1252: camión cómo está área más.
+const std::string small_dictionary = dictionary_file({"cami\xF3n", "c\xF3mo", "est\xE1", "\xE1rea", "m\xE1s"});
+
+std::string report(std::string_view count, std::string_view unit) {
+  return "Este trozo de texto tiene " + std::string(count) + " " + std::string(unit) + "\n";
+}
+
+const std::string words_unit = "trozos de palabra(s) \xC3\xB3 palabra(s)";
+const std::string no_corrections = "Encontradas 0 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1" "fica ...\n";
+
+void expect_one_line_error(const RunResult& run, const std::string& mentions) {
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_TRUE(run.err.starts_with("tildario: ")) << run.err;
+  EXPECT_TRUE(run.err.ends_with("\n"));
+  EXPECT_NE(run.err.find(mentions), std::string::npos) << run.err;
+}
+
+TEST(CommandLine, HelpListsEveryCommandAndVersionGivesTheProjectVersion) {
+  const RunResult help = tildario({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, "");
+  for (const char* command : {"mayusculas", "minusculas", "mixta", "tilde", "caracteres", "palabras", "consonantes",
+                              "vocales", "repeticion"}) {
+    SCOPED_TRACE(command);
+    EXPECT_NE(help.out.find("\n  " + std::string(command) + " "), std::string::npos);
+  }
+  const RunResult version = tildario({"--version"});
+  EXPECT_EQ(version.status, 0);
+  const std::string number = TILDARIO_VERSION;
+  EXPECT_EQ(version.out, number.empty() ? "tildario\n" : "tildario " + number + "\n");
+}
+
+TEST(CommandLine, BadArgumentsAndUnreadableFilesGiveOneLineAndStatusTwo) {
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const std::string readable = name_of(folder.write("ok.txt", "hola"));
+  const std::string missing = name_of(folder.path() / "falta.txt");
+  const struct {
+    std::vector<std::string> arguments;
+    std::string mentions;
+  } cases[] = {
+      {{}, "orden"},
+      {{"contar"}, "contar"},
+      {{"MAYUSCULAS"}, "MAYUSCULAS"},
+      {{"-x", "palabras"}, "-x"},
+      {{"tilde", "--diccionario"}, "--diccionario"},
+      {{"palabras", missing}, missing},
+      // Every file is checked before anything is written.
+      {{"mayusculas", readable, missing}, missing},
+      {{"caracteres", name_of(folder.path())}, name_of(folder.path())},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.arguments));
+    const RunResult run = tildario(c.arguments, "hola");
+    expect_one_line_error(run, c.mentions);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+// Invalid UTF-8 is named with its file and the offset of its first byte, counted from 0; what
+// came before it in the text is written.
+TEST(CommandLine, InvalidUtf8IsNamedWithFileAndOffset) {
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const struct {
+    std::string first, second;  // the second file holds the fault when it is not empty
+    std::string faulty_name;
+    std::size_t offset;
+    std::string upper;  // what mayusculas writes before stopping
+  } cases[] = {
+      {"hola caf\xE9", "", "a.txt", 8, "HOLA CAF"},                   // Latin-1, not UTF-8
+      {"ab\xC0\xAF" "cd", "", "a.txt", 2, "AB"},                      // overlong '/'
+      {"x\xED\xA0\x80", "", "a.txt", 1, "X"},                         // a surrogate
+      {"\xF4\x90\x80\x80", "", "a.txt", 0, ""},                       // past U+10FFFF
+      {"ni\xC3\xB1o \xE2\x82", "", "a.txt", 6, "NI\xC3\x91O "},        // cut at the end of the file
+      {"\xEF\xBB\xBF" "a\x80", "", "a.txt", 4, "\xEF\xBB\xBF" "A"},    // offsets count the BOM
+      {"uno ", "dos \xFF", "b.txt", 4, "UNO DOS "},
+      {"cami\xC3", "\xB3n", "a.txt", 4, "CAMI"},                      // a character split between files
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.first + "|" + c.second));
+    std::vector<std::string> files{name_of(folder.write("a.txt", c.first))};
+    if (!c.second.empty()) files.push_back(name_of(folder.write("b.txt", c.second)));
+    for (const std::string command : {"mayusculas", "palabras"}) {
+      SCOPED_TRACE(command);
+      std::vector<std::string> arguments{command};
+      arguments.insert(arguments.end(), files.begin(), files.end());
+      const RunResult run = tildario(arguments);
+      expect_one_line_error(run, c.faulty_name);
+      EXPECT_NE(run.err.find("byte " + std::to_string(c.offset) + " "), std::string::npos) << run.err;
+      EXPECT_EQ(run.out, command == std::string("mayusculas") ? c.upper : "");
+    }
+  }
+  // Standard input has no file name; it is still named.
+  const RunResult run = tildario({"minusculas"}, "ABC\xC3");
+  expect_one_line_error(run, "entrada est\xC3\xA1ndar");
+  EXPECT_NE(run.err.find("byte 3 "), std::string::npos) << run.err;
+}
+
+// UTF-8 in, UTF-8 out: a byte-order mark, line breaks and characters the code page lacks pass
+// through; several files are one text; "-" is standard input.
+TEST(CommandLine, TextComesBackAsItWentIn) {
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const struct {
+    std::vector<std::string> files;  // contents; none: standard input
+    std::string input;
+    std::string command;
+    std::string out;
+  } cases[] = {
+      {{}, "hola mundo", "mayusculas", "HOLA MUNDO"},  // no final line break, none added
+      {{}, "", "mayusculas", ""},
+      {{""}, "", "minusculas", ""},
+      {{}, "uno\r\ndos\nTRES\r\n\r\n", "mixta", "Uno\r\nDos\nTres\r\n\r\n"},
+      {{}, "\xEF\xBB\xBF" "acci\xC3\xB3n", "mayusculas", "\xEF\xBB\xBF" "ACCI\xC3\x93N"},
+      {{}, "\xEF\xBB\xBF", "minusculas", "\xEF\xBB\xBF"},
+      {{}, "Gda\xC5\x84sk \xF0\x9F\x98\x80 \xE4\xB8\xAD \xCF\x89mega \xE2\x82\xAC", "mayusculas",
+       "GDA\xC5\x83SK \xF0\x9F\x98\x80 \xE4\xB8\xAD \xCE\xA9MEGA \xE2\x82\xAC"},
+      {{}, "\xC5\x81\xC3\x93" "D\xC5\xB9 \xC3\x91" "ANDU", "mixta", "\xC5\x81\xC3\xB3" "d\xC5\xBA \xC3\x91" "andu"},
+      {{}, std::string("\xC2\x81\xC2\x9D x\0y", 8), "mayusculas", std::string("\xC2\x81\xC2\x9D X\0Y", 8)},
+      // Files are one text: a word goes on across a file's end, an empty file is nothing.
+      {{"ho", "", "la MUNDO"}, "", "mixta", "Hola Mundo"},
+      {{"uno\n", "\xEF\xBB\xBF" "dos"}, "", "mayusculas", "UNO\n\xEF\xBB\xBF" "DOS"},  // a BOM inside stays a character
+      {{"a ", "-", "c"}, "b ", "mayusculas", "A B C"},
+      {{}, "ho", "caracteres", report("2", "caracteres")},
+      {{}, "\xEF\xBB\xBF" "uno\r\ndos", "caracteres", report("8", "caracteres")},  // the BOM is no character
+      {{}, "\xF0\x9F\x98\x80\xE2\x82\xAC", "caracteres", report("3", "caracteres")},  // counted as UTF-16 units
+      {{}, "", "palabras", report("0", words_unit)},
+      {{"\xC3\xA9l y ", "ella 3er"}, "", "palabras", report("4", words_unit)},
+      {{}, "Murci\xC3\xA9lago", "vocales", report("5", "vocales")},
+      {{}, "Murci\xC3\xA9lago", "consonantes", report("5", "consonantes")},
+      {{}, "", "repeticion", "No Repite palabras claramente ...\n"},
+      {{}, "Casa casa\nCASA perro", "repeticion",
+       "Este trozo de texto tiene 3 palabra(s) m\xC3\xA1s repetidas\r\nCasa,casa,CASA\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.files) + " " + testing::PrintToString(c.input) + " " + c.command);
+    std::vector<std::string> arguments{c.command};
+    for (std::size_t i = 0; i < c.files.size(); ++i)
+      arguments.push_back(c.files[i] == "-" ? "-" : name_of(folder.write(std::to_string(i) + ".txt", c.files[i])));
+    const RunResult run = tildario(arguments, c.input);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, c.out);
+  }
+}
+
+TEST(CommandLine, FileNamesOutsideTheAnsiCodePage) {
+  const cli_test::ScratchFolder folder("tildario-cli-\xC3\xB1");
+  const std::filesystem::path file = folder.write("a\xC3\xB1o \xCE\xA9 \xE4\xB8\xAD.txt", "pi\xC3\xB1" "a");
+  const RunResult run = tildario({"mayusculas", name_of(file)});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "PI\xC3\x91" "A");
+  const RunResult missing = tildario({"mayusculas", name_of(folder.path() / cli_test::utf8_path("\xCE\xA9.txt"))});
+  expect_one_line_error(missing, "\xCE\xA9.txt");
+}
+
+TEST(CommandLine, TildeWritesTheTextAndReportsOnStandardError) {
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const std::string dictionary = name_of(folder.write("d.log", small_dictionary));
+  const std::string text = "\xC2\xBF" "Como esta el CAMION?\r\nArea, mas \xF0\x9F\x98\x80 camion\xCE\xA9";
+  const std::string restored = "\xC2\xBF" "C\xC3\xB3mo est\xC3\xA1 el CAMI\xC3\x93N?\r\n\xC3\x81rea, m\xC3\xA1s \xF0\x9F\x98\x80 camion\xCE\xA9";
+  const std::string full_report =
+      "Encontradas 5 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1" "fica ...\r\n"
+      "Ya puedes pegar el texto con las t\xC3\xADldes correg\xC3\xAD" "das ...\r\n"
+      "c\xC3\xB3mo\r\nest\xC3\xA1\r\ncami\xC3\xB3n\r\n\xC3\xA1rea\r\nm\xC3\xA1s\r\n";
+
+  const struct {
+    std::vector<std::string> options;
+    std::string out, err;
+  } cases[] = {
+      {{"--diccionario", dictionary}, restored, full_report},
+      {{"--diccionario=" + dictionary}, restored, full_report},
+      {{"-q", "--diccionario", dictionary}, restored, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.options));
+    std::vector<std::string> arguments = c.options;
+    arguments.push_back("tilde");
+    const RunResult run = tildario(arguments, text);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+  }
+
+  // No usable dictionary: said in one line, and the text comes out uncorrected.
+  const std::string missing = name_of(folder.path() / "falta.log");
+  const std::string broken = name_of(folder.write("roto.log", small_dictionary + "x"));
+  for (const std::string& path : {missing, broken}) {
+    SCOPED_TRACE(path);
+    const RunResult run = tildario({"tilde", "--diccionario", path}, text);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, text);
+    ASSERT_TRUE(run.err.starts_with("tildario: ")) << run.err;
+    EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.substr(run.err.find('\n') + 1), no_corrections);
+  }
+}
+
+TEST(CommandLine, DictionaryBesideTheProgramIsTheDefault) {
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const std::filesystem::path copy = folder.path() / program.filename();
+  std::filesystem::copy_file(program, copy);
+  folder.write("diccionario.log", small_dictionary);
+  const RunResult run = cli_test::run_program(copy, {"tilde", "-q"}, "como esta");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "c\xC3\xB3mo est\xC3\xA1");
+}
+
+// Inputs of several blocks give what the commands give on the whole text at once, wherever the
+// blocks end: in the middle of characters, of words, in a word longer than a block.
+TEST(CommandLine, LongInputsGiveTheWholeTextsResult) {
+  std::string utf8;
+  const char* const pieces[] = {"camion ", "Como ", "\xC3\xB1" "and\xC3\xBA ", "\xF0\x9F\x98\x80", "x\r\n",
+                                "\xCE\xA9mega-", "AREA\t", "mas,", "esta ", "o'neil "};
+  std::uint32_t state = 1;
+  while (utf8.size() < 9'000'000) {
+    state = state * 1103515245 + 12345;
+    utf8 += pieces[(state >> 16) % std::size(pieces)];
+  }
+  // One word of 5 MB, with characters of every length in it.
+  for (int i = 0; i < 400'000; ++i) utf8 += "ab\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80";
+  utf8 += " fin";
+
+  text::CodePageText whole;
+  ASSERT_EQ(text::append_utf8(whole, utf8).read, utf8.size());
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const std::string file = name_of(folder.write("largo.txt", utf8));
+
+  for (const auto& [command, change] : {std::pair{"mayusculas", text::CaseChange::upper},
+                                        std::pair{"mixta", text::CaseChange::mixed}}) {
+    SCOPED_TRACE(command);
+    text::CodePageText expected = whole;
+    text::change_case(expected, change);
+    const RunResult run = tildario({command, file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out == text::to_utf8(expected)) << "output differs (" << run.out.size() << " bytes)";
+  }
+
+  const std::string dictionary_bytes = small_dictionary;
+  const std::string dictionary = name_of(folder.write("d.log", dictionary_bytes));
+  const auto load = accents::load_accent_dictionary(
+      std::span(reinterpret_cast<const unsigned char*>(dictionary_bytes.data()), dictionary_bytes.size()));
+  text::CodePageText expected = whole;
+  accents::AccentCorrections corrections;
+  accents::restore_accents(expected, load.dictionary, corrections);
+  const RunResult run = tildario({"tilde", "--diccionario", dictionary, file});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.out == text::to_utf8(expected)) << "output differs (" << run.out.size() << " bytes)";
+  EXPECT_EQ(run.err, text::to_utf8(accents::correction_report(corrections)));
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// The same text through the tray program's nine commands and through the command line program:
+// the results must be the same.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/cli/run_program.h"
+#include "tests/e2e/harness.h"
+
+namespace {
+
+using app::command_id;
+using e2e::outcome;
+
+std::string to_utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), n, nullptr, nullptr);
+  return utf8;
+}
+
+// A report as the command line prints it: the box's text, ending in a line break.
+std::string printed(const std::wstring& box_text) {
+  std::string utf8 = to_utf8(box_text);
+  if (!utf8.ends_with('\n')) utf8 += '\n';
+  return utf8;
+}
+
+cli_test::RunResult tildario(const std::vector<std::string>& arguments) {
+  return cli_test::run_program(cli_test::utf8_path(TILDARIO_CLI), arguments);
+}
+
+TEST(TrayAndCommandLine, EveryCommandGivesTheTraysResult) {
+  const std::string dictionary = e2e::dictionary_file({"cami\xF3n", "c\xF3mo", "est\xE1", "\xE1rea", "m\xE1s", "aqu\xED"});
+  const std::wstring text =
+      L"\u00BFComo esta el camion? El camion esta aqui.\r\n"
+      L"Gda\u0144sk \U0001F600 \u03A9mega, AREA y mas area: el camion, la casa, la CASA \u2014dijo\u00A0\u00E9l\u2014.\r\n"
+      L"3er piso 2\u00AA planta o'neil \u4E2D\u6587 \u0142\u00F3d\u017A\r\n";
+  const cli_test::ScratchFolder folder("tildario-tray-and-cli");
+  const std::string text_file = cli_test::utf8_name(folder.write("texto.txt", to_utf8(text)));
+  const std::string dictionary_file = cli_test::utf8_name(folder.write("diccionario.log", dictionary));
+
+  e2e::start_options options;
+  options.dictionary = dictionary;
+  e2e::program program(options);
+  const struct {
+    command_id id;
+    const char* name;
+  } rewrites[] = {{command_id::upper_case, "mayusculas"},
+                  {command_id::mixed_case, "mixta"},
+                  {command_id::lower_case, "minusculas"}};
+  for (const auto& c : rewrites) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(desktop::set_clipboard_text(text));
+    EXPECT_EQ(program.command(c.id), outcome::finished);
+    const auto rewritten = desktop::clipboard_text();
+    ASSERT_TRUE(rewritten);
+    const cli_test::RunResult run = tildario({c.name, text_file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, to_utf8(*rewritten));
+  }
+
+  const struct {
+    command_id id;
+    const char* name;
+  } reports[] = {{command_id::count_characters, "caracteres"},
+                 {command_id::count_words, "palabras"},
+                 {command_id::count_consonants, "consonantes"},
+                 {command_id::count_vowels, "vocales"},
+                 {command_id::word_repetition, "repeticion"}};
+  for (const auto& c : reports) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(desktop::set_clipboard_text(text));
+    const std::wstring box = program.report(c.id);
+    const cli_test::RunResult run = tildario({c.name, text_file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, printed(box));
+  }
+
+  ASSERT_TRUE(desktop::set_clipboard_text(text));
+  EXPECT_EQ(program.command(command_id::restore_accents), outcome::box_open);
+  const desktop::message_box box = program.find_report();
+  ASSERT_TRUE(box);
+  EXPECT_TRUE(box.dismiss());
+  const auto restored = desktop::clipboard_text();
+  ASSERT_TRUE(restored);
+  EXPECT_NE(*restored, text);
+  const cli_test::RunResult run = tildario({"tilde", "--diccionario", dictionary_file, text_file});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, to_utf8(*restored));
+  EXPECT_EQ(run.err, printed(box.text));
+  EXPECT_EQ(program.quit(), 0);
+}
+
+}  // namespace
