@@ -28,12 +28,6 @@ std::size_t slots_for(std::size_t entries) {
 
 }  // namespace
 
-void AccentDictionary::reserve(std::size_t entries, std::size_t total_bytes) {
-  arena_.reserve(total_bytes);
-  starts_.reserve(entries + 1);
-  if (slots_for(entries) > slots_.size()) rebuild_table(slots_for(entries));
-}
-
 namespace {
 
 std::uint64_t filter_bits(std::uint64_t hash) {
@@ -132,19 +126,6 @@ void AccentDictionary::rebuild_table(std::size_t slot_count) {
 }
 
 void AccentDictionary::add(std::string_view entry) { insert(entry); }
-
-void AccentDictionary::add_all(std::span<const std::string_view> entries) {
-  std::string joined;
-  std::vector<std::uint32_t> ends;
-  ends.reserve(entries.size());
-  for (const std::string_view entry : entries) {
-    if (entry.size() > std::numeric_limits<std::uint32_t>::max() - joined.size())
-      throw std::length_error("accent dictionary larger than 4 GiB");
-    joined.append(entry);
-    ends.push_back(static_cast<std::uint32_t>(joined.size()));
-  }
-  add_all(std::move(joined), ends);
-}
 
 void AccentDictionary::add_all(std::string entries, std::span<const std::uint32_t> ends) {
   if (entries.size() > std::numeric_limits<std::uint32_t>::max() - arena_.size())

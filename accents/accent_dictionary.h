@@ -15,25 +15,20 @@
 // indexes, each slot carrying spare hash bits so that a probe rarely touches the arena. The
 // hash is keyed afresh for every dictionary and no word lies more than a few hundred
 // slots from its home (a longer probe takes a new key), so no file can slow loading or
-// lookups down. Most
-// questions asked are about words that are not there (accent candidates), so a small bit filter
-// in front answers most of those without touching the larger table. Cost per distinct word
+// lookups down. Most questions asked are about words that are not there (accent candidates), so
+// a small bit filter in front answers most of those without touching the larger table. Cost per distinct word
 // beyond its bytes: a 4-byte start in the arena, 5 to 11 bytes of slots, 1 to 3 of filter.
 
 namespace accents {
 
 class AccentDictionary {
  public:
-  // Room for about `entries` words of `total_bytes` bytes in all, so loading never rehashes.
-  void reserve(std::size_t entries, std::size_t total_bytes);
-
   // Adds one entry. An empty entry is remembered too, though it can only ever match the empty
   // word (no word of a text is empty).
   void add(std::string_view entry);
-  // The same for many entries, in order; quicker for a whole file.
-  void add_all(std::span<const std::string_view> entries);
-  // The same for entries that lie back to back in `entries`, entry i ending at ends[i] (an empty
-  // entry ends where the one before it does). The first entries added take over the string.
+  // The same for many entries, in order, quicker for a whole file: the entries lie back to back
+  // in `entries`, entry i ending at ends[i] (an empty entry ends where the one before it does).
+  // The first entries added take over the string.
   void add_all(std::string entries, std::span<const std::uint32_t> ends);
 
   bool contains(std::string_view word) const;
