@@ -18,14 +18,17 @@ void append_utf16(CodePageText& text, std::u16string_view units) {
     const char16_t u = units[i];
     const unsigned char b = u < 0x80 ? static_cast<unsigned char>(u) : cp1252::from_unit(u);
     out[i] = static_cast<char>(b);
-    if (u < 0x80 || cp1252::to_unit(b) == u) continue;
-    const auto offset = static_cast<std::uint32_t>(start + i);
-    if (!text.foreign.empty() && text.foreign.back().end() == offset)
-      ++text.foreign.back().length;
-    else
-      text.foreign.push_back({offset, 1});
-    text.foreign_units.push_back(u);
+    if (u >= 0x80 && cp1252::to_unit(b) != u) add_foreign_unit(text, start + i, u);
   }
+}
+
+void add_foreign_unit(CodePageText& text, std::size_t offset, char16_t unit) {
+  const auto at = static_cast<std::uint32_t>(offset);
+  if (!text.foreign.empty() && text.foreign.back().end() == at)
+    ++text.foreign.back().length;
+  else
+    text.foreign.push_back({at, 1});
+  text.foreign_units.push_back(unit);
 }
 
 CodePageText from_utf16(std::u16string_view units) {

@@ -39,6 +39,11 @@ CodePageText from_utf16(std::u16string_view units);
 // join. Used to build a text piece by piece.
 void append_utf16(CodePageText& text, std::u16string_view units);
 
+// Records `unit`, which the code page cannot hold, as standing at byte `offset`, the end of the
+// text's foreign runs so far: the run that ends there takes it, or a new run begins. For
+// readers that put the bytes in place themselves.
+void add_foreign_unit(CodePageText& text, std::size_t offset, char16_t unit);
+
 // The UTF-16 form of the text: the code page's character for each byte, the foreign units where
 // their runs are. Always exactly text.text.size() units; write_utf16 writes them at `out`.
 void write_utf16(const CodePageText& text, char16_t* out);

@@ -124,14 +124,7 @@ Utf8Read append_utf8(CodePageText& text, std::string_view bytes) {
   const auto put_unit = [&](char16_t u) {
     const unsigned char b = cp1252::from_unit(u);
     out[o] = static_cast<char>(b);
-    if (cp1252::to_unit(b) != u) {
-      const auto offset = static_cast<std::uint32_t>(start + o);
-      if (!text.foreign.empty() && text.foreign.back().end() == offset)
-        ++text.foreign.back().length;
-      else
-        text.foreign.push_back({offset, 1});
-      text.foreign_units.push_back(u);
-    }
+    if (cp1252::to_unit(b) != u) add_foreign_unit(text, start + o, u);
     ++o;
   };
 
