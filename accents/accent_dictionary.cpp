@@ -26,10 +26,6 @@ std::size_t slots_for(std::size_t entries) {
   return n;
 }
 
-}  // namespace
-
-namespace {
-
 std::uint64_t filter_bits(std::uint64_t hash) {
   const std::uint64_t g = filter_hash(hash);
   return (std::uint64_t{1} << (g & 63)) | (std::uint64_t{1} << ((g >> 6) & 63));

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/ascii_chunk.h"
 #include "text/case_conversion.h"
 #include "text/char_classes.h"
 #include "text/code_page_1252.h"
@@ -210,8 +211,8 @@ void AccentRestorer::correct(char* word, std::size_t size, char* lower, std::siz
     corrections.list.append(lower, size);
     corrections.list.append("\r\n");
   }
-  // The word written in its style again (apply_case_style) differs from the word as written
-  // only in that vowel: small letters and capitals by their definition, a capitalised word
+  // The corrected word written in the style of the word as written differs from that word only
+  // in that vowel: small letters and capitals by their definition, a capitalised word
   // unless the vowel is its first letter. So only the vowel is written, in the case it takes.
   const char small = lower[p];
   const char capital = static_cast<char>(text::cp1252::to_upper(static_cast<unsigned char>(small)));

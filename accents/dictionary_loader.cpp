@@ -10,7 +10,6 @@
 
 #include "accents/dictionary_file.h"
 #include "text/case_conversion.h"
-#include "text/code_page_text.h"
 
 namespace accents {
 
@@ -68,10 +67,9 @@ DictionaryLoad DictionaryLoader::finish() && {
     return result;
   }
   // Lower-cased in one pass over all the words.
-  text::CodePageText words{std::move(words_), {}, {}};
-  words.text.resize(used_);
-  text::change_case(words, text::CaseChange::lower);
-  result.dictionary.add_all(std::move(words.text), ends_);
+  words_.resize(used_);
+  text::lower_case_in_place(words_.data(), words_.size());
+  result.dictionary.add_all(std::move(words_), ends_);
   return result;
 }
 

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/ascii_chunk.h"
 #include "text/code_page_1252.h"
 #include "text/unicode_case.h"
+#include "text/utf16.h"
 
 namespace text {
 
@@ -73,16 +75,13 @@ bool mix_bytes(char* begin, char* end, bool& capital_next) {
   return changed;
 }
 
-bool is_high_surrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool is_low_surrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
 // Rewrites the units of one foreign run, and their stand-in bytes with them.
 bool change_units(char16_t* units, char* bytes, std::size_t length, CaseChange change, bool& capital_next) {
   bool changed = false;
   for (std::size_t i = 0; i < length;) {
-    const bool pair = i + 1 < length && is_high_surrogate(units[i]) && is_low_surrogate(units[i + 1]);
+    const bool pair = i + 1 < length && utf16::is_high_surrogate(units[i]) && utf16::is_low_surrogate(units[i + 1]);
     const std::size_t n = pair ? 2 : 1;
-    const char32_t c = pair ? 0x10000 + ((char32_t{units[i]} - 0xD800) << 10) + (units[i + 1] - 0xDC00) : units[i];
+    const char32_t c = pair ? utf16::combine(units[i], units[i + 1]) : units[i];
     char32_t mapped = c;
     switch (change) {
       case CaseChange::upper: mapped = unicode::to_upper(c); break;
@@ -95,8 +94,8 @@ bool change_units(char16_t* units, char* bytes, std::size_t length, CaseChange c
     // A mapping to a character of another length (none is known) would move the text: keep it.
     if (mapped != c && (mapped > 0xFFFF) == pair) {
       if (pair) {
-        units[i] = static_cast<char16_t>(0xD800 + ((mapped - 0x10000) >> 10));
-        units[i + 1] = static_cast<char16_t>(0xDC00 + ((mapped - 0x10000) & 0x3FF));
+        units[i] = utf16::high_surrogate(mapped);
+        units[i + 1] = utf16::low_surrogate(mapped);
       } else {
         units[i] = static_cast<char16_t>(mapped);
       }
@@ -129,16 +128,6 @@ std::string to_mixed_case(std::string_view text) {
   bool capital_next = true;
   mix_bytes(out.data(), out.data() + out.size(), capital_next);
   return out;
-}
-
-std::string apply_case_style(std::string_view word, CaseStyle style) {
-  switch (style) {
-    case CaseStyle::capitalised: return to_mixed_case(word);
-    case CaseStyle::capitals: return to_upper_case(word);
-    case CaseStyle::small:
-    case CaseStyle::other: return to_lower_case(word);
-  }
-  return to_lower_case(word);
 }
 
 bool CaseChanger::apply(CodePageText& piece) {

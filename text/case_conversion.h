@@ -1,11 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "text/char_classes.h"
 #include "text/code_page_text.h"
 
 // Capitalisation of code page 1252 text. Every conversion keeps the text's length.
@@ -22,23 +20,6 @@ std::string to_mixed_case(std::string_view text);
 
 // to_lower_case on bytes [bytes, bytes + size), in place.
 void lower_case_in_place(char* bytes, std::size_t size);
-
-// Eight ASCII bytes (none above 0x7F) taken as one number, in either byte order, with the
-// capitals A-Z made small (to_lower_case eight bytes at a time) or the small letters a-z made
-// capitals (to_upper_case); the other bytes stay.
-namespace ascii_chunk {
-inline constexpr std::uint64_t ones = 0x0101010101010101ull;
-inline constexpr std::uint64_t high_bits = ones * 0x80;
-// 0x80 in each byte that lies in [first, last], 0 elsewhere: no sum carries into the next byte.
-constexpr std::uint64_t in_range(std::uint64_t chunk, unsigned char first, unsigned char last) {
-  return (chunk + ones * (0x80 - first)) & ~(chunk + ones * (0x7F - last)) & high_bits;
-}
-constexpr std::uint64_t to_lower(std::uint64_t chunk) { return chunk ^ (in_range(chunk, 'A', 'Z') >> 2); }
-constexpr std::uint64_t to_upper(std::uint64_t chunk) { return chunk ^ (in_range(chunk, 'a', 'z') >> 2); }
-}  // namespace ascii_chunk
-
-// A word in the given style: small letters, mixed case or capitals; `other` gives small letters.
-std::string apply_case_style(std::string_view word, CaseStyle style);
 
 enum class CaseChange { upper, lower, mixed };
 

@@ -62,9 +62,15 @@ inline constexpr ByteMap lower_bytes = make_byte_map(to_lower);
 // C1_DIGIT: 0-9 and the superscripts ² ³ ¹.
 constexpr bool is_digit(unsigned char b) { return (b >= '0' && b <= '9') || b == 0xB2 || b == 0xB3 || b == 0xB9; }
 
-// The character of a byte. The five bytes the code page leaves undefined (0x81 0x8D 0x8F 0x90
-// 0x9D) stand for the control characters of the same value.
-char16_t to_unit(unsigned char b);
+// The characters of bytes 0x80-0x9F; the five the code page leaves undefined (0x81 0x8D 0x8F
+// 0x90 0x9D) stand for the control characters of the same value.
+inline constexpr char16_t high_half[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The character of a byte; inline, as every byte of a text written back goes through it.
+constexpr char16_t to_unit(unsigned char b) { return b >= 0x80 && b < 0xA0 ? high_half[b - 0x80] : char16_t{b}; }
 
 // The byte a UTF-16 unit becomes: its own, a look-alike ("a" for "ā", "O" for "Ω"), or the
 // default character "?" (each half of a surrogate pair on its own, too).

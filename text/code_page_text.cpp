@@ -59,13 +59,22 @@ std::u16string to_utf16(const CodePageText& text) {
   return units;
 }
 
+namespace {
+
+// The first run that ends after `offset`: the only one that can reach into text from there on.
+template <typename Runs>
+auto first_run_ending_after(Runs& runs, std::size_t offset) {
+  return std::upper_bound(runs.begin(), runs.end(), offset, [](std::size_t o, const ForeignRun& run) { return o < run.end(); });
+}
+
+}  // namespace
+
 CodePageText split_off(CodePageText& text, std::size_t offset) {
   CodePageText rest;
   rest.text.assign(text.text, offset);
   text.text.resize(offset);
   // Units of the runs before the cut stay; the first run that ends after it may start before it.
-  const auto first = std::upper_bound(text.foreign.begin(), text.foreign.end(), offset,
-                                      [](std::size_t o, const ForeignRun& run) { return o < run.end(); });
+  const auto first = first_run_ending_after(text.foreign, offset);
   std::size_t kept_units = 0;
   for (auto it = text.foreign.begin(); it != first; ++it) kept_units += it->length;
   if (first != text.foreign.end() && first->offset < offset) {
@@ -87,9 +96,7 @@ CodePageText split_off(CodePageText& text, std::size_t offset) {
 }
 
 bool all_in_code_page(const CodePageText& text, std::size_t offset, std::size_t length) {
-  // The first run that ends after `offset` is the only one that can reach into the range.
-  const auto it = std::upper_bound(text.foreign.begin(), text.foreign.end(), offset,
-                                   [](std::size_t o, const ForeignRun& run) { return o < run.end(); });
+  const auto it = first_run_ending_after(text.foreign, offset);
   return it == text.foreign.end() || it->offset >= offset + length;
 }
 

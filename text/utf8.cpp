@@ -6,13 +6,13 @@
 #include <limits>
 #include <stdexcept>
 
+#include "text/ascii_chunk.h"
 #include "text/code_page_1252.h"
+#include "text/utf16.h"
 
 namespace text {
 
 namespace {
-
-constexpr std::uint64_t high_bits = 0x8080808080808080ull;
 
 // Copies the ASCII bytes that start [in, in + n) to `out`, eight at a time, and returns how many
 // there were. Whole chunks are stored, so `out` needs room for n bytes.
@@ -22,7 +22,7 @@ std::size_t copy_ascii(const unsigned char* in, std::size_t n, char* out) {
     std::uint64_t chunk;
     std::memcpy(&chunk, in + i, 8);
     std::memcpy(out + i, &chunk, 8);
-    if (const std::uint64_t high = chunk & high_bits) {
+    if (const std::uint64_t high = chunk & ascii_chunk::high_bits) {
       const int zeros = std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
       return i + static_cast<std::size_t>(zeros / 8);
     }
@@ -91,16 +91,13 @@ char* put_code_page_bytes(const unsigned char* bytes, std::size_t n, char* out) 
   return out;
 }
 
-bool is_high_surrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool is_low_surrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
 char* put_units(const char16_t* units, std::size_t n, char* out) {
   for (std::size_t i = 0; i < n; ++i) {
     const char16_t u = units[i];
-    if (is_high_surrogate(u) && i + 1 < n && is_low_surrogate(units[i + 1])) {
-      out = put_code_point(0x10000 + ((char32_t{u} - 0xD800) << 10) + (units[i + 1] - 0xDC00), out);
+    if (utf16::is_high_surrogate(u) && i + 1 < n && utf16::is_low_surrogate(units[i + 1])) {
+      out = put_code_point(utf16::combine(u, units[i + 1]), out);
       ++i;
-    } else if (is_high_surrogate(u) || is_low_surrogate(u)) {
+    } else if (utf16::is_high_surrogate(u) || utf16::is_low_surrogate(u)) {
       out = put_code_point(0xFFFD, out);
     } else {
       out = put_code_point(u, out);
@@ -162,8 +159,8 @@ Utf8Read append_utf8(CodePageText& text, std::string_view bytes) {
       default: {
         const char32_t c = (char32_t{b & 0x07u} << 18) | (char32_t{in[i + 1] & 0x3Fu} << 12) |
                            (char32_t{in[i + 2] & 0x3Fu} << 6) | (in[i + 3] & 0x3Fu);
-        put_unit(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-        put_unit(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        put_unit(utf16::high_surrogate(c));
+        put_unit(utf16::low_surrogate(c));
         break;
       }
     }

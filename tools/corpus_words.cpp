@@ -5,6 +5,7 @@
 
 #include "accents/dictionary_file.h"
 #include "text/case_conversion.h"
+#include "text/tokens.h"
 #include "text/char_classes.h"
 
 namespace tools {
@@ -54,17 +55,12 @@ std::string compose_accents(std::string_view utf8) {
 
 std::vector<std::string> corpus_words(std::string_view cp1252) {
   std::vector<std::string> words;
-  std::size_t i = 0;
-  while (i < cp1252.size()) {
-    while (i < cp1252.size() && text::is_separator_byte(static_cast<unsigned char>(cp1252[i]))) ++i;
-    const std::size_t start = i;
-    while (i < cp1252.size() && !text::is_separator_byte(static_cast<unsigned char>(cp1252[i]))) ++i;
-    const std::string_view word = cp1252.substr(start, i - start);
-    if (word.empty() || word.size() > accents::max_word_length) continue;
-    if (std::none_of(word.begin(), word.end(), [](char c) { return is_letter(static_cast<unsigned char>(c)); }))
-      continue;
+  text::for_each_word(cp1252, [&](std::size_t offset, std::size_t length) {
+    const std::string_view word = cp1252.substr(offset, length);
+    if (word.size() > accents::max_word_length) return;
+    if (std::none_of(word.begin(), word.end(), [](char c) { return is_letter(static_cast<unsigned char>(c)); })) return;
     words.push_back(text::to_lower_case(word));
-  }
+  });
   return words;
 }
 

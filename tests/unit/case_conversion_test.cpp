@@ -62,21 +62,6 @@ TEST(CaseConversion, EveryByteInEveryPosition) {
   }
 }
 
-TEST(CaseConversion, ApplyCaseStyle) {
-  using text::CaseStyle;
-  const struct {
-    CaseStyle style;
-    std::string out;
-  } cases[] = {{CaseStyle::other, "cami\xF3n area"},
-               {CaseStyle::small, "cami\xF3n area"},
-               {CaseStyle::capitalised, "Cami\xF3n Area"},
-               {CaseStyle::capitals, "CAMI\xD3N AREA"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.style));
-    EXPECT_EQ(text::apply_case_style("cAmi\xF3n AREA", c.style), c.out);
-  }
-}
-
 std::u16string changed(std::u16string_view units, CaseChange change) {
   text::CodePageText t = text::from_utf16(units);
   text::change_case(t, change);
