@@ -38,7 +38,7 @@ char accented_vowel(char plain) {
 // fits the processor's cache, without a look-up in the dictionary, whose tables do not.
 class AccentRestorer::WordAnswers {
  public:
-  explicit WordAnswers(const AccentDictionary& dictionary) : dictionary_(dictionary) {}
+  WordAnswers(const AccentDictionary& dictionary, const ContextModel* context) : dictionary_(dictionary), context_(context) {}
 
   // Room for the words of a text of `text_size` bytes; growing forgets the answers so far.
   void fit(std::size_t text_size) {
@@ -103,7 +103,13 @@ class AccentRestorer::WordAnswers {
     return p;
   }
 
-  std::size_t find(const Probe& probe, const char* lower, std::size_t size) {
+  // Where the word takes its accent (npos: nowhere), and whether the context model knows it.
+  struct Answer {
+    std::size_t position;
+    bool in_context;
+  };
+
+  Answer find(const Probe& probe, const char* lower, std::size_t size) {
     if (size > kept_size) return ask(lower, size);
     Slot* const set = &slots_[probe.set];
     for (std::size_t way = 0; way < ways; ++way) {
@@ -111,11 +117,11 @@ class AccentRestorer::WordAnswers {
       const std::uint64_t answer = set[way].high >> 56;
       // A word found again moves up one place: the commonest words stay in their sets.
       if (way > 0) std::swap(set[way], set[way - 1]);
-      return answer == nowhere ? std::string_view::npos : static_cast<std::size_t>(answer);
+      return decode(answer);
     }
-    const std::size_t p = ask(lower, size);
-    set[ways - 1] = {probe.low, probe.high | (std::uint64_t{p == std::string_view::npos ? nowhere : p} << 56)};
-    return p;
+    const Answer answer = ask(lower, size);
+    set[ways - 1] = {probe.low, probe.high | (encode(answer) << 56)};
+    return answer;
   }
 
  private:
@@ -123,7 +129,18 @@ class AccentRestorer::WordAnswers {
   static constexpr std::size_t ways = 4;
   static constexpr std::size_t max_sets = 16384;  // 1 MiB of slots
   static constexpr std::uint64_t answer_mask = 0xFFull << 56;
-  static constexpr std::uint64_t nowhere = 0xFF;
+  // A kept word's answer in a byte: the position in the low bits (nowhere: none), and a bit for
+  // the context model.
+  static constexpr std::uint64_t nowhere = 0x7F;
+  static constexpr std::uint64_t in_context_bit = 0x80;
+
+  static std::uint64_t encode(const Answer& answer) {
+    return (answer.in_context ? in_context_bit : 0) | (answer.position == std::string_view::npos ? nowhere : answer.position);
+  }
+  static Answer decode(std::uint64_t answer) {
+    const std::uint64_t position = answer & nowhere;
+    return {position == nowhere ? std::string_view::npos : static_cast<std::size_t>(position), (answer & in_context_bit) != 0};
+  }
 
   // Bytes 0-7 of the word in `low`, bytes 8-13 and the size in `high`, then the answer. A free
   // slot has size 0, which no word has.
@@ -131,9 +148,13 @@ class AccentRestorer::WordAnswers {
     std::uint64_t low = 0, high = 0;
   };
 
+  Answer ask(const char* lower, std::size_t size) {
+    return {first_variant(lower, size), context_ && context_->find_form(std::string_view(lower, size))};
+  }
+
   // The word itself, then its one-accent variants from left to right, the first the dictionary
   // knows deciding.
-  std::size_t ask(const char* lower, std::size_t size) {
+  std::size_t first_variant(const char* lower, std::size_t size) {
     variants_.assign(lower, size);
     positions_.clear();
     for (std::size_t p = 0; p < size; ++p) {
@@ -150,6 +171,7 @@ class AccentRestorer::WordAnswers {
   }
 
   const AccentDictionary& dictionary_;
+  const ContextModel* context_;
   std::vector<Slot> slots_;  // sets of `ways` slots, those found more often first
   int shift_ = 64;
   // Room for ask(), kept from word to word.
@@ -158,8 +180,10 @@ class AccentRestorer::WordAnswers {
   std::vector<std::string_view> candidates_;
 };
 
-AccentRestorer::AccentRestorer(const AccentDictionary& dictionary)
-    : dictionary_(dictionary), answers_(std::make_unique<WordAnswers>(dictionary)) {}
+AccentRestorer::AccentRestorer(const AccentDictionary& dictionary, const ContextModel* context)
+    : dictionary_(dictionary),
+      context_(context && !context->empty() ? context : nullptr),
+      answers_(std::make_unique<WordAnswers>(dictionary, context_)) {}
 
 AccentRestorer::~AccentRestorer() = default;
 
@@ -181,11 +205,16 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   PendingWord pending[ahead];
   for (std::size_t k = 0; k < ahead; ++k) pending[k].lower = lowers_.data() + k * room;
   std::size_t made = 0;  // words made ready so far; the oldest ready one is finished first
+  char* const bytes = text.text.data();
   const auto finish = [&](PendingWord& w) {
-    const std::size_t p = answers_->find(w.probe, w.lower, w.size);
+    const WordAnswers::Answer answer = answers_->find(w.probe, w.lower, w.size);
+    std::size_t p = answer.position;
+    if (answer.in_context) {
+      const std::uint32_t form = *context_->find_form(std::string_view(w.lower, w.size));
+      p = context_->choose(form, reader_.around(text.text, static_cast<std::size_t>(w.word - bytes), w.size), p);
+    }
     if (p != std::string_view::npos) correct(w.word, w.size, w.lower, p, corrections);
   };
-  char* const bytes = text.text.data();
   // The foreign runs, in step with the words: the first run that ends after the current word's start.
   auto run = text.foreign.begin();
   text::for_each_word(text.text, [&](std::size_t offset, std::size_t size) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "accents/accent_dictionary.h"
+#include "accents/context_model.h"
 #include "text/code_page_text.h"
 
 // "Poner tilde": every word of a text that is not in the accent dictionary gets the first
@@ -32,9 +33,13 @@ void restore_accents(text::CodePageText& text, const AccentDictionary& dictionar
 // The same for a long text in pieces, one restore() per piece: what it learns of the words of one
 // piece (which need an accent, and where) it keeps for the next, so that a text's common words
 // are asked of the dictionary once rather than once per piece.
+//
+// With a context model, the plain words the model knows take the spelling it chooses from the
+// words around them, within the piece: pieces cut at line breaks lose nothing, since the model
+// looks no farther than a line.
 class AccentRestorer {
  public:
-  explicit AccentRestorer(const AccentDictionary& dictionary);
+  explicit AccentRestorer(const AccentDictionary& dictionary, const ContextModel* context = nullptr);
   ~AccentRestorer();
   AccentRestorer(const AccentRestorer&) = delete;
   AccentRestorer& operator=(const AccentRestorer&) = delete;
@@ -46,7 +51,9 @@ class AccentRestorer {
   static void correct(char* word, std::size_t size, char* lower, std::size_t position, AccentCorrections& corrections);
 
   const AccentDictionary& dictionary_;
+  const ContextModel* context_;
   std::unique_ptr<WordAnswers> answers_;
+  ContextReader reader_;
   std::vector<char> lowers_;  // room for the words on their way
 };
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -17,69 +18,99 @@ namespace {
 
 std::string quoted(const std::filesystem::path& path) { return "\xC2\xAB" + display_name(path) + "\xC2\xBB"; }
 
-// The dictionary in the file, read a piece at a time so that only the dictionary itself is
-// held; none, and the reason, when the file cannot be read.
-std::optional<accents::DictionaryLoad> read_dictionary(const std::filesystem::path& path, std::string& problem) {
+// Reads the file at `path` a piece at a time into `add`; false, and the reason, when it
+// cannot be read.
+bool read_pieces(const std::filesystem::path& path, const std::function<void(std::span<const unsigned char>)>& add,
+                 std::string& problem) {
   std::FILE* file = open_for_reading(path);
   if (!file) {
     problem = std::strerror(errno);
-    return std::nullopt;
+    return false;
   }
-  std::error_code error;
-  const std::uint64_t size = std::filesystem::file_size(path, error);
-  accents::DictionaryLoader loader(error ? 0 : size);
   constexpr std::size_t piece_size = 1 << 20;
   const auto piece = std::make_unique_for_overwrite<unsigned char[]>(piece_size);
-  while (const std::size_t got = std::fread(piece.get(), 1, piece_size, file)) loader.add(std::span(piece.get(), got));
+  while (const std::size_t got = std::fread(piece.get(), 1, piece_size, file)) add(std::span(piece.get(), got));
   const bool failed = std::ferror(file);
   if (failed) problem = std::strerror(errno);
   std::fclose(file);
-  if (failed) return std::nullopt;
+  return !failed;
+}
+
+// The dictionary in the file, read a piece at a time so that only the dictionary itself is
+// held; none, and the reason, when the file cannot be read.
+std::optional<accents::DictionaryLoad> read_dictionary(const std::filesystem::path& path, std::string& problem) {
+  std::error_code error;
+  const std::uint64_t size = std::filesystem::file_size(path, error);
+  accents::DictionaryLoader loader(error ? 0 : size);
+  if (!read_pieces(path, [&loader](std::span<const unsigned char> piece) { loader.add(piece); }, problem)) return std::nullopt;
   return std::move(loader).finish();
+}
+
+std::vector<std::filesystem::path> default_paths(std::string_view name, const char* built) {
+  std::vector<std::filesystem::path> paths;
+  const std::filesystem::path executable = executable_path();
+  if (!executable.empty()) paths.push_back(executable.parent_path() / name);
+  paths.push_back(std::filesystem::path(std::u8string_view(reinterpret_cast<const char8_t*>(built))));
+  return paths;
+}
+
+// The file at `named`, or else the first of `candidates` that exists; none, and why, for
+// `what` (the file's description in messages), when there is no such file.
+std::optional<std::filesystem::path> choose_path(const std::optional<std::filesystem::path>& named,
+                                                 const std::vector<std::filesystem::path>& candidates, std::string_view what,
+                                                 std::optional<std::string>& problem) {
+  if (named) return *named;
+  for (const std::filesystem::path& candidate : candidates) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+  }
+  std::string tried;
+  for (const std::filesystem::path& candidate : candidates) tried += (tried.empty() ? "" : ", ") + quoted(candidate);
+  problem = "no se encuentra " + std::string(what) + " (" + tried + ")";
+  return std::nullopt;
 }
 
 }  // namespace
 
 std::vector<std::filesystem::path> default_dictionary_paths() {
-  std::vector<std::filesystem::path> paths;
-  const std::filesystem::path executable = executable_path();
-  if (!executable.empty()) paths.push_back(executable.parent_path() / "diccionario.log");
-  paths.push_back(std::filesystem::path(std::u8string_view(reinterpret_cast<const char8_t*>(TILDARIO_BUILT_DICTIONARY))));
-  return paths;
+  return default_paths("diccionario.log", TILDARIO_BUILT_DICTIONARY);
+}
+
+std::vector<std::filesystem::path> default_context_model_paths() {
+  return default_paths("contexto.dat", TILDARIO_BUILT_CONTEXT_MODEL);
 }
 
 FoundDictionary find_dictionary(const std::optional<std::filesystem::path>& named) {
   FoundDictionary found;
-  std::filesystem::path path;
-  if (named) {
-    path = *named;
-  } else {
-    const std::vector<std::filesystem::path> candidates = default_dictionary_paths();
-    for (const std::filesystem::path& candidate : candidates) {
-      std::error_code error;
-      if (std::filesystem::is_regular_file(candidate, error)) {
-        path = candidate;
-        break;
-      }
-    }
-    if (path.empty()) {
-      std::string tried;
-      for (const std::filesystem::path& candidate : candidates) tried += (tried.empty() ? "" : ", ") + quoted(candidate);
-      found.problem = "no se encuentra el diccionario de tildes (" + tried + ")";
-      return found;
-    }
-  }
+  const auto path = choose_path(named, default_dictionary_paths(), "el diccionario de tildes", found.problem);
+  if (!path) return found;
   std::string reason;
-  std::optional<accents::DictionaryLoad> load = read_dictionary(path, reason);
+  std::optional<accents::DictionaryLoad> load = read_dictionary(*path, reason);
   if (!load) {
-    found.problem = "no se puede leer el diccionario " + quoted(path) + ": " + reason;
+    found.problem = "no se puede leer el diccionario " + quoted(*path) + ": " + reason;
     return found;
   }
   if (load->format_error) {
-    found.problem = "el diccionario " + quoted(path) + " no tiene el formato de diccionario.log";
+    found.problem = "el diccionario " + quoted(*path) + " no tiene el formato de diccionario.log";
     return found;
   }
   found.dictionary = std::move(load->dictionary);
+  return found;
+}
+
+FoundContextModel find_context_model(const std::optional<std::filesystem::path>& named) {
+  FoundContextModel found;
+  const auto path = choose_path(named, default_context_model_paths(), "el modelo de contexto", found.problem);
+  if (!path) return found;
+  std::vector<unsigned char> bytes;
+  std::string reason;
+  if (!read_pieces(*path, [&bytes](std::span<const unsigned char> piece) { bytes.insert(bytes.end(), piece.begin(), piece.end()); },
+                   reason)) {
+    found.problem = "no se puede leer el modelo de contexto " + quoted(*path) + ": " + reason;
+    return found;
+  }
+  found.model = accents::ContextModel::load(bytes);
+  if (!found.model) found.problem = "el fichero " + quoted(*path) + " no es un modelo de contexto de Tildario";
   return found;
 }
 

@@ -35,7 +35,7 @@ void say(std::string_view message) {
 
 std::string help_text() {
   std::string help =
-      "Uso: tildario [-q] [--diccionario FICHERO] ORDEN [FICHERO...]\n"
+      "Uso: tildario [-q] [--diccionario FICHERO] [--contexto[=FICHERO]] ORDEN [FICHERO...]\n"
       "Lee texto UTF-8 de los ficheros, uno tras otro como un solo texto, o de la entrada\n"
       "est\xC3\xA1ndar si no se nombra ninguno (\"-\" la nombra), y escribe en la salida est\xC3\xA1ndar.\n"
       "\n"
@@ -50,6 +50,8 @@ std::string help_text() {
       "Opciones:\n"
       "  -q                     tilde sin informe\n"
       "  --diccionario FICHERO  el diccionario de tildes (si no, diccionario.log junto al programa)\n"
+      "  --contexto[=FICHERO]   tilde mira tambi\xC3\xA9n las palabras vecinas (esta/est\xC3\xA1, como/c\xC3\xB3mo),\n"
+      "                         con el modelo de contexto (si no, contexto.dat junto al programa)\n"
       "  --help                 esta ayuda\n"
       "  --version              la versi\xC3\xB3n\n";
   return help;
@@ -59,6 +61,8 @@ struct Invocation {
   const Command* command = nullptr;
   std::vector<std::filesystem::path> files;
   std::optional<std::filesystem::path> dictionary;
+  bool context = false;
+  std::optional<std::filesystem::path> context_model;
   bool quiet = false;
   bool help = false;
   bool version = false;
@@ -85,6 +89,11 @@ std::variant<Invocation, std::string> parse(std::span<const std::filesystem::pat
         invocation.dictionary = arguments[i];
       } else if (argument.starts_with("--diccionario=")) {
         invocation.dictionary = std::filesystem::path(arguments[i].native().substr(std::string_view("--diccionario=").size()));
+      } else if (argument == "--contexto") {
+        invocation.context = true;
+      } else if (argument.starts_with("--contexto=")) {
+        invocation.context = true;
+        invocation.context_model = std::filesystem::path(arguments[i].native().substr(std::string_view("--contexto=").size()));
       } else {
         return "opci\xC3\xB3n desconocida \xC2\xAB" + argument + "\xC2\xBB (tildario --help las lista)";
       }
@@ -99,6 +108,8 @@ std::variant<Invocation, std::string> parse(std::span<const std::filesystem::pat
   }
   if (!have_command && !invocation.help && !invocation.version)
     return std::string("falta la orden (tildario --help las lista)");
+  if (invocation.context && invocation.command && invocation.command->kind != Command::Kind::restore_accents)
+    return std::string("--contexto solo vale para la orden tilde");
   return invocation;
 }
 
@@ -133,8 +144,12 @@ int cannot_write() {
 
 // Where a piece of the text may end: after its last ASCII space, tab or line break, each of
 // which ends a word for every command, and is its own byte, not a stand-in. Without one, the
-// whole text (a single huge word).
-std::size_t piece_end(const text::CodePageText& t) {
+// whole text (a single huge word). `at_line_break`: after the last line break if there is one,
+// since the context model looks at the words around a word but never past a line.
+std::size_t piece_end(const text::CodePageText& t, bool at_line_break) {
+  if (at_line_break)
+    for (std::size_t i = t.text.size(); i > 0; --i)
+      if (t.text[i - 1] == '\n' && text::all_in_code_page(t, i - 1, 1)) return i;
   for (std::size_t i = t.text.size(); i > 0; --i) {
     const char c = t.text[i - 1];
     if ((c == ' ' || c == '\t' || c == '\r' || c == '\n') && text::all_in_code_page(t, i - 1, 1)) return i;
@@ -144,7 +159,8 @@ std::size_t piece_end(const text::CodePageText& t) {
 
 // Reads the input in blocks and passes each piece, cut where piece_end says, to `rewrite`,
 // writing the result as it goes: memory stays the same whatever the length of the input.
-int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void(text::CodePageText&)>& rewrite) {
+int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void(text::CodePageText&)>& rewrite,
+                      bool at_line_break = false) {
   text::CodePageText pending;
   // A block, and the end of the block before it.
   pending.text.reserve(2 * TextInput::block_bytes);
@@ -157,7 +173,7 @@ int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void
       bom_written = true;
     }
     const text::CodePageText rest =
-        status == TextInput::Status::more ? text::split_off(pending, piece_end(pending)) : text::CodePageText{};
+        status == TextInput::Status::more ? text::split_off(pending, piece_end(pending, at_line_break)) : text::CodePageText{};
     rewrite(pending);
     if (!output.write(pending)) return cannot_write();
     // Assigned, not moved: the block's buffers are kept for the next block.
@@ -212,10 +228,15 @@ int run_command(const Invocation& invocation) {
     case Command::Kind::restore_accents: {
       const FoundDictionary found = find_dictionary(invocation.dictionary);
       if (found.problem) say(*found.problem + "; el texto sale sin corregir");
+      FoundContextModel context;
+      if (invocation.context && !found.problem) {
+        context = find_context_model(invocation.context_model);
+        if (context.problem) say(*context.problem + "; se ponen las tildes solo con el diccionario");
+      }
       accents::AccentCorrections corrections;
-      accents::AccentRestorer restorer(found.dictionary);
-      const int status =
-          rewrite_in_pieces(input, output, [&](text::CodePageText& piece) { restorer.restore(piece, corrections); });
+      accents::AccentRestorer restorer(found.dictionary, context.model ? &*context.model : nullptr);
+      const int status = rewrite_in_pieces(
+          input, output, [&](text::CodePageText& piece) { restorer.restore(piece, corrections); }, context.model.has_value());
       if (status == exit_ok && !invocation.quiet) {
         std::string report = text::to_utf8(accents::correction_report(corrections));
         if (!report.ends_with('\n')) report += '\n';

@@ -2,7 +2,8 @@
 # Makes the accent dictionary the program reads, from Debian's hunspell-es word forms, the word
 # counts of Spanish documentation in data/word-counts.tsv.gz (scripts/regenerate-word-counts.sh
 # makes them) and the ranked word lists of the npm package @zxcvbn-ts/language-es-es (pinned
-# below).
+# below); and beside it contexto.dat, the context model of "tildario tilde --contexto", from
+# the context counts in data/context-counts.tsv.gz.
 #
 #   bash scripts/make-dictionary.sh [OUTPUT]          (default: build/win32/diccionario.log)
 #
@@ -17,22 +18,27 @@ root=$PWD
 output=${1:-build/win32/diccionario.log}
 case $output in /*) ;; *) output=$root/$output ;; esac
 notice=${output%.*}-NOTICE.txt
+model=$(dirname "$output")/contexto.dat
 
 frequency_package=@zxcvbn-ts/language-es-es
 frequency_version=4.1.2
 # Chosen on a part of the corpus kept apart from both the counts and the held-out
 # measurement (scripts/measure-dictionary.sh --tune; docs/dictionary.md).
 choice=(--margin 2 --plain-margin 2 --min-count 3 --rank-weight 0.3 --smoothing 0)
+# Chosen the same way (scripts/measure-dictionary.sh --tune-context; docs/context.md).
+context_choice=(--smoothing 0.1 --accent-threshold 4 --plain-threshold 2)
 counts=$root/data/word-counts.tsv.gz
+context_counts=$root/data/context-counts.tsv.gz
 dic=/usr/share/hunspell/es_ES.dic
 aff=/usr/share/hunspell/es_ES.aff
 work=$root/build/dictionary
 package_dir=$work/npm/node_modules/$frequency_package
 tool=$root/build/native/tools/make_dictionary
+model_tool=$root/build/native/tools/make_context_model
 
 fail() { echo "make-dictionary: $*" >&2; exit 1; }
 
-for f in "$dic" "$aff" "$counts"; do [ -r "$f" ] || fail "$f is missing (Debian package hunspell-es)"; done
+for f in "$dic" "$aff" "$counts" "$context_counts"; do [ -r "$f" ] || fail "$f is missing (Debian package hunspell-es)"; done
 command -v unmunch >/dev/null || fail "unmunch is missing (Debian package hunspell-tools)"
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
   fail "node and npm are needed for the word frequencies"
@@ -42,7 +48,7 @@ mkdir -p "$work" "$(dirname "$output")"
 
 # The tool, built natively (a no-op when it is up to date).
 [ -f build/native/build.ninja ] || cmake --preset native >/dev/null
-cmake --build --preset native --target make_dictionary >/dev/null
+cmake --build --preset native --target make_dictionary make_context_model >/dev/null
 
 installed_version() {
   node -e 'try { console.log(require(process.argv[1] + "/package.json").version) } catch (e) {}' "$package_dir"
@@ -58,10 +64,10 @@ if [ "$(installed_version)" != "$frequency_version" ]; then
   [ "$(installed_version)" = "$frequency_version" ] || fail "npm did not install $frequency_package@$frequency_version"
 fi
 
-if [ -f "$output" ] && [ -f "$notice" ]; then
+if [ -f "$output" ] && [ -f "$notice" ] && [ -f "$model" ]; then
   up_to_date=1
-  for input in "$script" "$tool" "$dic" "$aff" "$counts" "$package_dir/package.json"; do
-    [ "$output" -nt "$input" ] || up_to_date=0
+  for input in "$script" "$tool" "$model_tool" "$dic" "$aff" "$counts" "$context_counts" "$package_dir/package.json"; do
+    [ "$output" -nt "$input" ] && [ "$model" -nt "$input" ] || up_to_date=0
   done
   if [ $up_to_date = 1 ]; then
     echo "make-dictionary: $output is up to date"
@@ -92,9 +98,12 @@ gzip -dc "$counts" > "$work/word-counts.tsv"
 
 "$tool" --counts "$work/word-counts.tsv" --ranks "$work/ranks.txt" --ranks "$work/wikipedia.txt" "${choice[@]}" \
     --choices "$work/choices.txt" "$work/forms.txt" "$output"
+gzip -dc "$context_counts" > "$work/context-counts.tsv"
+"$model_tool" --forms "$work/forms.txt" "${context_choice[@]}" "$work/context-counts.tsv" "$model"
 
 cat > "$notice" <<NOTICE
-diccionario.log: accent dictionary for Tildario, made by scripts/make-dictionary.sh.
+diccionario.log: accent dictionary for Tildario, and contexto.dat: its context model, both
+made by scripts/make-dictionary.sh.
 
 Word forms: Debian package hunspell-es $(dpkg-query -W -f='${Version}' hunspell-es 2>/dev/null || echo "(version unknown)")
 (es_ES.dic and es_ES.aff, expanded with unmunch): the Spanish dictionary of the RLA-ES
@@ -103,8 +112,9 @@ MPL-1.1+ at your choice: https://www.gnu.org/licenses/gpl-3.0.html,
 https://www.gnu.org/licenses/lgpl-3.0.html, https://www.mozilla.org/MPL/1.1/ (on Debian also
 /usr/share/doc/hunspell-es/copyright).
 
-Word counts of Spanish documentation (data/word-counts.tsv.gz in Tildario's sources; every
-word form counted as written in the running text of these Debian packages):
+Word counts of Spanish documentation (data/word-counts.tsv.gz and data/context-counts.tsv.gz
+in Tildario's sources; every word form counted as written, and for the words whose accent
+depends on the sentence the words next to them, in the running text of these Debian packages):
 $(sed -n 's/^| \([a-z-]*\) | `\([^`]*\)` [^|]* | \([^|]*\) |.*/- \2: \3/p' "$root/data/README.md")
 
 Word frequencies: $frequency_package $frequency_version (the commonWords and wikipedia lists),

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Regenerates data/word-counts.tsv.gz, the counts of every word form in Spanish running text
-# that scripts/make-dictionary.sh reads, from the Spanish documentation in Debian packages.
-# Run by hand when the sources change; the build itself only reads the committed table.
+# Regenerates data/word-counts.tsv.gz, the counts of every word form in Spanish running text,
+# and data/context-counts.tsv.gz, the counts of the words around the words whose accent
+# depends on the sentence, that scripts/make-dictionary.sh reads, from the Spanish
+# documentation in Debian packages. Run by hand when the sources change; the build itself only
+# reads the committed tables.
 #
 #   bash scripts/regenerate-word-counts.sh
 #
@@ -54,12 +56,15 @@ list ubuntu-packaging-guide usr/share/doc/ubuntu-packaging-guide-html-es -name '
 list lilypond usr/share/doc/lilypond/html -name '*.es.html' ! -name '*-big-page.es.html'
 
 tool=build/native/tools/count_corpus
-"$tool" --part build --root "$files" --counts "$corpus/word-counts.tsv" "${sources[@]}"
+"$tool" --part build --root "$files" --counts "$corpus/word-counts.tsv" --context "$corpus/context-counts.tsv" "${sources[@]}"
 "$tool" --part held-out --root "$files" --text "$corpus/held-out.txt" "${sources[@]}" >/dev/null
-"$tool" --part fit --root "$files" --counts "$corpus/fit-counts.tsv" "${sources[@]}" >/dev/null
+"$tool" --part fit --root "$files" --counts "$corpus/fit-counts.tsv" --context "$corpus/fit-context.tsv" "${sources[@]}" \
+    >/dev/null
 "$tool" --part tune --root "$files" --text "$corpus/tune.txt" "${sources[@]}" >/dev/null
 
 mkdir -p data
 gzip -n -9 < "$corpus/word-counts.tsv" > data/word-counts.tsv.gz
-echo "regenerate-word-counts: data/word-counts.tsv.gz: $(($(wc -l < "$corpus/word-counts.tsv") - 1)) word forms from:"
+gzip -n -9 < "$corpus/context-counts.tsv" > data/context-counts.tsv.gz
+echo "regenerate-word-counts: data/word-counts.tsv.gz: $(($(wc -l < "$corpus/word-counts.tsv") - 1)) word forms;" \
+     "data/context-counts.tsv.gz: $(($(wc -l < "$corpus/context-counts.tsv") - 1)) counts; from:"
 sed 's/^/  /' "$corpus/versions.txt"

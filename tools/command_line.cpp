@@ -51,6 +51,14 @@ std::optional<double> parse_number(std::string_view text) {
   return value;
 }
 
+double number_option(const CommandLine& line, std::string_view option, double fallback, double at_least, std::string_view tool,
+                     std::string_view usage) {
+  if (!line.has(option)) return fallback;
+  const auto n = parse_number(line.value(option));
+  if (!n || !(*n >= at_least)) exit_with_usage(tool, std::string(option) + " takes a number of at least " + std::to_string(at_least), usage);
+  return *n;
+}
+
 void exit_with_usage(std::string_view tool, std::string_view why, std::string_view usage) {
   std::cerr << tool << ": " << why << "\n" << usage;
   std::exit(2);

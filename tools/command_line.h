@@ -30,6 +30,11 @@ CommandLine parse_command_line(int argc, const char* const* argv, std::initializ
 // The whole text as a number, or none.
 std::optional<double> parse_number(std::string_view text);
 
+// The number given for `option`, `fallback` when there is none; a value that is no number, or is
+// less than `at_least`, ends the tool with its usage (exit_with_usage).
+double number_option(const CommandLine& line, std::string_view option, double fallback, double at_least, std::string_view tool,
+                     std::string_view usage);
+
 // Prints "TOOL: WHY" and the usage text to standard error, and exits with status 2.
 [[noreturn]] void exit_with_usage(std::string_view tool, std::string_view why, std::string_view usage);
 

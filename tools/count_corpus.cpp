@@ -2,14 +2,16 @@
 // a corpus, and can write that part's running text out.
 //
 //   count_corpus --part PART --root DIR [--counts TABLE] [--min-total N] [--text FILE]
-//                --source NAME=LIST [--source NAME=LIST ...]
+//                [--context TABLE] --source NAME=LIST [--source NAME=LIST ...]
 //
 // LIST names the documents of one source (HTML, XHTML or XML help pages), one path relative
 // to DIR a line. Each document belongs to one part, by a hash of NAME/path: "held-out" (a
 // quarter, for judging the dictionary), "build" (the rest), which itself splits into "fit"
 // and "tune" for choosing the dictionary's margins without looking at "held-out". Paragraphs
 // and whole documents that read as English are left out. The counts (tools/word_counts.h)
-// and the text (UTF-8, a paragraph a line) are in small letters and code page 1252 spelling.
+// are in small letters and code page 1252 spelling, the text (UTF-8, a paragraph a line) in
+// code page 1252 spelling. --context writes the counts of the ambiguous words' neighbours that
+// the context model is made from (tools/context_counts.h).
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "tools/command_line.h"
+#include "tools/context_counts.h"
 #include "tools/corpus_words.h"
 #include "tools/markup_text.h"
 #include "tools/utf8_cp1252.h"
@@ -27,7 +30,7 @@ namespace {
 
 constexpr std::string_view usage_text =
     "usage: count_corpus --part build|held-out|fit|tune --root DIR [--counts TABLE] [--min-total N]\n"
-    "                    [--text FILE] --source NAME=LIST [--source NAME=LIST ...]\n";
+    "                    [--text FILE] [--context TABLE] --source NAME=LIST [--source NAME=LIST ...]\n";
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("count_corpus", why, usage_text); }
 
@@ -41,13 +44,13 @@ struct Source {
 };
 
 struct Options {
-  std::string part, root, counts_path, text_path;
+  std::string part, root, counts_path, text_path, context_path;
   std::uint64_t min_total = 1;
   std::vector<Source> sources;
 };
 
 Options parse_options(int argc, char** argv) {
-  const auto line = tools::parse_command_line(argc, argv, {"--part", "--root", "--counts", "--min-total", "--text", "--source"});
+  const auto line = tools::parse_command_line(argc, argv, {"--part", "--root", "--counts", "--min-total", "--text", "--context", "--source"});
   if (line.error) usage(*line.error);
   if (!line.positional.empty()) usage("unexpected argument " + line.positional.front());
   Options o;
@@ -57,6 +60,7 @@ Options parse_options(int argc, char** argv) {
   if (o.root.empty()) usage("--root is needed");
   o.counts_path = line.value("--counts");
   o.text_path = line.value("--text");
+  o.context_path = line.value("--context");
   if (line.has("--min-total")) {
     const auto n = tools::parse_number(line.value("--min-total"));
     if (!n || *n < 1) usage("--min-total takes a number of at least 1");
@@ -127,7 +131,7 @@ std::vector<Paragraph> spanish_paragraphs(std::string_view document, Tally& tall
   return paragraphs;
 }
 
-void count_source(const Options& options, std::size_t index, tools::WordCounts& table, std::ostream* text) {
+void count_source(const Options& options, std::size_t index, tools::WordCounts& table, std::vector<std::string>& text) {
   const Source& source = options.sources[index];
   Tally tally;
   for (const auto& path : document_paths(source)) {
@@ -141,7 +145,7 @@ void count_source(const Options& options, std::size_t index, tools::WordCounts& 
         counts.resize(options.sources.size());
         ++counts[index];
       }
-      if (text) *text << tools::cp1252_to_utf8(p.text) << '\n';
+      text.push_back(p.text);
     }
   }
   std::cout << "count_corpus: " << source.name << " (" << options.part << "): " << tally.documents << " documents ("
@@ -156,15 +160,21 @@ int main(int argc, char** argv) {
   tools::WordCounts table;
   for (const auto& s : options.sources) table.sources.push_back(s.name);
 
-  std::ofstream text;
+  std::vector<std::string> paragraphs;
+  for (std::size_t i = 0; i < options.sources.size(); ++i) count_source(options, i, table, paragraphs);
+
   if (!options.text_path.empty()) {
-    text.open(options.text_path, std::ios::binary | std::ios::trunc);
+    std::ofstream text(options.text_path, std::ios::binary | std::ios::trunc);
+    for (const auto& p : paragraphs) text << tools::cp1252_to_utf8(p) << '\n';
+    text.close();
     if (!text) fail("cannot write " + options.text_path);
   }
-  for (std::size_t i = 0; i < options.sources.size(); ++i)
-    count_source(options, i, table, options.text_path.empty() ? nullptr : &text);
-  text.close();
-  if (!options.text_path.empty() && !text) fail("cannot write " + options.text_path);
+  if (!options.context_path.empty()) {
+    std::ofstream out(options.context_path, std::ios::binary | std::ios::trunc);
+    tools::write_context_counts(out, tools::count_contexts(paragraphs, {}));
+    out.close();
+    if (!out) fail("cannot write " + options.context_path);
+  }
 
   if (!options.counts_path.empty()) {
     std::ofstream out(options.counts_path, std::ios::binary | std::ios::trunc);

@@ -52,10 +52,7 @@ struct Options {
 }
 
 double number_option(const tools::CommandLine& line, std::string_view name, double fallback, double at_least) {
-  if (!line.has(name)) return fallback;
-  const auto n = tools::parse_number(line.value(name));
-  if (!n || !(*n >= at_least)) usage(std::string(name) + " takes a number of at least " + std::to_string(at_least));
-  return *n;
+  return tools::number_option(line, name, fallback, at_least, "make_dictionary", usage_text);
 }
 
 Options parse_options(int argc, char** argv) {

@@ -1,11 +1,13 @@
 // How well "Poner tilde" restores the acute accents of real text with a given dictionary.
 //
-//   measure_accents [--errors N] --text FILE [--text FILE ...] DICTIONARY...
-//   measure_accents --restore TEXT DICTIONARY
+//   measure_accents [--errors N] [--context MODEL [--changes N]] --text FILE [--text FILE ...] DICTIONARY...
+//   measure_accents [--context MODEL] --restore TEXT DICTIONARY
 //
 // The texts (UTF-8) lose their acute accents (á é í ó ú and capitals; ñ and ü stay), are
 // restored with each dictionary, and every word is compared with the original. Lines the code
-// page cannot spell are left out. --restore prints one text restored, in UTF-8.
+// page cannot spell are left out. With a context model each dictionary is measured once alone
+// and once with the model, and --changes lists the N commonest words the model changed.
+// --restore prints one text restored, in UTF-8.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +32,8 @@
 namespace {
 
 constexpr std::string_view usage_text =
-    "usage: measure_accents [--errors N] --text FILE [--text FILE ...] DICTIONARY...\n"
-    "       measure_accents --restore TEXT DICTIONARY\n";
+    "usage: measure_accents [--errors N] [--context MODEL [--changes N]] --text FILE [--text FILE ...] DICTIONARY...\n"
+    "       measure_accents [--context MODEL] --restore TEXT DICTIONARY\n";
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("measure_accents", why, usage_text); }
 
@@ -83,10 +85,19 @@ std::string strip_acute_accents(std::string s) {
   return s;
 }
 
-std::string restore(const std::string& text, const accents::AccentDictionary& dictionary) {
+accents::ContextModel load_context_model(const std::string& path) {
+  const auto bytes = read_file(path);
+  if (!bytes) fail("cannot read " + path);
+  auto model = accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()));
+  if (!model) fail(path + " is not a context model file");
+  return std::move(*model);
+}
+
+std::string restore(const std::string& text, const accents::AccentDictionary& dictionary,
+                    const accents::ContextModel* context = nullptr) {
   text::CodePageText restored{text, {}, {}};
   accents::AccentCorrections corrections;
-  accents::restore_accents(restored, dictionary, corrections);
+  accents::AccentRestorer(dictionary, context).restore(restored, corrections);
   return std::move(restored.text);
 }
 
@@ -182,23 +193,41 @@ void report(const std::string& path, std::size_t entries, const Result& r, std::
   }
 }
 
+// The words that the context model restored otherwise than the dictionary alone: "+" where
+// that mended the word, "-" where it broke it, " " where both are wrong.
+void print_changes(const std::string& original, const std::string& alone, const std::string& with_context,
+                   const std::vector<Word>& words, std::size_t n) {
+  std::map<std::string, std::size_t> changes;
+  for (const Word& w : words) {
+    const auto at = [&](const std::string& s) { return std::string_view(s).substr(w.offset, w.length); };
+    if (at(alone) == at(with_context)) continue;
+    const char mark = at(with_context) == at(original) ? '+' : at(alone) == at(original) ? '-' : ' ';
+    ++changes[std::string(1, mark) + " " + tools::cp1252_to_utf8(std::string(at(original))) + ": " +
+              tools::cp1252_to_utf8(std::string(at(alone))) + " -> " + tools::cp1252_to_utf8(std::string(at(with_context)))];
+  }
+  print_commonest("changed by the context", changes, n);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto line = tools::parse_command_line(argc, argv, {"--text", "--restore", "--errors"});
+  const auto line = tools::parse_command_line(argc, argv, {"--text", "--restore", "--errors", "--context", "--changes"});
   if (line.error) usage(*line.error);
   const auto& dictionary_paths = line.positional;
+  std::optional<accents::ContextModel> context;
+  if (line.has("--context")) context = load_context_model(line.value("--context"));
 
   if (line.has("--restore")) {
     if (dictionary_paths.size() != 1 || line.has("--text")) usage("--restore takes one text and one dictionary");
     const auto text = tools::utf8_to_cp1252(line.value("--restore"));
     if (!text) usage("the text is not UTF-8 that code page 1252 can spell");
-    std::cout << tools::cp1252_to_utf8(restore(*text, load_dictionary(dictionary_paths[0]))) << "\n";
+    std::cout << tools::cp1252_to_utf8(restore(*text, load_dictionary(dictionary_paths[0]), context ? &*context : nullptr)) << "\n";
     return 0;
   }
   if (!line.has("--text") || dictionary_paths.empty()) usage("expected --text FILE and at least one DICTIONARY");
   const auto show_errors = line.has("--errors") ? tools::parse_number(line.value("--errors")) : 0.0;
   if (!show_errors || *show_errors < 0) usage("--errors takes a number");
+  const auto show_changes = tools::number_option(line, "--changes", 0, 0, "measure_accents", usage_text);
 
   const Texts texts = read_texts(line.all("--text"));
   const std::string stripped = strip_acute_accents(texts.original);
@@ -211,8 +240,14 @@ int main(int argc, char** argv) {
 
   for (const auto& path : dictionary_paths) {
     const auto dictionary = load_dictionary(path);
-    const Result r = compare(texts.original, stripped, restore(stripped, dictionary), words);
+    const std::string alone = restore(stripped, dictionary);
+    const Result r = compare(texts.original, stripped, alone, words);
     report(path, dictionary.entry_count(), r, words.size(), accented, static_cast<std::size_t>(*show_errors));
+    if (!context) continue;
+    const std::string with_context = restore(stripped, dictionary, &*context);
+    report(path + " with the context model", dictionary.entry_count(), compare(texts.original, stripped, with_context, words),
+           words.size(), accented, static_cast<std::size_t>(*show_errors));
+    if (show_changes > 0) print_changes(texts.original, alone, with_context, words, static_cast<std::size_t>(show_changes));
   }
   return 0;
 }

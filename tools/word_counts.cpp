@@ -9,8 +9,6 @@
 
 namespace tools {
 
-namespace {
-
 std::vector<std::string_view> split_tabs(std::string_view line) {
   std::vector<std::string_view> fields;
   while (true) {
@@ -20,8 +18,6 @@ std::vector<std::string_view> split_tabs(std::string_view line) {
     line.remove_prefix(tab + 1);
   }
 }
-
-}  // namespace
 
 void write_word_counts(std::ostream& out, const WordCounts& table, std::uint64_t min_total) {
   out << "word";

@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct WordCounts {
   // Word (small letters, code page 1252) -> its count in each source, in the order of `sources`.
   std::unordered_map<std::string, std::vector<std::uint32_t>> counts;
 };
+
+// The fields of one line of a tab-separated table.
+std::vector<std::string_view> split_tabs(std::string_view line);
 
 // Lines sorted by their bytes, so the same counts always give the same table. Words whose
 // total is below `min_total` are left out.

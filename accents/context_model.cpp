@@ -1,0 +1,338 @@
+#include "accents/context_model.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "text/char_classes.h"
+#include "text/code_page_1252.h"
+
+namespace accents {
+
+namespace {
+
+// Small letters without the acute accent: how a token is compared, so that a word reads the
+// same whether or not its own accent is missing.
+constexpr unsigned char token_byte(unsigned char b) {
+  const unsigned char lower = text::cp1252::to_lower(b);
+  switch (lower) {
+    case 0xE1: return 'a';
+    case 0xE9: return 'e';
+    case 0xED: return 'i';
+    case 0xF3: return 'o';
+    case 0xFA: return 'u';
+    default: return lower;
+  }
+}
+constexpr text::cp1252::ByteMap token_bytes = text::cp1252::make_byte_map(token_byte);
+
+enum class ByteKind : std::uint8_t { word, space, line, digit, mark };
+
+constexpr ByteKind byte_kind(unsigned char b) {
+  if (!text::byte_tables::separators[b]) return ByteKind::word;
+  if (b == '\n' || b == '\r') return ByteKind::line;
+  if (b >= '0' && b <= '9') return ByteKind::digit;
+  if (b < 0x20 || b == ' ' || b == 0xA0) return ByteKind::space;
+  return ByteKind::mark;
+}
+constexpr auto byte_kinds = [] {
+  std::array<ByteKind, 256> kinds{};
+  for (int b = 0; b < 256; ++b) kinds[b] = byte_kind(static_cast<unsigned char>(b));
+  return kinds;
+}();
+ByteKind kind_of(unsigned char b) { return byte_kinds[b]; }
+
+std::uint64_t mix(std::uint64_t h) {
+  h ^= h >> 30;
+  h *= 0xBF58476D1CE4E5B9ull;
+  h ^= h >> 27;
+  h *= 0x94D049BB133111EBull;
+  return h ^ (h >> 31);
+}
+
+// token_hash, a byte at a time: eight bytes make a chunk, the last one padded with zeros; the
+// length goes in first, so that the padding cannot make two tokens equal.
+class TokenHasher {
+ public:
+  explicit TokenHasher(std::size_t size) : h_(mix(size + 1)) {}
+  void add(unsigned char b) {
+    chunk_ |= std::uint64_t{b} << shift_;
+    shift_ += 8;
+    if (shift_ == 64) flush();
+  }
+  std::uint64_t finish() {
+    if (shift_ != 0) flush();
+    return h_;
+  }
+
+ private:
+  void flush() {
+    h_ = (h_ ^ chunk_) * 0x9E3779B97F4A7C15ull;
+    h_ ^= h_ >> 29;
+    chunk_ = 0;
+    shift_ = 0;
+  }
+  std::uint64_t h_;
+  std::uint64_t chunk_ = 0;
+  unsigned shift_ = 0;
+};
+
+struct Token {
+  std::string_view text;
+  std::uint64_t hash;
+};
+
+// The token of bytes [start, end), written into `room`.
+Token make_token(const unsigned char* start, const unsigned char* end, std::array<char, context_token_limit>& room) {
+  const std::size_t size = std::min<std::size_t>(static_cast<std::size_t>(end - start), context_token_limit);
+  TokenHasher hasher(size);
+  for (std::size_t i = 0; i < size; ++i) {
+    const unsigned char b = token_bytes[start[i]];
+    room[i] = static_cast<char>(b);
+    hasher.add(b);
+  }
+  return {std::string_view(room.data(), size), hasher.finish()};
+}
+
+const Token digits_token{"0", token_hash("0")};
+const Token boundary_token{{}, token_hash({})};
+
+std::uint32_t read_u32(const unsigned char* p) {
+  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+}
+std::uint64_t read_u64(const unsigned char* p) { return read_u32(p) | std::uint64_t{read_u32(p + 4)} << 32; }
+std::int16_t read_i16(const unsigned char* p) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+}
+
+}  // namespace
+
+const WordContext& ContextReader::around(std::string_view text, std::size_t offset, std::size_t size) {
+  const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+  // Before the word, nearest first.
+  std::size_t i = offset;
+  bool ended = false;
+  for (std::size_t k = 0; k < context_reach; ++k) {
+    Token token = boundary_token;
+    while (!ended) {
+      if (i == 0) {
+        ended = true;
+        break;
+      }
+      const ByteKind kind = kind_of(bytes[i - 1]);
+      if (kind == ByteKind::space) {
+        --i;
+        continue;
+      }
+      if (kind == ByteKind::line) {
+        ended = true;
+      } else if (kind == ByteKind::digit) {
+        while (i > 0 && kind_of(bytes[i - 1]) == ByteKind::digit) --i;
+        token = digits_token;
+      } else if (kind == ByteKind::mark) {
+        --i;
+        token = make_token(bytes + i, bytes + i + 1, room_[k]);
+      } else {
+        const std::size_t end = i;
+        while (i > 0 && kind_of(bytes[i - 1]) == ByteKind::word) --i;
+        token = make_token(bytes + i, bytes + end, room_[k]);
+      }
+      break;
+    }
+    context_.before[k] = token.text;
+    context_.before_hashes[k] = token.hash;
+  }
+  // After it.
+  i = offset + size;
+  ended = false;
+  for (std::size_t k = 0; k < context_reach; ++k) {
+    Token token = boundary_token;
+    while (!ended) {
+      if (i == text.size()) {
+        ended = true;
+        break;
+      }
+      const ByteKind kind = kind_of(bytes[i]);
+      if (kind == ByteKind::space) {
+        ++i;
+        continue;
+      }
+      if (kind == ByteKind::line) {
+        ended = true;
+      } else if (kind == ByteKind::digit) {
+        while (i < text.size() && kind_of(bytes[i]) == ByteKind::digit) ++i;
+        token = digits_token;
+      } else if (kind == ByteKind::mark) {
+        token = make_token(bytes + i, bytes + i + 1, room_[context_reach + k]);
+        ++i;
+      } else {
+        const std::size_t start = i;
+        while (i < text.size() && kind_of(bytes[i]) == ByteKind::word) ++i;
+        token = make_token(bytes + start, bytes + i, room_[context_reach + k]);
+      }
+      break;
+    }
+    context_.after[k] = token.text;
+    context_.after_hashes[k] = token.hash;
+  }
+  return context_;
+}
+
+std::uint64_t token_hash(std::string_view token) {
+  TokenHasher hasher(token.size());
+  for (const char c : token) hasher.add(static_cast<unsigned char>(c));
+  return hasher.finish();
+}
+
+FeatureTokens feature_tokens(const WordContext& c, ContextFeature feature) {
+  static const std::uint64_t none = token_hash({});
+  switch (feature) {
+    case ContextFeature::one_before: return {c.before[0], {}, c.before_hashes[0], none};
+    case ContextFeature::one_after: return {c.after[0], {}, c.after_hashes[0], none};
+    case ContextFeature::two_before: return {c.before[1], c.before[0], c.before_hashes[1], c.before_hashes[0]};
+    case ContextFeature::two_after: return {c.after[0], c.after[1], c.after_hashes[0], c.after_hashes[1]};
+  }
+  return {};
+}
+
+std::uint64_t feature_key(std::uint32_t form, ContextFeature feature, std::uint64_t first_hash, std::uint64_t second_hash) {
+  const std::uint64_t h = mix(first_hash ^ std::rotl(second_hash, 23) ^
+                              ((std::uint64_t{form} << 8 | static_cast<std::uint8_t>(feature)) * 0xC2B2AE3D27D4EB4Full));
+  return h == 0 ? 1 : h;
+}
+
+std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> file) {
+  namespace f = context_file;
+  if (file.size() < f::header_size || std::memcmp(file.data(), f::magic.data(), f::magic.size()) != 0) return std::nullopt;
+  const unsigned char* const header = file.data();
+  const std::uint32_t feature_mask = read_u32(header + 8);
+  const auto accent_threshold = static_cast<std::int32_t>(read_u32(header + 12));
+  const auto plain_threshold = static_cast<std::int32_t>(read_u32(header + 16));
+  const std::uint64_t form_count = read_u32(header + 20), candidate_count = read_u32(header + 24),
+                      string_bytes = read_u32(header + 28), slot_count = read_u32(header + 32),
+                      weight_count = read_u32(header + 36), max_distance = read_u32(header + 40);
+  if (feature_mask == 0 || (feature_mask & ~0x1Eu) != 0 || !std::has_single_bit(slot_count) || max_distance >= slot_count)
+    return std::nullopt;
+  const std::uint64_t forms_at = f::header_size;
+  const std::uint64_t candidates_at = forms_at + form_count * f::form_record_size;
+  const std::uint64_t strings_at = candidates_at + candidate_count * f::candidate_record_size;
+  const std::uint64_t slots_at = strings_at + string_bytes;
+  const std::uint64_t weights_at = slots_at + slot_count * f::slot_record_size;
+  if (weights_at + weight_count * f::weight_size != file.size()) return std::nullopt;
+
+  ContextModel model;
+  model.accent_threshold_ = accent_threshold;
+  model.plain_threshold_ = plain_threshold;
+  model.max_distance_ = max_distance;
+  for (std::uint8_t feature = 1; feature <= 4; ++feature)
+    if (feature_mask & (1u << feature)) model.features_.push_back(static_cast<ContextFeature>(feature));
+
+  model.candidates_.reserve(candidate_count);
+  for (std::uint64_t c = 0; c < candidate_count; ++c) {
+    const unsigned char* record = file.data() + candidates_at + c * f::candidate_record_size;
+    model.candidates_.push_back({record[0], read_i16(record + 2)});
+  }
+  model.forms_.reserve(form_count);
+  model.form_text_.assign(reinterpret_cast<const char*>(file.data() + strings_at), string_bytes);
+  model.form_slots_.resize(std::bit_ceil(2 * form_count + 2));
+  const std::size_t form_mask = model.form_slots_.size() - 1;
+  for (std::uint64_t n = 0; n < form_count; ++n) {
+    const unsigned char* record = file.data() + forms_at + n * f::form_record_size;
+    const std::uint64_t start = read_u32(record), first = read_u32(record + 4);
+    const std::size_t length = record[8], count = record[9];
+    if (length == 0 || start + length > string_bytes || count < 2 || count > f::max_candidates || first + count > candidate_count)
+      return std::nullopt;
+    const std::string_view form = std::string_view(model.form_text_).substr(start, length);
+    // Every spelling is the form itself or the form with an accent on one of its plain vowels.
+    for (std::size_t c = first; c < first + count; ++c) {
+      const std::uint8_t p = model.candidates_[c].position;
+      if (p != f::plain_position && (p >= length || std::string_view("aeiou").find(form[p]) == std::string_view::npos))
+        return std::nullopt;
+    }
+    if (model.find_form(form)) return std::nullopt;  // given twice
+    const std::uint64_t hash = token_hash(form);
+    std::size_t slot = static_cast<std::size_t>(hash) & form_mask;
+    while (model.form_slots_[slot].form != none) slot = (slot + 1) & form_mask;
+    model.form_slots_[slot] = {hash, static_cast<std::uint32_t>(n)};
+    model.forms_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(first), static_cast<std::uint8_t>(length),
+                            static_cast<std::uint8_t>(count)});
+    model.longest_form_ = std::max(model.longest_form_, length);
+  }
+  model.weights_.reserve(weight_count + f::max_candidates);
+  for (std::uint64_t w = 0; w < weight_count; ++w) model.weights_.push_back(read_i16(file.data() + weights_at + w * f::weight_size));
+  // A feature's weights are one per spelling of its form. A slot of a damaged file may point at
+  // the last weights with a form that has more spellings: the zeros after them keep its reads
+  // inside the table.
+  model.weights_.resize(weight_count + f::max_candidates, 0);
+  model.slots_.reserve(slot_count);
+  for (std::uint64_t s = 0; s < slot_count; ++s) {
+    const unsigned char* record = file.data() + slots_at + s * f::slot_record_size;
+    const Slot slot{read_u64(record), read_u32(record + 8)};
+    if (slot.key != 0) {
+      if (slot.first_weight >= weight_count) return std::nullopt;
+      ++model.feature_count_;
+    }
+    model.slots_.push_back(slot);
+  }
+  return model;
+}
+
+std::optional<std::uint32_t> ContextModel::find_form(std::string_view lower) const {
+  if (lower.size() > longest_form_ || form_slots_.empty()) return std::nullopt;
+  const std::uint64_t hash = token_hash(lower);
+  const std::size_t mask = form_slots_.size() - 1;
+  for (std::size_t slot = static_cast<std::size_t>(hash) & mask; form_slots_[slot].form != none; slot = (slot + 1) & mask) {
+    if (form_slots_[slot].hash != hash) continue;
+    const Form& f = forms_[form_slots_[slot].form];
+    if (std::string_view(form_text_).substr(f.start, f.length) == lower) return form_slots_[slot].form;
+  }
+  return std::nullopt;
+}
+
+const std::int16_t* ContextModel::weights_of(std::uint64_t key) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t s = static_cast<std::size_t>(key) & mask;
+  for (std::size_t distance = 0; distance <= max_distance_; ++distance, s = (s + 1) & mask) {
+    if (slots_[s].key == key) return weights_.data() + slots_[s].first_weight;
+    if (slots_[s].key == 0) return nullptr;
+  }
+  return nullptr;
+}
+
+std::size_t ContextModel::choose(std::uint32_t form, const WordContext& context, std::size_t dictionary_position) const {
+  const Form& f = forms_[form];
+  const Candidate* const candidates = candidates_.data() + f.first_candidate;
+  const auto position_of = [](const Candidate& c) {
+    return c.position == context_file::plain_position ? no_accent : std::size_t{c.position};
+  };
+  std::size_t dictionary_choice = f.candidate_count;
+  std::int32_t scores[context_file::max_candidates];
+  for (std::size_t c = 0; c < f.candidate_count; ++c) {
+    scores[c] = candidates[c].prior;
+    if (position_of(candidates[c]) == dictionary_position) dictionary_choice = c;
+  }
+  // A spelling the dictionary chose and the model does not know: the dictionary stands.
+  if (dictionary_choice == f.candidate_count) return dictionary_position;
+  // The features' slots are fetched from memory side by side, then read.
+  std::uint64_t keys[4];
+  const std::size_t feature_count = std::min<std::size_t>(features_.size(), 4);
+  for (std::size_t i = 0; i < feature_count; ++i) {
+    const FeatureTokens tokens = feature_tokens(context, features_[i]);
+    keys[i] = feature_key(form, features_[i], tokens.first_hash, tokens.second_hash);
+#if defined(__GNUC__)
+    __builtin_prefetch(&slots_[static_cast<std::size_t>(keys[i]) & (slots_.size() - 1)]);
+#endif
+  }
+  for (std::size_t i = 0; i < feature_count; ++i)
+    if (const std::int16_t* weights = weights_of(keys[i]))
+      for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] += weights[c];
+  std::size_t best = dictionary_choice;
+  for (std::size_t c = 0; c < f.candidate_count; ++c)
+    if (scores[c] > scores[best]) best = c;
+  if (best == dictionary_choice) return dictionary_position;
+  const std::size_t chosen = position_of(candidates[best]);
+  const std::int32_t threshold = chosen == no_accent ? plain_threshold_ : accent_threshold_;
+  return scores[best] - scores[dictionary_choice] >= threshold ? chosen : dictionary_position;
+}
+
+}  // namespace accents

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The context model of "tildario tilde --contexto": for the plain words whose right spelling
+// depends on the sentence (esta/está, como/cómo, el/él, termino/terminó), how strongly each of
+// the words and marks around them speaks for each spelling. A decision is a sum of weights
+// (naive Bayes log-odds); it overrules the dictionary's choice only by a clear margin.
+// docs/context.md describes the file and how it is made.
+
+namespace accents {
+
+// Tokens each side of a word that the model looks at.
+inline constexpr std::size_t context_reach = 2;
+// Tokens longer than this are cut to it.
+inline constexpr std::size_t context_token_limit = 40;
+
+// The tokens around one word, nearest first. A token is a word in small letters without acute
+// accents ("esta" for "Está"), a punctuation mark of one byte, "0" for a run of digits, or
+// empty for a boundary: the start or end of the text or a line break, beyond which the model
+// looks no farther. Each comes with its hash (token_hash).
+struct WordContext {
+  std::array<std::string_view, context_reach> before, after;
+  std::array<std::uint64_t, context_reach> before_hashes, after_hashes;
+};
+
+std::uint64_t token_hash(std::string_view token);
+
+// Finds the tokens around words of code page 1252 text; the tokens it gives stay valid until
+// its next call.
+class ContextReader {
+ public:
+  const WordContext& around(std::string_view text, std::size_t offset, std::size_t size);
+
+ private:
+  std::array<std::array<char, context_token_limit>, 2 * context_reach> room_{};
+  WordContext context_;
+};
+
+// What the model conditions on: a token next to the word, or the two tokens on one side.
+enum class ContextFeature : std::uint8_t { one_before = 1, one_after = 2, two_before = 3, two_after = 4 };
+
+// The tokens of a feature, farther one first for the pairs; the second is empty for the single
+// ones.
+struct FeatureTokens {
+  std::string_view first, second;
+  std::uint64_t first_hash, second_hash;
+};
+FeatureTokens feature_tokens(const WordContext& context, ContextFeature feature);
+
+// The 64-bit key the file stores for a feature of form `form` (never 0), from its tokens'
+// hashes. The file keeps no words for its features, only these keys: a feature the model does
+// not hold takes the weights of one it does with a probability of about 2^-64 per look-up.
+std::uint64_t feature_key(std::uint32_t form, ContextFeature feature, std::uint64_t first_hash, std::uint64_t second_hash);
+
+// A spelling of a form: the plain form itself (no_accent), or the form with an acute accent on
+// the vowel at `position`.
+inline constexpr std::size_t no_accent = static_cast<std::size_t>(-1);
+
+// The layout of the file (all numbers little-endian).
+namespace context_file {
+inline constexpr std::string_view magic = "TILDCTX1";
+inline constexpr std::size_t header_size = 44;
+inline constexpr std::size_t form_record_size = 12;
+inline constexpr std::size_t candidate_record_size = 4;
+inline constexpr std::size_t slot_record_size = 12;
+inline constexpr std::size_t weight_size = 2;
+inline constexpr std::size_t max_candidates = 8;
+inline constexpr std::uint8_t plain_position = 0xFF;
+// Weights are natural logarithms in 1/1024ths.
+inline constexpr double weight_scale = 1024.0;
+}  // namespace context_file
+
+class ContextModel {
+ public:
+  // The model in a file's bytes; none when they are not a well-formed model file.
+  static std::optional<ContextModel> load(std::span<const unsigned char> file);
+
+  bool empty() const { return forms_.empty(); }
+  std::size_t form_count() const { return forms_.size(); }
+  std::size_t feature_count() const { return feature_count_; }
+  // No longer word is a form of the model.
+  std::size_t longest_form() const { return longest_form_; }
+
+  // The model's number for a plain word in small letters, or none.
+  std::optional<std::uint32_t> find_form(std::string_view lower) const;
+
+  // The spelling of form `form` in `context`: the dictionary's (`dictionary_position`, or
+  // no_accent) unless another spelling scores at least a threshold above it. A wrong accent
+  // is worse than a missing one, so putting an accent takes a higher threshold than leaving the
+  // plain word as written.
+  std::size_t choose(std::uint32_t form, const WordContext& context, std::size_t dictionary_position) const;
+
+ private:
+  struct Form {
+    std::uint32_t start, first_candidate;
+    std::uint8_t length, candidate_count;
+  };
+  struct Candidate {
+    std::uint8_t position;  // plain_position for the plain form
+    std::int16_t prior;
+  };
+  struct Slot {
+    std::uint64_t key;
+    std::uint32_t first_weight;
+  };
+
+  const std::int16_t* weights_of(std::uint64_t key) const;
+
+  // The forms by their token_hash: open addressing, at most half full.
+  struct FormSlot {
+    std::uint64_t hash = 0;
+    std::uint32_t form = none;
+  };
+  static constexpr std::uint32_t none = static_cast<std::uint32_t>(-1);
+
+  std::string form_text_;  // the forms back to back
+  std::vector<FormSlot> form_slots_;
+  std::vector<Form> forms_;
+  std::vector<Candidate> candidates_;
+  std::vector<Slot> slots_;
+  std::vector<std::int16_t> weights_;
+  std::vector<ContextFeature> features_;  // those the file holds
+  std::int32_t accent_threshold_ = 0, plain_threshold_ = 0;
+  std::size_t max_distance_ = 0;
+  std::size_t feature_count_ = 0;
+  std::size_t longest_form_ = 0;
+};
+
+}  // namespace accents

@@ -1,0 +1,217 @@
+#include "tools/context_counts.h"
+
+#include <charconv>
+#include <unordered_map>
+
+#include "text/case_conversion.h"
+#include "text/tokens.h"
+#include "tools/utf8_cp1252.h"
+#include "tools/word_counts.h"
+
+namespace tools {
+
+namespace {
+
+using accents::ContextFeature;
+
+constexpr ContextFeature all_features[] = {ContextFeature::one_before, ContextFeature::one_after, ContextFeature::two_before,
+                                           ContextFeature::two_after};
+
+char plain_vowel(char c) {
+  switch (static_cast<unsigned char>(c)) {
+    case 0xE1: return 'a';
+    case 0xE9: return 'e';
+    case 0xED: return 'i';
+    case 0xF3: return 'o';
+    case 0xFA: return 'u';
+    default: return 0;
+  }
+}
+
+// A plain word, or a plain word with one acute accent: the spellings restoration can give.
+bool has_at_most_one_accent(std::string_view spelling) {
+  int accents = 0;
+  for (const char c : spelling) accents += plain_vowel(c) != 0;
+  return accents <= 1;
+}
+
+std::string_view feature_name(ContextFeature feature) {
+  switch (feature) {
+    case ContextFeature::one_before: return "-1";
+    case ContextFeature::one_after: return "+1";
+    case ContextFeature::two_before: return "-2";
+    case ContextFeature::two_after: return "+2";
+  }
+  return {};
+}
+
+std::optional<ContextFeature> feature_named(std::string_view name) {
+  for (const ContextFeature feature : all_features)
+    if (feature_name(feature) == name) return feature;
+  return std::nullopt;
+}
+
+template <typename F>
+void for_each_lower_word(const std::string& line, std::string& lower, F f) {
+  text::for_each_word(line, [&](std::size_t offset, std::size_t size) {
+    if (size > accents::context_token_limit) return;
+    lower.assign(line, offset, size);
+    text::lower_case_in_place(lower.data(), lower.size());
+    f(offset, size, lower);
+  });
+}
+
+}  // namespace
+
+std::string plain_spelling(std::string_view spelling) {
+  std::string plain(spelling);
+  text::lower_case_in_place(plain.data(), plain.size());
+  for (char& c : plain)
+    if (const char v = plain_vowel(c)) c = v;
+  return plain;
+}
+
+ContextCounts count_contexts(const std::vector<std::string>& lines, const ContextCounting& settings) {
+  // The spellings written often enough, grouped by plain word.
+  std::unordered_map<std::string, std::uint64_t> written;
+  std::string lower;
+  for (const std::string& line : lines)
+    for_each_lower_word(line, lower, [&](std::size_t, std::size_t, const std::string& word) { ++written[word]; });
+  std::map<std::string, std::map<std::string, std::uint64_t>> spellings;
+  for (const auto& [word, count] : written)
+    if (count >= settings.min_count && has_at_most_one_accent(word)) spellings[plain_spelling(word)].emplace(word, count);
+
+  ContextCounts counts;
+  // Spelling -> its group and its number there.
+  std::unordered_map<std::string, std::pair<ContextGroup*, std::size_t>> spelling_groups;
+  for (const auto& [plain, group_spellings] : spellings) {
+    if (group_spellings.size() < 2 || group_spellings.size() > accents::context_file::max_candidates) continue;
+    ContextGroup& group = counts[plain];
+    for (const auto& [spelling, count] : group_spellings) {
+      spelling_groups.emplace(spelling, std::pair{&group, group.spellings.size()});
+      group.spellings.push_back(spelling);
+      group.totals.push_back(count);
+    }
+  }
+
+  accents::ContextReader reader;
+  for (const std::string& line : lines) {
+    for_each_lower_word(line, lower, [&](std::size_t offset, std::size_t size, const std::string& word) {
+      const auto found = spelling_groups.find(word);
+      if (found == spelling_groups.end()) return;
+      auto& [group, number] = found->second;
+      const accents::WordContext& context = reader.around(line, offset, size);
+      for (const ContextFeature feature : all_features) {
+        const auto tokens = accents::feature_tokens(context, feature);
+        auto& feature_counts = group->features[{feature, std::string(tokens.first), std::string(tokens.second)}];
+        feature_counts.resize(group->spellings.size());
+        ++feature_counts[number];
+      }
+    });
+  }
+  for (auto& [plain, group] : counts) {
+    std::erase_if(group.features, [&](const auto& feature) {
+      std::uint64_t total = 0;
+      for (const std::uint64_t n : feature.second) total += n;
+      return total < settings.min_feature;
+    });
+  }
+  return counts;
+}
+
+void keep_spellings(ContextCounts& counts, const std::function<bool(const std::string&)>& keep) {
+  for (auto& [plain, group] : counts) {
+    std::vector<std::size_t> kept;
+    for (std::size_t s = 0; s < group.spellings.size(); ++s)
+      if (keep(group.spellings[s])) kept.push_back(s);
+    if (kept.size() == group.spellings.size()) continue;
+    const auto select = [&kept](auto& values) {
+      std::remove_reference_t<decltype(values)> selected;
+      for (const std::size_t s : kept) selected.push_back(values[s]);
+      values = std::move(selected);
+    };
+    select(group.spellings);
+    select(group.totals);
+    for (auto& [feature, feature_counts] : group.features) select(feature_counts);
+    std::erase_if(group.features, [](const auto& feature) {
+      for (const std::uint64_t n : feature.second)
+        if (n) return false;
+      return true;
+    });
+  }
+  std::erase_if(counts, [](const auto& entry) { return entry.second.spellings.size() < 2; });
+}
+
+void write_context_counts(std::ostream& out, const ContextCounts& counts) {
+  out << "spelling\tfeature\tfirst\tsecond\tcount\n";
+  for (const auto& [plain, group] : counts) {
+    for (std::size_t s = 0; s < group.spellings.size(); ++s) {
+      const std::string spelling = cp1252_to_utf8(group.spellings[s]);
+      out << spelling << "\t*\t\t\t" << group.totals[s] << '\n';
+      for (const auto& [feature, feature_counts] : group.features) {
+        if (feature_counts[s] == 0) continue;
+        out << spelling << '\t' << feature_name(feature.kind) << '\t' << cp1252_to_utf8(feature.first) << '\t'
+            << cp1252_to_utf8(feature.second) << '\t' << feature_counts[s] << '\n';
+      }
+    }
+  }
+}
+
+std::optional<ContextCounts> read_context_counts(std::istream& in, std::string& error) {
+  std::string line;
+  if (!std::getline(in, line) || line != "spelling\tfeature\tfirst\tsecond\tcount") {
+    error = "no header line";
+    return std::nullopt;
+  }
+  ContextCounts counts;
+  // The features come after the spellings' own counts, each spelling's after its own.
+  std::size_t line_number = 1;
+  while (std::getline(in, line)) {
+    ++line_number;
+    const auto fail = [&](std::string_view why) {
+      error = "line " + std::to_string(line_number) + ": " + std::string(why);
+      return std::nullopt;
+    };
+    const auto fields = split_tabs(line);
+    if (fields.size() != 5) return fail("not five fields");
+    const auto spelling = utf8_to_cp1252(fields[0]);
+    const auto first = utf8_to_cp1252(fields[2]);
+    const auto second = utf8_to_cp1252(fields[3]);
+    if (!spelling || !first || !second) return fail("not UTF-8 that code page 1252 can spell");
+    if (spelling->empty() || spelling->size() > accents::context_token_limit || !has_at_most_one_accent(*spelling) ||
+        text::to_lower_case(*spelling) != *spelling)
+      return fail("not a spelling in small letters with at most one acute accent");
+    std::uint64_t count = 0;
+    const auto [end, problem] = std::from_chars(fields[4].data(), fields[4].data() + fields[4].size(), count);
+    if (problem != std::errc{} || end != fields[4].data() + fields[4].size() || count == 0) return fail("the count is no positive number");
+    ContextGroup& group = counts[plain_spelling(*spelling)];
+    if (fields[1] == "*") {
+      if (!first->empty() || !second->empty()) return fail("a spelling's own count has tokens");
+      if (!group.spellings.empty() && group.spellings.back() >= *spelling) return fail("spellings out of order or repeated");
+      if (group.spellings.size() == accents::context_file::max_candidates) return fail("too many spellings");
+      group.spellings.push_back(*spelling);
+      group.totals.push_back(count);
+      for (auto& [feature, feature_counts] : group.features) feature_counts.push_back(0);
+      continue;
+    }
+    const auto kind = feature_named(fields[1]);
+    if (!kind) return fail("unknown feature");
+    if (group.spellings.empty() || group.spellings.back() != *spelling) return fail("a feature before its spelling's own count");
+    auto& feature_counts = group.features[{*kind, *first, *second}];
+    feature_counts.resize(group.spellings.size());
+    if (feature_counts.back() != 0) return fail("a feature given twice");
+    feature_counts.back() = count;
+  }
+  if (in.bad()) {
+    error = "cannot be read";
+    return std::nullopt;
+  }
+  for (const auto& [plain, group] : counts)
+    if (group.spellings.size() < 2) {
+      error = "the word " + cp1252_to_utf8(plain) + " has a single spelling";
+      return std::nullopt;
+    }
+  return counts;
+}
+
+}  // namespace tools

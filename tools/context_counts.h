@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <istream>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "accents/context_model.h"
+
+// How often each spelling of an ambiguous word is written next to each token, in correctly
+// accented running text: what the context model is made from. A tab-separated UTF-8 table (see
+// docs/context.md): a header line, then one line per spelling and feature,
+//
+//   spelling  feature  first  second  count
+//
+// where the feature is "*" (the spelling's own count; no tokens), "-1" or "+1" (the token
+// before or after it), "-2" or "+2" (the two tokens before or after it, farther one first for
+// "-2", nearer one first for "+2"). An empty token is a boundary.
+
+namespace tools {
+
+struct ContextGroup {
+  // The spellings of one plain word: the plain word itself or the word with one acute accent,
+  // in small letters, code page 1252; sorted by their bytes.
+  std::vector<std::string> spellings;
+  std::vector<std::uint64_t> totals;  // how often each spelling is written
+  struct Feature {
+    accents::ContextFeature kind;
+    std::string first, second;
+    friend auto operator<=>(const Feature&, const Feature&) = default;
+  };
+  std::map<Feature, std::vector<std::uint64_t>> features;  // counts, one per spelling
+};
+
+// Plain word (small letters, no acute accent) -> its group.
+using ContextCounts = std::map<std::string, ContextGroup>;
+
+struct ContextCounting {
+  // A spelling written fewer times does not count as one; a plain word needs two spellings.
+  std::uint64_t min_count = 2;
+  // A feature seen fewer times with all the spellings of its word together is left out.
+  std::uint64_t min_feature = 2;
+};
+
+// The counts of text `lines` (code page 1252, one paragraph each).
+ContextCounts count_contexts(const std::vector<std::string>& lines, const ContextCounting& settings);
+
+// Leaves out the spellings `keep` says no to, with their counts, and then the words left with
+// a single spelling.
+void keep_spellings(ContextCounts& counts, const std::function<bool(const std::string&)>& keep);
+
+// The spelling in small letters without its acute accents.
+std::string plain_spelling(std::string_view spelling);
+
+void write_context_counts(std::ostream& out, const ContextCounts& counts);
+// None, and `error` says why, when the table is malformed.
+std::optional<ContextCounts> read_context_counts(std::istream& in, std::string& error);
+
+}  // namespace tools

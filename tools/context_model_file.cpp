@@ -1,0 +1,122 @@
+#include "tools/context_model_file.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <stdexcept>
+
+namespace tools {
+
+namespace {
+
+namespace f = accents::context_file;
+
+void put_u8(std::string& out, std::uint8_t v) { out += static_cast<char>(v); }
+void put_u16(std::string& out, std::uint16_t v) {
+  put_u8(out, static_cast<std::uint8_t>(v));
+  put_u8(out, static_cast<std::uint8_t>(v >> 8));
+}
+void put_u32(std::string& out, std::uint32_t v) {
+  put_u16(out, static_cast<std::uint16_t>(v));
+  put_u16(out, static_cast<std::uint16_t>(v >> 16));
+}
+void put_u64(std::string& out, std::uint64_t v) {
+  put_u32(out, static_cast<std::uint32_t>(v));
+  put_u32(out, static_cast<std::uint32_t>(v >> 32));
+}
+
+std::int16_t weight(double log_value) {
+  const double scaled = std::round(log_value * f::weight_scale);
+  return static_cast<std::int16_t>(std::clamp(scaled, double{std::numeric_limits<std::int16_t>::min()},
+                                              double{std::numeric_limits<std::int16_t>::max()}));
+}
+
+// Where the accent of `spelling` lies in its plain form, or plain_position.
+std::uint8_t accent_position(const std::string& spelling, const std::string& plain) {
+  for (std::size_t i = 0; i < spelling.size(); ++i)
+    if (spelling[i] != plain[i]) return static_cast<std::uint8_t>(i);
+  return f::plain_position;
+}
+
+}  // namespace
+
+std::string make_context_model(const ContextCounts& counts, const ContextModelSettings& settings) {
+  const double a = settings.smoothing;
+  std::uint32_t feature_mask = 0;
+  for (const auto feature : settings.features) feature_mask |= 1u << static_cast<unsigned>(feature);
+
+  std::string forms, candidates, strings;
+  std::vector<std::int16_t> weights;
+  // Key -> first weight, in key order, so that the table's layout depends only on the keys.
+  std::map<std::uint64_t, std::uint32_t> keyed;
+  std::uint32_t form_number = 0, candidate_count = 0;
+  for (const auto& [plain, group] : counts) {
+    const std::size_t k = group.spellings.size();
+    put_u32(forms, static_cast<std::uint32_t>(strings.size()));
+    put_u32(forms, candidate_count);
+    put_u8(forms, static_cast<std::uint8_t>(plain.size()));
+    put_u8(forms, static_cast<std::uint8_t>(k));
+    put_u16(forms, 0);
+    strings += plain;
+    double total = 0;
+    for (const auto n : group.totals) total += static_cast<double>(n);
+    for (std::size_t s = 0; s < k; ++s) {
+      put_u8(candidates, accent_position(group.spellings[s], plain));
+      put_u8(candidates, 0);
+      put_u16(candidates, static_cast<std::uint16_t>(
+                              weight(std::log((static_cast<double>(group.totals[s]) + a) / (total + static_cast<double>(k) * a)))));
+    }
+    candidate_count += static_cast<std::uint32_t>(k);
+
+    // How many different values each feature takes with this word: the smoothing spreads over them.
+    std::map<accents::ContextFeature, double> values;
+    for (const auto& [feature, feature_counts] : group.features) ++values[feature.kind];
+    for (const auto& [feature, feature_counts] : group.features) {
+      if (!(feature_mask & (1u << static_cast<unsigned>(feature.kind)))) continue;
+      const std::uint64_t key = accents::feature_key(form_number, feature.kind, accents::token_hash(feature.first),
+                                                     accents::token_hash(feature.second));
+      if (!keyed.emplace(key, static_cast<std::uint32_t>(weights.size())).second)
+        throw std::runtime_error("two features share the key " + std::to_string(key));
+      for (std::size_t s = 0; s < k; ++s)
+        weights.push_back(weight(std::log((static_cast<double>(feature_counts[s]) + a) /
+                                          (static_cast<double>(group.totals[s]) + a * (values[feature.kind] + 1)))));
+    }
+    ++form_number;
+  }
+
+  // Open addressing, linear probing, at most three quarters full.
+  const std::size_t slot_count = std::bit_ceil(std::max<std::size_t>(keyed.size() + keyed.size() / 3, 1));
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> slots(slot_count);
+  std::size_t max_distance = 0;
+  for (const auto& [key, first_weight] : keyed) {
+    std::size_t s = key & (slot_count - 1), distance = 0;
+    while (slots[s].first != 0) s = (s + 1) & (slot_count - 1), ++distance;
+    slots[s] = {key, first_weight};
+    max_distance = std::max(max_distance, distance);
+  }
+
+  std::string file(f::magic);
+  put_u32(file, feature_mask);
+  for (const double threshold : {settings.accent_threshold, settings.plain_threshold})
+    put_u32(file, static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(threshold * f::weight_scale))));
+  put_u32(file, form_number);
+  put_u32(file, candidate_count);
+  put_u32(file, static_cast<std::uint32_t>(strings.size()));
+  put_u32(file, static_cast<std::uint32_t>(slot_count));
+  put_u32(file, static_cast<std::uint32_t>(weights.size()));
+  put_u32(file, static_cast<std::uint32_t>(max_distance));
+  file += forms;
+  file += candidates;
+  file += strings;
+  for (const auto& [key, first_weight] : slots) {
+    put_u64(file, key);
+    put_u32(file, key == 0 ? 0 : first_weight);
+  }
+  for (const std::int16_t w : weights) put_u16(file, static_cast<std::uint16_t>(w));
+  return file;
+}
+
+}  // namespace tools

@@ -1,0 +1,108 @@
+// Writes the context model of "tildario tilde --contexto" from a table of context counts
+// (tools/context_counts.h; count_corpus --context makes one).
+//
+//   make_context_model [--forms WORD_LIST] [--smoothing A] [--accent-threshold T] [--plain-threshold T]
+//                      [--features LIST] COUNTS OUTPUT
+//
+// WORD_LIST (UTF-8, a form a line, as make_dictionary takes) names the real words: the corpus
+// also holds misspellings ("fígura"), and an accent the model puts must make a real word. The
+// plain spelling always stays a choice: it leaves the word as it was written. LIST names the
+// features to keep, from -1,+1,-2,+2 (all by default). The thresholds are in natural-log units:
+// how much likelier than the dictionary's choice another spelling must be, one with an accent
+// and the plain word.
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "text/case_conversion.h"
+
+#include "tools/command_line.h"
+#include "tools/context_counts.h"
+#include "tools/context_model_file.h"
+#include "tools/utf8_cp1252.h"
+
+namespace {
+
+constexpr std::string_view usage_text =
+    "usage: make_context_model [--forms WORD_LIST] [--smoothing A] [--accent-threshold T] [--plain-threshold T]\n"
+    "                          [--features -1,+1,-2,+2] COUNTS OUTPUT\n";
+
+[[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("make_context_model", why, usage_text); }
+
+[[noreturn]] void fail(const std::string& why) {
+  std::cerr << "make_context_model: " << why << "\n";
+  std::exit(1);
+}
+
+std::vector<accents::ContextFeature> parse_features(std::string_view list) {
+  std::vector<accents::ContextFeature> features;
+  while (!list.empty()) {
+    const std::string_view name = list.substr(0, list.find(','));
+    list.remove_prefix(std::min(list.size(), name.size() + 1));
+    if (name == "-1") features.push_back(accents::ContextFeature::one_before);
+    else if (name == "+1") features.push_back(accents::ContextFeature::one_after);
+    else if (name == "-2") features.push_back(accents::ContextFeature::two_before);
+    else if (name == "+2") features.push_back(accents::ContextFeature::two_after);
+    else usage("--features takes a list of -1, +1, -2 and +2");
+  }
+  if (features.empty()) usage("--features takes a list of -1, +1, -2 and +2");
+  return features;
+}
+
+// The forms of a word list in small letters, code page 1252; those the code page cannot spell
+// are left out.
+std::unordered_set<std::string> read_forms(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) fail("cannot read " + path);
+  std::unordered_set<std::string> forms;
+  for (std::string line; std::getline(in, line);)
+    if (auto form = tools::utf8_to_cp1252(line)) forms.insert(text::to_lower_case(*form));
+  if (in.bad()) fail("cannot read " + path);
+  return forms;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto line = tools::parse_command_line(argc, argv, {"--forms", "--smoothing", "--accent-threshold", "--plain-threshold", "--features"});
+  if (line.error) usage(*line.error);
+  if (line.positional.size() != 2) usage("expected COUNTS and OUTPUT");
+  tools::ContextModelSettings settings;
+  settings.smoothing = tools::number_option(line, "--smoothing", settings.smoothing, 0.01, "make_context_model", usage_text);
+  settings.accent_threshold =
+      tools::number_option(line, "--accent-threshold", settings.accent_threshold, 0.0, "make_context_model", usage_text);
+  settings.plain_threshold =
+      tools::number_option(line, "--plain-threshold", settings.plain_threshold, 0.0, "make_context_model", usage_text);
+  if (line.has("--features")) settings.features = parse_features(line.value("--features"));
+
+  std::ifstream in(line.positional[0], std::ios::binary);
+  if (!in) fail("cannot read " + line.positional[0]);
+  std::string error;
+  auto counts = tools::read_context_counts(in, error);
+  if (!counts) fail(line.positional[0] + ": " + error);
+  if (line.has("--forms")) {
+    const std::unordered_set<std::string> forms = read_forms(line.value("--forms"));
+    tools::keep_spellings(*counts, [&forms](const std::string& spelling) {
+      return spelling == tools::plain_spelling(spelling) || forms.contains(spelling);
+    });
+  }
+
+  std::string model;
+  try {
+    model = tools::make_context_model(*counts, settings);
+  } catch (const std::runtime_error& e) {
+    fail(e.what());
+  }
+  std::ofstream out(line.positional[1], std::ios::binary | std::ios::trunc);
+  out.write(model.data(), static_cast<std::streamsize>(model.size()));
+  out.close();
+  if (!out) fail("cannot write " + line.positional[1]);
+  std::size_t features = 0;
+  for (const auto& [plain, group] : *counts) features += group.features.size();
+  std::cout << "make_context_model: " << counts->size() << " words, " << features << " features counted; "
+            << line.positional[1] << ": " << model.size() << " bytes\n";
+  return 0;
+}
