@@ -14,9 +14,6 @@ namespace {
 
 using accents::ContextFeature;
 
-constexpr ContextFeature all_features[] = {ContextFeature::one_before, ContextFeature::one_after, ContextFeature::two_before,
-                                           ContextFeature::two_after};
-
 char plain_vowel(char c) {
   switch (static_cast<unsigned char>(c)) {
     case 0xE1: return 'a';
@@ -46,7 +43,7 @@ std::string_view feature_name(ContextFeature feature) {
 }
 
 std::optional<ContextFeature> feature_named(std::string_view name) {
-  for (const ContextFeature feature : all_features)
+  for (const ContextFeature feature : all_context_features())
     if (feature_name(feature) == name) return feature;
   return std::nullopt;
 }
@@ -62,6 +59,10 @@ void for_each_lower_word(const std::string& line, std::string& lower, F f) {
 }
 
 }  // namespace
+
+std::vector<accents::ContextFeature> all_context_features() {
+  return {ContextFeature::one_before, ContextFeature::one_after, ContextFeature::two_before, ContextFeature::two_after};
+}
 
 std::string plain_spelling(std::string_view spelling) {
   std::string plain(spelling);
@@ -101,7 +102,7 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
       if (found == spelling_groups.end()) return;
       auto& [group, number] = found->second;
       const accents::WordContext& context = reader.around(line, offset, size);
-      for (const ContextFeature feature : all_features) {
+      for (const ContextFeature feature : all_context_features()) {
         const auto tokens = accents::feature_tokens(context, feature);
         auto& feature_counts = group->features[{feature, std::string(tokens.first), std::string(tokens.second)}];
         feature_counts.resize(group->spellings.size());

@@ -25,6 +25,9 @@
 
 namespace tools {
 
+// Every feature the model can condition on.
+std::vector<accents::ContextFeature> all_context_features();
+
 struct ContextGroup {
   // The spellings of one plain word: the plain word itself or the word with one acute accent,
   // in small letters, code page 1252; sorted by their bytes.

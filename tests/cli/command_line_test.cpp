@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "accents/accent_restoration.h"
+#include "accents/context_model.h"
 #include "accents/dictionary_file.h"
 #include "accents/dictionary_loader.h"
 #include "tests/cli/run_program.h"
@@ -38,6 +40,15 @@ std::string dictionary_file(const std::vector<std::string>& words) {
 
 // Code page 1252: camión cómo está área más.
 const std::string small_dictionary = dictionary_file({"cami\xF3n", "c\xF3mo", "est\xE1", "\xE1rea", "m\xE1s"});
+
+// The dictionary and the context model the build makes (scripts/make-dictionary.sh).
+const std::string real_dictionary = TILDARIO_REAL_DICTIONARY;
+const std::string real_context_model = TILDARIO_REAL_CONTEXT_MODEL;
+
+std::string file_bytes(const std::string& utf8_path) {
+  std::ifstream in(cli_test::utf8_path(utf8_path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 std::string report(std::string_view count, std::string_view unit) {
   return "Este trozo de texto tiene " + std::string(count) + " " + std::string(unit) + "\n";
@@ -281,6 +292,83 @@ TEST(CommandLine, LongInputsGiveTheWholeTextsResult) {
   accents::AccentCorrections corrections;
   accents::restore_accents(expected, load.dictionary, corrections);
   const RunResult run = tildario({"tilde", "--diccionario", dictionary, file});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.out == text::to_utf8(expected)) << "output differs (" << run.out.size() << " bytes)";
+  EXPECT_EQ(run.err, text::to_utf8(accents::correction_report(corrections)));
+}
+
+// With --contexto the words around a word choose between its spellings; without it, the
+// dictionary alone, as the tray does.
+TEST(CommandLine, ContextChoosesFromTheWordsAround) {
+  const std::string text =
+      "La funcion esta disponible en el menu.\n\xC2\xBFQue es una macro?\nEsta opcion no esta marcada.\n";
+  const std::string alone =
+      "La funci\xC3\xB3n esta disponible en el men\xC3\xBA.\n\xC2\xBFQue es una macro?\nEsta opci\xC3\xB3n no esta marcada.\n";
+  const std::string in_context = "La funci\xC3\xB3n est\xC3\xA1 disponible en el men\xC3\xBA.\n\xC2\xBFQu\xC3\xA9 es una macro?\n"
+                                 "Esta opci\xC3\xB3n no est\xC3\xA1 marcada.\n";
+  const RunResult dictionary_only = tildario({"tilde", "-q", "--diccionario", real_dictionary}, text);
+  EXPECT_EQ(dictionary_only.status, 0) << dictionary_only.err;
+  EXPECT_EQ(dictionary_only.out, alone);
+  for (const std::string& option : {"--contexto=" + real_context_model, std::string("--contexto")}) {
+    SCOPED_TRACE(option);
+    const RunResult run = tildario({"tilde", option, "--diccionario", real_dictionary}, text);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, in_context);
+    EXPECT_EQ(run.err,
+              "Encontradas 6 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1" "fica ...\r\n"
+              "Ya puedes pegar el texto con las t\xC3\xADldes correg\xC3\xAD" "das ...\r\n"
+              "funci\xC3\xB3n\r\nest\xC3\xA1\r\nmen\xC3\xBA\r\nqu\xC3\xA9\r\nopci\xC3\xB3n\r\nest\xC3\xA1\r\n");
+  }
+}
+
+TEST(CommandLine, ContextOnlyForTildeAndAMissingModelIsSaid) {
+  expect_one_line_error(tildario({"mayusculas", "--contexto"}, "texto"), "--contexto");
+  expect_one_line_error(tildario({"--contexto=x", "palabras"}, "texto"), "--contexto");
+
+  // No usable model: said in one line, and the dictionary alone restores the text.
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const std::string dictionary = name_of(folder.write("d.log", small_dictionary));
+  const std::string missing = name_of(folder.path() / "falta.dat");
+  const std::string broken = name_of(folder.write("roto.dat", "TILDCTX1 y nada m\xC3\xA1s"));
+  for (const std::string& path : {missing, broken, dictionary}) {
+    SCOPED_TRACE(path);
+    const RunResult run = tildario({"tilde", "-q", "--diccionario", dictionary, "--contexto=" + path}, "como esta");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "c\xC3\xB3mo est\xC3\xA1");
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("solo con el diccionario"), std::string::npos) << run.err;
+  }
+}
+
+// The input goes through in blocks cut at line breaks, so the context of every word is the
+// whole text's.
+TEST(CommandLine, ContextOnLongInputsAsOnTheWholeText) {
+  const char* const lines[] = {"La funcion esta disponible.", "\xC2\xBF" "Como se crea? Esta opcion no esta marcada,",
+                               "si, y el archivo esta en la carpeta que se abre", "Solo se muestra si esta activada."};
+  std::string utf8;
+  std::uint32_t state = 7;
+  while (utf8.size() < 9'000'000) {
+    state = state * 1103515245 + 12345;
+    utf8 += lines[(state >> 16) % std::size(lines)];
+    utf8 += (state >> 8) % 3 == 0 ? "\r\n" : " ";
+  }
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const std::string file = name_of(folder.write("largo.txt", utf8));
+
+  const std::string dictionary_bytes = file_bytes(real_dictionary);
+  const std::string model_bytes = file_bytes(real_context_model);
+  const auto load = accents::load_accent_dictionary(
+      std::span(reinterpret_cast<const unsigned char*>(dictionary_bytes.data()), dictionary_bytes.size()));
+  const auto model =
+      accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(model_bytes.data()), model_bytes.size()));
+  ASSERT_TRUE(model);
+  text::CodePageText expected;
+  ASSERT_EQ(text::append_utf8(expected, utf8).read, utf8.size());
+  accents::AccentCorrections corrections;
+  accents::AccentRestorer(load.dictionary, &*model).restore(expected, corrections);
+
+  const RunResult run = tildario({"tilde", "--contexto=" + real_context_model, "--diccionario", real_dictionary, file});
   EXPECT_EQ(run.status, 0);
   EXPECT_TRUE(run.out == text::to_utf8(expected)) << "output differs (" << run.out.size() << " bytes)";
   EXPECT_EQ(run.err, text::to_utf8(accents::correction_report(corrections)));
