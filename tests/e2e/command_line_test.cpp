@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -91,6 +94,38 @@ TEST(TrayAndCommandLine, EveryCommandGivesTheTraysResult) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, to_utf8(*restored));
   EXPECT_EQ(run.err, printed(box.text));
+  EXPECT_EQ(program.quit(), 0);
+}
+
+// The tray's "Poner tilde" keeps to the dictionary alone, even with a context model beside it;
+// the context is the command line's option.
+TEST(TrayAndCommandLine, TheTrayKeepsToTheDictionaryAndTheContextIsAnOption) {
+  std::ifstream dictionary_in(TILDARIO_REAL_DICTIONARY, std::ios::binary);
+  ASSERT_TRUE(dictionary_in) << "scripts/make-dictionary.sh makes " TILDARIO_REAL_DICTIONARY;
+  e2e::start_options options;
+  options.dictionary = std::string(std::istreambuf_iterator<char>(dictionary_in), {});
+  e2e::program program(options);
+  std::filesystem::copy_file(TILDARIO_REAL_CONTEXT_MODEL, std::filesystem::path(program.folder()) / L"contexto.dat");
+
+  const std::wstring text = L"La funcion esta disponible.\r\n\u00BFQue es una macro?";
+  const std::wstring alone = L"La funci\u00F3n esta disponible.\r\n\u00BFQue es una macro?";
+  const std::wstring in_context = L"La funci\u00F3n est\u00E1 disponible.\r\n\u00BFQu\u00E9 es una macro?";
+  ASSERT_TRUE(desktop::set_clipboard_text(text));
+  EXPECT_EQ(program.command(command_id::restore_accents), outcome::box_open);
+  const desktop::message_box box = program.find_report();
+  ASSERT_TRUE(box);
+  EXPECT_TRUE(box.dismiss());
+  EXPECT_EQ(desktop::clipboard_text(), alone);
+
+  const cli_test::ScratchFolder folder("tildario-tray-and-context");
+  const std::string text_file = cli_test::utf8_name(folder.write("texto.txt", to_utf8(text)));
+  const cli_test::RunResult without = tildario({"tilde", "-q", "--diccionario", TILDARIO_REAL_DICTIONARY, text_file});
+  EXPECT_EQ(without.status, 0) << without.err;
+  EXPECT_EQ(without.out, to_utf8(alone));
+  const cli_test::RunResult with =
+      tildario({"tilde", "-q", "--diccionario", TILDARIO_REAL_DICTIONARY, "--contexto=" TILDARIO_REAL_CONTEXT_MODEL, text_file});
+  EXPECT_EQ(with.status, 0) << with.err;
+  EXPECT_EQ(with.out, to_utf8(in_context));
   EXPECT_EQ(program.quit(), 0);
 }
 
