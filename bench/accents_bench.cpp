@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "accents/accent_restoration.h"
+#include "accents/context_model.h"
 #include "accents/dictionary_file.h"
 #include "accents/dictionary_loader.h"
 #include "text/case_conversion.h"
@@ -100,6 +101,22 @@ void load_real(benchmark::State& state) {
   report_load(state, file);
 }
 BENCHMARK(load_real)->Unit(benchmark::kMillisecond);
+
+// The context model of "tildario tilde --contexto": the file named by TILDARIO_CONTEXT_MODEL,
+// else the one scripts/make-dictionary.sh made, from memory.
+void load_context_model(benchmark::State& state) {
+  const char* given = std::getenv("TILDARIO_CONTEXT_MODEL");
+  const auto file = read_file(given ? given : TILDARIO_SOURCE_DIR "/build/win32/contexto.dat");
+  if (file.empty()) return state.SkipWithError("no contexto.dat in build/win32");
+  std::size_t features = 0;
+  for (auto _ : state) {
+    const auto model = accents::ContextModel::load(file);
+    if (!model) return state.SkipWithError("not a context model");
+    features = model->feature_count();
+  }
+  state.counters["features"] = static_cast<double>(features);
+}
+BENCHMARK(load_context_model)->Unit(benchmark::kMillisecond);
 
 // Running text: plain forms of dictionary words (so most words try their vowels), accented
 // and unknown words, capitals, punctuation, digits and line breaks. Words are drawn either as

@@ -18,6 +18,7 @@ megabytes=${1:-52.7}
 work=$root/build/bench
 tildario=$root/build/native/tildario
 dictionary=$root/build/win32/diccionario.log
+context_model=$root/build/win32/contexto.dat
 ranks=$root/build/dictionary/ranks.txt
 report=$root/docs/benchmarks.md
 
@@ -85,6 +86,7 @@ measure mayusculas 10 "$tildario mayusculas $text"
 measure sed 5 "sed 's/.*/\\U&/' $text"
 measure tr 10 "tr a-z A-Z < $text"
 measure tilde 10 "$tildario tilde -q --diccionario $dictionary $plain"
+measure contexto 10 "$tildario tilde -q --contexto=$context_model --diccionario $dictionary $plain"
 measure hunspell 3 "hunspell -d es_ES -l < $sample"
 measure repeticion 10 "$tildario repeticion $text"
 measure pipeline 5 "tr -cs '[:alpha:]' '\\n' < $text | sort | uniq -c | sort -rn"
@@ -94,6 +96,10 @@ measure carga 10 "$tildario tilde -q --diccionario $dictionary < /dev/null"
 load_ms=$(TILDARIO_DICTIONARY=$dictionary "$root/build/native/bench/accents_bench" --benchmark_filter='load_real$' \
             --benchmark_repetitions=10 --benchmark_report_aggregates_only=true 2>/dev/null |
           awk '/load_real_median/ { print $2 }')
+context_load_ms=$(TILDARIO_CONTEXT_MODEL=$context_model "$root/build/native/bench/accents_bench" \
+                    --benchmark_filter='load_context_model$' --benchmark_repetitions=10 \
+                    --benchmark_report_aggregates_only=true 2>/dev/null |
+                  awk '/load_context_model_median/ { print $2 }')
 
 # Flat memory on a text of 2 GB: the benchmark text again and again.
 big=$(mktemp /tmp/tildario-2gb-XXXXXX.txt)
@@ -102,6 +108,7 @@ while [ "$(bytes "$big")" -lt 2000000000 ]; do cat "$plain" >> "$big"; done
 big_mb=$(mb "$(bytes "$big")")
 big_upper_kb=$(peak_kb "$tildario mayusculas $big")
 big_tilde_kb=$(peak_kb "$tildario tilde -q --diccionario $dictionary $big")
+big_context_kb=$(peak_kb "$tildario tilde -q --contexto=$context_model --diccionario $dictionary $big")
 rm -f "$big"
 
 text_mb=$(mb "$(bytes "$text")")
@@ -162,13 +169,15 @@ is compared per megabyte. Times are medians of hyperfine runs after a warm-up ru
 | \`tildario mayusculas\` | $(ms "${seconds[mayusculas]}") ($(rate "$text_mb" "${seconds[mayusculas]}")), $(mem "${memory[mayusculas]}") | \`sed 's/.*/\\U&/'\` | $(ms "${seconds[sed]}"), $(mem "${memory[sed]}") | $(ratio "${seconds[sed]}" "${seconds[mayusculas]}") faster | ≥ 20× | $(verdict "$(awk -v a="${seconds[sed]}" -v b="${seconds[mayusculas]}" 'BEGIN { print a / b }')" 20) |
 | | | \`tr a-z A-Z\` (bytewise, wrong for á → Á) | $(ms "${seconds[tr]}"), $(mem "${memory[tr]}") | $(ratio "${seconds[mayusculas]}" "${seconds[tr]}") slower | within 3× | $(verdict 3 "$(awk -v a="${seconds[mayusculas]}" -v b="${seconds[tr]}" 'BEGIN { print a / b }')") |
 | \`tildario tilde\` | $(ms "${seconds[tilde]}") ($(rate "$plain_mb" "${seconds[tilde]}")), $(mem "${memory[tilde]}") | \`hunspell -d es_ES -l\` | $(ms "${seconds[hunspell]}") for $sample_mb MB ($(rate "$sample_mb" "${seconds[hunspell]}")), $(mem "${memory[hunspell]}") | $(awk -v r="$per_mb" 'BEGIN { printf "%.0f×", r }') faster per MB | ≥ 100× per MB; aim ≥ 150 MB/s | $(verdict "$per_mb" 100); $(awk -v r="$tilde_rate" 'BEGIN { print (r >= 150 ? "150 MB/s met" : "150 MB/s not reached") }') |
+| \`tildario tilde --contexto\` | $(ms "${seconds[contexto]}") ($(rate "$plain_mb" "${seconds[contexto]}")), $(mem "${memory[contexto]}") | \`tildario tilde\` | $(ms "${seconds[tilde]}") | $(ratio "${seconds[contexto]}" "${seconds[tilde]}") slower | ≥ 50 MB/s | $(verdict "$(awk -v m="$plain_mb" -v s="${seconds[contexto]}" 'BEGIN { print m / s }')" 50) |
 | \`tildario repeticion\` | $(ms "${seconds[repeticion]}"), $(mem "${memory[repeticion]}") | \`tr -cs '[:alpha:]' '\\n' \\| sort \\| uniq -c \\| sort -rn\` | $(ms "${seconds[pipeline]}"), $(mem "${memory[pipeline]}") | $(ratio "${seconds[pipeline]}" "${seconds[repeticion]}") faster | faster | $(verdict "$(awk -v a="${seconds[pipeline]}" -v b="${seconds[repeticion]}" 'BEGIN { print a / b }')" 1) |
 | dictionary load alone (\`accents_bench\`, \`load_real\`) | $load_ms ms | reading the $(mb "$(bytes "$dictionary")") MB file | | | ≤ 60 ms | $(verdict 60 "$load_ms") |
+| context model load alone (\`accents_bench\`, \`load_context_model\`) | $context_load_ms ms | reading the $(mb "$(bytes "$context_model")") MB file | | | a few ms | |
 | \`tildario tilde\` on no text (start, read and load the dictionary) | $(ms "${seconds[carga]}"), $(mem "${memory[carga]}") | | | | | |
 
 Memory on $big_mb MB of text (the stripped text again and again): \`tildario mayusculas\`
 $(mem "$big_upper_kb"), \`tildario tilde\` $(mem "$big_tilde_kb") at its peak (the dictionary
-included). The rewriting commands read and write blocks of 4 MB; the reports hold the whole text.
+included), with \`--contexto\` $(mem "$big_context_kb"). The rewriting commands read and write blocks of 4 MB; the reports hold the whole text.
 
 Measured on $(date -u +%Y-%m-%d).
 
