@@ -211,7 +211,8 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   const std::uint64_t form_count = read_u32(header + 20), candidate_count = read_u32(header + 24),
                       string_bytes = read_u32(header + 28), slot_count = read_u32(header + 32),
                       weight_count = read_u32(header + 36), max_distance = read_u32(header + 40);
-  if (feature_mask == 0 || (feature_mask & ~0x1Eu) != 0 || !std::has_single_bit(slot_count) || max_distance >= slot_count)
+  if (feature_mask == 0 || (feature_mask & ~0x1Eu) != 0 || !std::has_single_bit(slot_count) || max_distance >= slot_count ||
+      max_distance > f::max_distance)
     return std::nullopt;
   const std::uint64_t forms_at = f::header_size;
   const std::uint64_t candidates_at = forms_at + form_count * f::form_record_size;

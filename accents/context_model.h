@@ -74,6 +74,9 @@ inline constexpr std::size_t slot_record_size = 12;
 inline constexpr std::size_t weight_size = 2;
 inline constexpr std::size_t max_candidates = 8;
 inline constexpr std::uint8_t plain_position = 0xFF;
+// No feature lies farther from its home slot: a look-up, even in a file made to slow it down,
+// reads at most this many slots.
+inline constexpr std::size_t max_distance = 1024;
 // Weights are natural logarithms in 1/1024ths.
 inline constexpr double weight_scale = 1024.0;
 }  // namespace context_file

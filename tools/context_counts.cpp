@@ -5,6 +5,7 @@
 
 #include "text/case_conversion.h"
 #include "text/tokens.h"
+#include "tools/acute_accents.h"
 #include "tools/utf8_cp1252.h"
 #include "tools/word_counts.h"
 
@@ -14,21 +15,10 @@ namespace {
 
 using accents::ContextFeature;
 
-char plain_vowel(char c) {
-  switch (static_cast<unsigned char>(c)) {
-    case 0xE1: return 'a';
-    case 0xE9: return 'e';
-    case 0xED: return 'i';
-    case 0xF3: return 'o';
-    case 0xFA: return 'u';
-    default: return 0;
-  }
-}
-
 // A plain word, or a plain word with one acute accent: the spellings restoration can give.
 bool has_at_most_one_accent(std::string_view spelling) {
   int accents = 0;
-  for (const char c : spelling) accents += plain_vowel(c) != 0;
+  for (const char c : spelling) accents += plain_vowel(static_cast<unsigned char>(c)) != 0;
   return accents <= 1;
 }
 
@@ -68,7 +58,7 @@ std::string plain_spelling(std::string_view spelling) {
   std::string plain(spelling);
   text::lower_case_in_place(plain.data(), plain.size());
   for (char& c : plain)
-    if (const char v = plain_vowel(c)) c = v;
+    if (const char v = plain_vowel(static_cast<unsigned char>(c))) c = v;
   return plain;
 }
 

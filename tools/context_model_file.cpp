@@ -97,6 +97,7 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
     slots[s] = {key, first_weight};
     max_distance = std::max(max_distance, distance);
   }
+  if (max_distance > f::max_distance) throw std::runtime_error("a feature lies too far from its slot");
 
   std::string file(f::magic);
   put_u32(file, feature_mask);

@@ -6,20 +6,11 @@
 #include <map>
 #include <unordered_set>
 
+#include "tools/acute_accents.h"
+
 namespace tools {
 
 namespace {
-
-char plain_vowel(unsigned char b) {
-  switch (b) {
-    case 0xE1: return 'a';
-    case 0xE9: return 'e';
-    case 0xED: return 'i';
-    case 0xF3: return 'o';
-    case 0xFA: return 'u';
-    default: return 0;
-  }
-}
 
 bool has_acute(std::string_view word) {
   return std::any_of(word.begin(), word.end(), [](char c) { return plain_vowel(static_cast<unsigned char>(c)) != 0; });

@@ -204,6 +204,7 @@ TEST(ContextModel, DamagedFilesAreRefused) {
       good + '\0',
       with({{0, 'X'}}),                     // magic
       with({{8, '\x01'}}),                  // an unknown feature
+      with({{41, '\x10'}}),                 // features said to lie too far from their slots
       with({{20, '\x07'}}),                 // form count
       with({{forms_at + 9, '\x09'}}),       // too many spellings
       with({{forms_at + 8, '\0'}}),         // an empty form
