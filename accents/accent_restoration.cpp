@@ -174,7 +174,7 @@ class AccentRestorer::WordAnswers {
   const ContextModel* context_;
   std::vector<Slot> slots_;  // sets of `ways` slots, those found more often first
   int shift_ = 64;
-  // Room for ask(), kept from word to word.
+  // Room for first_variant(), kept from word to word.
   std::string variants_;
   std::vector<std::size_t> positions_;
   std::vector<std::string_view> candidates_;
