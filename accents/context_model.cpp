@@ -178,6 +178,12 @@ const WordContext& ContextReader::around(std::string_view text, std::size_t offs
   return context_;
 }
 
+std::string word_token(std::string_view word) {
+  std::string token(word.substr(0, context_token_limit));
+  for (char& c : token) c = static_cast<char>(token_bytes[static_cast<unsigned char>(c)]);
+  return token;
+}
+
 std::uint64_t token_hash(std::string_view token) {
   TokenHasher hasher(token.size());
   for (const char c : token) hasher.add(static_cast<unsigned char>(c));

@@ -33,6 +33,10 @@ struct WordContext {
 
 std::uint64_t token_hash(std::string_view token);
 
+// The token of a word: its bytes in small letters without acute accents ("esta" for "Está"),
+// cut to context_token_limit. Also the plain form of a spelling ("esta" for "está").
+std::string word_token(std::string_view word);
+
 // Finds the tokens around words of code page 1252 text; the tokens it gives stay valid until
 // its next call.
 class ContextReader {
@@ -46,6 +50,8 @@ class ContextReader {
 
 // What the model conditions on: a token next to the word, or the two tokens on one side.
 enum class ContextFeature : std::uint8_t { one_before = 1, one_after = 2, two_before = 3, two_after = 4 };
+inline constexpr std::array<ContextFeature, 4> context_features = {ContextFeature::one_before, ContextFeature::one_after,
+                                                                    ContextFeature::two_before, ContextFeature::two_after};
 
 // The tokens of a feature, farther one first for the pairs; the second is empty for the single
 // ones.

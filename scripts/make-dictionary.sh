@@ -22,11 +22,8 @@ model=$(dirname "$output")/contexto.dat
 
 frequency_package=@zxcvbn-ts/language-es-es
 frequency_version=4.1.2
-# Chosen on a part of the corpus kept apart from both the counts and the held-out
-# measurement (scripts/measure-dictionary.sh --tune; docs/dictionary.md).
-choice=(--margin 2 --plain-margin 2 --min-count 3 --rank-weight 0.3 --smoothing 0)
-# Chosen the same way (scripts/measure-dictionary.sh --tune-context; docs/context.md).
-context_choice=(--smoothing 0.1 --accent-threshold 4 --plain-threshold 2)
+settings=$root/scripts/dictionary-settings.sh
+source "$settings"
 counts=$root/data/word-counts.tsv.gz
 context_counts=$root/data/context-counts.tsv.gz
 dic=/usr/share/hunspell/es_ES.dic
@@ -66,7 +63,7 @@ fi
 
 if [ -f "$output" ] && [ -f "$notice" ] && [ -f "$model" ]; then
   up_to_date=1
-  for input in "$script" "$tool" "$model_tool" "$dic" "$aff" "$counts" "$context_counts" "$package_dir/package.json"; do
+  for input in "$script" "$settings" "$tool" "$model_tool" "$dic" "$aff" "$counts" "$context_counts" "$package_dir/package.json"; do
     [ "$output" -nt "$input" ] && [ "$model" -nt "$input" ] || up_to_date=0
   done
   if [ $up_to_date = 1 ]; then
@@ -96,7 +93,7 @@ node -e '
 ' "$package_dir" "$work/ranks.txt" "$work/wikipedia.txt" || fail "no commonWords or wikipedia list in $frequency_package"
 gzip -dc "$counts" > "$work/word-counts.tsv"
 
-"$tool" --counts "$work/word-counts.tsv" --ranks "$work/ranks.txt" --ranks "$work/wikipedia.txt" "${choice[@]}" \
+"$tool" --counts "$work/word-counts.tsv" --ranks "$work/ranks.txt" --ranks "$work/wikipedia.txt" "${dictionary_choice[@]}" \
     --choices "$work/choices.txt" "$work/forms.txt" "$output"
 gzip -dc "$context_counts" > "$work/context-counts.tsv"
 "$model_tool" --forms "$work/forms.txt" "${context_choice[@]}" "$work/context-counts.tsv" "$model"

@@ -28,12 +28,11 @@ done
 
 bash scripts/make-dictionary.sh "$work/diccionario-3.log" >/dev/null
 cmake --build --preset native --target make_dictionary make_context_model measure_accents >/dev/null
-# The dictionary settings scripts/make-dictionary.sh uses.
-shipped=(--margin 2 --plain-margin 2 --min-count 3 --rank-weight 0.3 --smoothing 0)
+source scripts/dictionary-settings.sh
 
 if [ "${1:-}" = --tune-context ]; then
   "$tools/make_dictionary" --counts "$corpus/fit-counts.tsv" --ranks "$work/ranks.txt" --ranks "$work/wikipedia.txt" \
-      "${shipped[@]}" "$work/forms.txt" "$work/diccionario-tune.log" >/dev/null
+      "${dictionary_choice[@]}" "$work/forms.txt" "$work/diccionario-tune.log" >/dev/null
   echo "dictionary alone: $("$tools/measure_accents" --text "$corpus/tune.txt" "$work/diccionario-tune.log" \
       | tail -1 | sed 's/.*entries; //')"
   for features in -1,+1 -1,+1,-2 -1,+1,-2,+2; do

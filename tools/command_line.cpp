@@ -59,6 +59,11 @@ double number_option(const CommandLine& line, std::string_view option, double fa
   return *n;
 }
 
+void exit_with_error(std::string_view tool, std::string_view why) {
+  std::cerr << tool << ": " << why << "\n";
+  std::exit(1);
+}
+
 void exit_with_usage(std::string_view tool, std::string_view why, std::string_view usage) {
   std::cerr << tool << ": " << why << "\n" << usage;
   std::exit(2);

@@ -35,6 +35,9 @@ std::optional<double> parse_number(std::string_view text);
 double number_option(const CommandLine& line, std::string_view option, double fallback, double at_least, std::string_view tool,
                      std::string_view usage);
 
+// Prints "TOOL: WHY" to standard error and exits with status 1.
+[[noreturn]] void exit_with_error(std::string_view tool, std::string_view why);
+
 // Prints "TOOL: WHY" and the usage text to standard error, and exits with status 2.
 [[noreturn]] void exit_with_usage(std::string_view tool, std::string_view why, std::string_view usage);
 

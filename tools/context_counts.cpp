@@ -33,7 +33,7 @@ std::string_view feature_name(ContextFeature feature) {
 }
 
 std::optional<ContextFeature> feature_named(std::string_view name) {
-  for (const ContextFeature feature : all_context_features())
+  for (const ContextFeature feature : accents::context_features)
     if (feature_name(feature) == name) return feature;
   return std::nullopt;
 }
@@ -50,18 +50,6 @@ void for_each_lower_word(const std::string& line, std::string& lower, F f) {
 
 }  // namespace
 
-std::vector<accents::ContextFeature> all_context_features() {
-  return {ContextFeature::one_before, ContextFeature::one_after, ContextFeature::two_before, ContextFeature::two_after};
-}
-
-std::string plain_spelling(std::string_view spelling) {
-  std::string plain(spelling);
-  text::lower_case_in_place(plain.data(), plain.size());
-  for (char& c : plain)
-    if (const char v = plain_vowel(static_cast<unsigned char>(c))) c = v;
-  return plain;
-}
-
 ContextCounts count_contexts(const std::vector<std::string>& lines, const ContextCounting& settings) {
   // The spellings written often enough, grouped by plain word.
   std::unordered_map<std::string, std::uint64_t> written;
@@ -70,7 +58,7 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
     for_each_lower_word(line, lower, [&](std::size_t, std::size_t, const std::string& word) { ++written[word]; });
   std::map<std::string, std::map<std::string, std::uint64_t>> spellings;
   for (const auto& [word, count] : written)
-    if (count >= settings.min_count && has_at_most_one_accent(word)) spellings[plain_spelling(word)].emplace(word, count);
+    if (count >= settings.min_count && has_at_most_one_accent(word)) spellings[accents::word_token(word)].emplace(word, count);
 
   ContextCounts counts;
   // Spelling -> its group and its number there.
@@ -92,7 +80,7 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
       if (found == spelling_groups.end()) return;
       auto& [group, number] = found->second;
       const accents::WordContext& context = reader.around(line, offset, size);
-      for (const ContextFeature feature : all_context_features()) {
+      for (const ContextFeature feature : accents::context_features) {
         const auto tokens = accents::feature_tokens(context, feature);
         auto& feature_counts = group->features[{feature, std::string(tokens.first), std::string(tokens.second)}];
         feature_counts.resize(group->spellings.size());
@@ -175,7 +163,7 @@ std::optional<ContextCounts> read_context_counts(std::istream& in, std::string& 
     std::uint64_t count = 0;
     const auto [end, problem] = std::from_chars(fields[4].data(), fields[4].data() + fields[4].size(), count);
     if (problem != std::errc{} || end != fields[4].data() + fields[4].size() || count == 0) return fail("the count is no positive number");
-    ContextGroup& group = counts[plain_spelling(*spelling)];
+    ContextGroup& group = counts[accents::word_token(*spelling)];
     if (fields[1] == "*") {
       if (!first->empty() || !second->empty()) return fail("a spelling's own count has tokens");
       if (!group.spellings.empty() && group.spellings.back() >= *spelling) return fail("spellings out of order or repeated");

@@ -25,9 +25,6 @@
 
 namespace tools {
 
-// Every feature the model can condition on.
-std::vector<accents::ContextFeature> all_context_features();
-
 struct ContextGroup {
   // The spellings of one plain word: the plain word itself or the word with one acute accent,
   // in small letters, code page 1252; sorted by their bytes.
@@ -57,9 +54,6 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
 // Leaves out the spellings `keep` says no to, with their counts, and then the words left with
 // a single spelling.
 void keep_spellings(ContextCounts& counts, const std::function<bool(const std::string&)>& keep);
-
-// The spelling in small letters without its acute accents.
-std::string plain_spelling(std::string_view spelling);
 
 void write_context_counts(std::ostream& out, const ContextCounts& counts);
 // None, and `error` says why, when the table is malformed.

@@ -16,7 +16,7 @@ struct ContextModelSettings {
   // How much more likely (natural log) another spelling must be than the dictionary's: one
   // with an accent, and the plain word.
   double accent_threshold = 4.0, plain_threshold = 4.0;
-  std::vector<accents::ContextFeature> features = all_context_features();
+  std::vector<accents::ContextFeature> features{accents::context_features.begin(), accents::context_features.end()};
 };
 
 // The file's bytes; the same counts and settings always give the same bytes. Throws

@@ -34,10 +34,7 @@ constexpr std::string_view usage_text =
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("count_corpus", why, usage_text); }
 
-[[noreturn]] void fail(const std::string& why) {
-  std::cerr << "count_corpus: " << why << "\n";
-  std::exit(1);
-}
+[[noreturn]] void fail(const std::string& why) { tools::exit_with_error("count_corpus", why); }
 
 struct Source {
   std::string name, list_path;
@@ -131,7 +128,8 @@ std::vector<Paragraph> spanish_paragraphs(std::string_view document, Tally& tall
   return paragraphs;
 }
 
-void count_source(const Options& options, std::size_t index, tools::WordCounts& table, std::vector<std::string>& text) {
+// Appends the source's paragraphs to `text` when it is given.
+void count_source(const Options& options, std::size_t index, tools::WordCounts& table, std::vector<std::string>* text) {
   const Source& source = options.sources[index];
   Tally tally;
   for (const auto& path : document_paths(source)) {
@@ -145,7 +143,7 @@ void count_source(const Options& options, std::size_t index, tools::WordCounts& 
         counts.resize(options.sources.size());
         ++counts[index];
       }
-      text.push_back(p.text);
+      if (text) text->push_back(p.text);
     }
   }
   std::cout << "count_corpus: " << source.name << " (" << options.part << "): " << tally.documents << " documents ("
@@ -161,7 +159,8 @@ int main(int argc, char** argv) {
   for (const auto& s : options.sources) table.sources.push_back(s.name);
 
   std::vector<std::string> paragraphs;
-  for (std::size_t i = 0; i < options.sources.size(); ++i) count_source(options, i, table, paragraphs);
+  const bool keep_text = !options.text_path.empty() || !options.context_path.empty();
+  for (std::size_t i = 0; i < options.sources.size(); ++i) count_source(options, i, table, keep_text ? &paragraphs : nullptr);
 
   if (!options.text_path.empty()) {
     std::ofstream text(options.text_path, std::ios::binary | std::ios::trunc);

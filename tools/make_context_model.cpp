@@ -32,10 +32,7 @@ constexpr std::string_view usage_text =
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("make_context_model", why, usage_text); }
 
-[[noreturn]] void fail(const std::string& why) {
-  std::cerr << "make_context_model: " << why << "\n";
-  std::exit(1);
-}
+[[noreturn]] void fail(const std::string& why) { tools::exit_with_error("make_context_model", why); }
 
 std::vector<accents::ContextFeature> parse_features(std::string_view list) {
   std::vector<accents::ContextFeature> features;
@@ -86,7 +83,7 @@ int main(int argc, char** argv) {
   if (line.has("--forms")) {
     const std::unordered_set<std::string> forms = read_forms(line.value("--forms"));
     tools::keep_spellings(*counts, [&forms](const std::string& spelling) {
-      return spelling == tools::plain_spelling(spelling) || forms.contains(spelling);
+      return spelling == accents::word_token(spelling) || forms.contains(spelling);
     });
   }
 

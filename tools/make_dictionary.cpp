@@ -46,10 +46,7 @@ struct Options {
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("make_dictionary", why, usage_text); }
 
-[[noreturn]] void fail(const std::string& why) {
-  std::cerr << "make_dictionary: " << why << "\n";
-  std::exit(1);
-}
+[[noreturn]] void fail(const std::string& why) { tools::exit_with_error("make_dictionary", why); }
 
 double number_option(const tools::CommandLine& line, std::string_view name, double fallback, double at_least) {
   return tools::number_option(line, name, fallback, at_least, "make_dictionary", usage_text);

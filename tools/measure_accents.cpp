@@ -37,10 +37,7 @@ constexpr std::string_view usage_text =
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("measure_accents", why, usage_text); }
 
-[[noreturn]] void fail(const std::string& why) {
-  std::cerr << "measure_accents: " << why << "\n";
-  std::exit(1);
-}
+[[noreturn]] void fail(const std::string& why) { tools::exit_with_error("measure_accents", why); }
 
 std::optional<std::string> read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <span>
 #include <string>
@@ -44,11 +43,6 @@ const std::string small_dictionary = dictionary_file({"cami\xF3n", "c\xF3mo", "e
 // The dictionary and the context model the build makes (scripts/make-dictionary.sh).
 const std::string real_dictionary = TILDARIO_REAL_DICTIONARY;
 const std::string real_context_model = TILDARIO_REAL_CONTEXT_MODEL;
-
-std::string file_bytes(const std::string& utf8_path) {
-  std::ifstream in(cli_test::utf8_path(utf8_path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string report(std::string_view count, std::string_view unit) {
   return "Este trozo de texto tiene " + std::string(count) + " " + std::string(unit) + "\n";
@@ -356,8 +350,8 @@ TEST(CommandLine, ContextOnLongInputsAsOnTheWholeText) {
   const cli_test::ScratchFolder folder("tildario-cli");
   const std::string file = name_of(folder.write("largo.txt", utf8));
 
-  const std::string dictionary_bytes = file_bytes(real_dictionary);
-  const std::string model_bytes = file_bytes(real_context_model);
+  const std::string dictionary_bytes = cli_test::read_file(cli_test::utf8_path(real_dictionary));
+  const std::string model_bytes = cli_test::read_file(cli_test::utf8_path(real_context_model));
   const auto load = accents::load_accent_dictionary(
       std::span(reinterpret_cast<const unsigned char*>(dictionary_bytes.data()), dictionary_bytes.size()));
   const auto model =
