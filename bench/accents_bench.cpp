@@ -89,7 +89,7 @@ BENCHMARK(load_crowded)->Arg(200000)->Unit(benchmark::kMillisecond);
 std::vector<unsigned char> real_dictionary_file() {
   std::vector<std::string> paths;
   if (const char* given = std::getenv("TILDARIO_DICTIONARY")) paths.push_back(given);
-  for (const char* build : {"native", "win32"}) paths.push_back(std::string(TILDARIO_SOURCE_DIR "/build/") + build + "/diccionario.log");
+  for (const char* build : {"native", "win64"}) paths.push_back(std::string(TILDARIO_SOURCE_DIR "/build/") + build + "/diccionario.log");
   for (const auto& path : paths)
     if (auto file = read_file(path); !file.empty()) return file;
   return {};
@@ -97,7 +97,7 @@ std::vector<unsigned char> real_dictionary_file() {
 
 void load_real(benchmark::State& state) {
   const auto file = real_dictionary_file();
-  if (file.empty()) return state.SkipWithError("no diccionario.log in build/native or build/win32");
+  if (file.empty()) return state.SkipWithError("no diccionario.log in build/native or build/win64");
   report_load(state, file);
 }
 BENCHMARK(load_real)->Unit(benchmark::kMillisecond);
@@ -106,8 +106,8 @@ BENCHMARK(load_real)->Unit(benchmark::kMillisecond);
 // else the one scripts/make-dictionary.sh made, from memory.
 void load_context_model(benchmark::State& state) {
   const char* given = std::getenv("TILDARIO_CONTEXT_MODEL");
-  const auto file = read_file(given ? given : TILDARIO_SOURCE_DIR "/build/win32/contexto.dat");
-  if (file.empty()) return state.SkipWithError("no contexto.dat in build/win32");
+  const auto file = read_file(given ? given : TILDARIO_SOURCE_DIR "/build/win64/contexto.dat");
+  if (file.empty()) return state.SkipWithError("no contexto.dat in build/win64");
   std::size_t features = 0;
   for (auto _ : state) {
     const auto model = accents::ContextModel::load(file);
@@ -164,7 +164,7 @@ void restore(benchmark::State& state, bool like_real_text) {
 // The real dictionary on a text made of its own words, accents stripped at random.
 void restore_real(benchmark::State& state) {
   const auto file = real_dictionary_file();
-  if (file.empty()) return state.SkipWithError("no diccionario.log in build/native or build/win32");
+  if (file.empty()) return state.SkipWithError("no diccionario.log in build/native or build/win64");
   std::vector<std::string> words;
   char word[accents::max_decoded_length];
   for (std::size_t k = 0; k + accents::record_size <= file.size(); k += accents::record_size)

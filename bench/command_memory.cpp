@@ -6,7 +6,7 @@
 //
 // COMMAND: mayusculas minusculas mixta caracteres palabras consonantes vocales repeticion tilde.
 // The text is MB million characters of Spanish without its accents; "tilde" loads the real
-// dictionary (TILDARIO_DICTIONARY, else build/win32/diccionario.log).
+// dictionary (TILDARIO_DICTIONARY, else build/win64/diccionario.log).
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -33,7 +33,7 @@ std::u16string clipboard_units(std::size_t units) {
 
 accents::AccentDictionary real_dictionary() {
   const char* given = std::getenv("TILDARIO_DICTIONARY");
-  std::ifstream in(given ? given : TILDARIO_SOURCE_DIR "/build/win32/diccionario.log", std::ios::binary);
+  std::ifstream in(given ? given : TILDARIO_SOURCE_DIR "/build/win64/diccionario.log", std::ios::binary);
   const std::vector<unsigned char> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   return accents::load_accent_dictionary(file).dictionary;
 }

@@ -17,8 +17,8 @@ root=$PWD
 megabytes=${1:-52.7}
 work=$root/build/bench
 tildario=$root/build/native/tildario
-dictionary=$root/build/win32/diccionario.log
-context_model=$root/build/win32/contexto.dat
+dictionary=$root/build/win64/diccionario.log
+context_model=$root/build/win64/contexto.dat
 ranks=$root/build/dictionary/ranks.txt
 report=$root/docs/benchmarks.md
 
@@ -159,7 +159,7 @@ The text: $text_mb MB of Spanish made by \`bench/make_bench_text\` from the word
 \`@zxcvbn-ts/language-es-es\` (the one \`scripts/make-dictionary.sh\` downloads), words drawn as
 often as in running text, in sentences and paragraphs; for \`tilde\` the same text with its
 acute accents stripped ($plain_mb MB), corrected with the real dictionary
-(\`build/win32/diccionario.log\`). Hunspell reads the first $sample_mb MB of that text; its speed
+(\`build/win64/diccionario.log\`). Hunspell reads the first $sample_mb MB of that text; its speed
 is compared per megabyte. Times are medians of hyperfine runs after a warm-up run, output to
 /dev/null; memory is the peak resident set of one run (\`/usr/bin/time\`).
 

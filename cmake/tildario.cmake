@@ -12,7 +12,23 @@ if(WIN32)
   # No link time in the PE header: the same sources give the same executable.
   add_link_options(-Wl,--no-insert-timestamp)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  # The build's architecture as the release names it (win64, win32) and as manifests name it.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(TILDARIO_WINDOWS_ARCH win64)
+    set(TILDARIO_MANIFEST_ARCH amd64)
+  else()
+    set(TILDARIO_WINDOWS_ARCH win32)
+    set(TILDARIO_MANIFEST_ARCH x86)
+  endif()
 endif()
+
+# tildario_large_addresses(target): a 32-bit program may then use 4 GB on 64-bit Windows, room
+# for long texts. The 64-bit linker sets the flag itself and does not know the option.
+function(tildario_large_addresses target)
+  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${target} PRIVATE -Wl,--large-address-aware)
+  endif()
+endfunction()
 
 # tildario_runtime_path(OUT path): `path` (a generator expression may do) as this build's programs
 # see it. Cross-built programs run under Wine, which shows the Unix root as drive Z:.

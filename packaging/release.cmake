@@ -1,5 +1,6 @@
 # Makes the release files; run by the "release" target (see CMakeLists.txt here), which passes
-# VERSION, SOURCE_DIR, EXE, DICTIONARY, WORK_DIR, OUTPUT_DIR, MAKENSIS and ZIP.
+# VERSION, ARCH (win64 or win32), SOURCE_DIR, EXE, DICTIONARY, WORK_DIR, OUTPUT_DIR, MAKENSIS
+# and ZIP.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(tool MAKENSIS ZIP)
@@ -63,9 +64,15 @@ foreach(name ${names})
 endforeach()
 
 file(MAKE_DIRECTORY ${OUTPUT_DIR})
-set(zip_name Tildario-${VERSION}-win32.zip)
-set(setup_name Tildario-${VERSION}-setup.exe)
-file(REMOVE ${OUTPUT_DIR}/${zip_name} ${OUTPUT_DIR}/${setup_name} ${OUTPUT_DIR}/SHA256SUMS)
+set(zip_name Tildario-${VERSION}-${ARCH}.zip)
+set(setup_name Tildario-${VERSION}-${ARCH}-setup.exe)
+file(REMOVE ${OUTPUT_DIR}/${zip_name} ${OUTPUT_DIR}/${setup_name})
+# The installer's own stub matches the program: a 64-bit one for the 64-bit program.
+if(ARCH STREQUAL "win64")
+  set(nsis_target amd64-unicode)
+else()
+  set(nsis_target x86-unicode)
+endif()
 
 # zip: entries in name order, no directory entries, no extra fields (owner, access times);
 # DOS times are local times, hence TZ.
@@ -77,19 +84,12 @@ execute_process(
 execute_process(
   COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8
     -DVERSION=${VERSION}
+    -DTARGET=${nsis_target}
     -DFILES=${files}
     -DICON=${SOURCE_DIR}/resources/tildario.ico
     -DOUTFILE=${OUTPUT_DIR}/${setup_name}
     ${SOURCE_DIR}/packaging/tildario.nsi
   COMMAND_ERROR_IS_FATAL ANY)
 
-set(sums "")
-foreach(name ${setup_name} ${zip_name})
-  file(SHA256 ${OUTPUT_DIR}/${name} hash)
-  string(APPEND sums "${hash}  ${name}\n")
-endforeach()
-file(WRITE ${OUTPUT_DIR}/SHA256SUMS "${sums}")
-
 message(STATUS "release: ${OUTPUT_DIR}/${zip_name}")
 message(STATUS "release: ${OUTPUT_DIR}/${setup_name}")
-message(STATUS "release: ${OUTPUT_DIR}/SHA256SUMS")

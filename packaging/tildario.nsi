@@ -1,10 +1,13 @@
 ; Tildario's per-user installer, built by the "release" target (packaging/release.cmake):
-;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0.2 -DFILES=<folder with the shipped files>
-;            -DICON=resources/tildario.ico -DOUTFILE=Tildario-1.0.0.2-setup.exe tildario.nsi
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0.2 -DTARGET=amd64-unicode
+;            -DFILES=<folder with the shipped files> -DICON=resources/tildario.ico
+;            -DOUTFILE=Tildario-1.0.0.2-win64-setup.exe tildario.nsi
+; TARGET is the installer's own architecture: amd64-unicode for the 64-bit program,
+; x86-unicode for the 32-bit one.
 ; It needs no administrator rights: the program goes under the user's own folders and the
 ; uninstall entry under HKCU. /S installs silently, /D=<folder> chooses the folder.
 
-Unicode true
+Target ${TARGET}
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma

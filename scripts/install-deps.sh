@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
-  g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool x11-utils imagemagick
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xdotool x11-utils imagemagick
   hunspell-es hunspell-tools fonts-dejavu-core locales
   nsis zip unzip
   # The fuzz targets: clang, and its runtime with libFuzzer and the sanitizers.
@@ -18,6 +18,27 @@ test_locales=(ru_RU.UTF-8 ja_JP.UTF-8)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+# Some x86-64 hosts run 64-bit programs only: the kernel refuses every i386 program ("Exec
+# format error"), Wine's 32-bit loader included. Tried with the smallest i386 program there is
+# (an ELF header, one program header and exit(0)) rather than guessed from the distribution.
+host_runs_32_bit() {
+  local probe status=0
+  probe=$(mktemp)
+  printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'`
+        `'\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'`
+        `'\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'`
+        `'\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'`
+        `'\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'`
+        `'\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' > "$probe"
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || status=$?
+  rm -f "$probe"
+  return $status
+}
+if [ "$(dpkg --print-architecture)" = amd64 ] && host_runs_32_bit; then
+  packages+=(wine32:i386)
+fi
 
 generate_locales() {
   local wanted=() l
@@ -43,7 +64,7 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
 "${sudo_cmd[@]}" apt-get update -q

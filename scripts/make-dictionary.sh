@@ -5,7 +5,10 @@
 # below); and beside it contexto.dat, the context model of "tildario tilde --contexto", from
 # the context counts in data/context-counts.tsv.gz.
 #
-#   bash scripts/make-dictionary.sh [OUTPUT]          (default: build/win32/diccionario.log)
+#   bash scripts/make-dictionary.sh [OUTPUT]
+#
+# Without OUTPUT the files are made in build/win64 and copied to build/win32, beside each
+# Windows build's Tildario.exe as the release ships them.
 #
 # Work files go to build/dictionary. Nothing is redone when OUTPUT is newer than all its inputs.
 # Without the npm registry (and no earlier download), it stops with an error rather than write
@@ -15,7 +18,9 @@ script=$(realpath "$0")
 cd "$(dirname "$script")/.."
 root=$PWD
 
-output=${1:-build/win32/diccionario.log}
+output=${1:-build/win64/diccionario.log}
+copies=()
+[ $# -gt 0 ] || copies=(build/win32)
 case $output in /*) ;; *) output=$root/$output ;; esac
 notice=${output%.*}-NOTICE.txt
 model=$(dirname "$output")/contexto.dat
@@ -34,6 +39,15 @@ tool=$root/build/native/tools/make_dictionary
 model_tool=$root/build/native/tools/make_context_model
 
 fail() { echo "make-dictionary: $*" >&2; exit 1; }
+
+# The made files, copied unchanged (times too) into each folder of copies.
+copy_made_files() {
+  local dir
+  for dir in ${copies[@]+"${copies[@]}"}; do
+    mkdir -p "$dir"
+    cp -p "$output" "$notice" "$model" "$dir/"
+  done
+}
 
 for f in "$dic" "$aff" "$counts" "$context_counts"; do [ -r "$f" ] || fail "$f is missing (Debian package hunspell-es)"; done
 command -v unmunch >/dev/null || fail "unmunch is missing (Debian package hunspell-tools)"
@@ -68,6 +82,7 @@ if [ -f "$output" ] && [ -f "$notice" ] && [ -f "$model" ]; then
   done
   if [ $up_to_date = 1 ]; then
     echo "make-dictionary: $output is up to date"
+    copy_made_files
     exit 0
   fi
 fi
@@ -121,3 +136,5 @@ Wikipedia's contributors under CC BY-SA. The package's notice:
 
 $(cat "$package_dir/NOTICE.md")
 NOTICE
+
+copy_made_files

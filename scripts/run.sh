@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Windows program and its accent dictionary
-# (build/win32/diccionario.log) and starts it under Wine.
+# Installs what is missing, builds the 64-bit Windows program and its accent dictionary
+# (build/win64/diccionario.log) and starts it under Wine's 64-bit loader, which every x86-64
+# host runs (some run no 32-bit programs at all).
 #
 # With a display, the program simply starts: its icon appears in the notification area (under a
 # bare X server, in the "Wine System Tray" window) and runs until "&Quitar".
 # Without one (no DISPLAY, or CI set) it starts on a virtual display and shows the main job
 # working: it puts a Spanish sentence without its accents on the clipboard, clicks the tray
 # icon, chooses "Poner tilde", prints the report box's text and the corrected clipboard, saves a
-# screenshot (build/win32/run.png) and quits through the menu.
+# screenshot (build/win64/run.png) and quits through the menu.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,15 +19,16 @@ if [ -z "${DISPLAY:-}" ] || [ -n "${CI:-}" ]; then demo=1; fi
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
-bash scripts/make-dictionary.sh build/win32/diccionario.log
+cmake --preset win64 >/dev/null
+cmake --build --preset win64
+bash scripts/make-dictionary.sh
+use_wine win64
 
-exe=build/win32/Tildario.exe
-if [ -f build/win32/diccionario.log ]; then
-  echo "Accent dictionary: build/win32/diccionario.log"
+exe=build/win64/Tildario.exe
+if [ -f build/win64/diccionario.log ]; then
+  echo "Accent dictionary: build/win64/diccionario.log"
 else
-  echo "No build/win32/diccionario.log yet: \"Poner tilde\" runs with an empty dictionary."
+  echo "No build/win64/diccionario.log yet: \"Poner tilde\" runs with an empty dictionary."
 fi
 
 if [ -z "$demo" ]; then
@@ -34,8 +36,8 @@ if [ -z "$demo" ]; then
   exec wine "$exe"
 fi
 
-probe=build/win32/tests/e2e/tildario_probe.exe
-screenshot=build/win32/run.png
+probe=build/win64/tests/e2e/tildario_probe.exe
+screenshot=build/win64/run.png
 
 # shellcheck source=tray.sh
 source scripts/tray.sh

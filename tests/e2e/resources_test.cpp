@@ -120,11 +120,26 @@ TEST_F(ExeResources, IconGroup200IsOne256PixelPng) {
 TEST_F(ExeResources, ManifestSelectsCommonControls6AndDeclaresDpiAwareness) {
   const std::string manifest = resource(MAKEINTRESOURCEW(24) /* RT_MANIFEST */, MAKEINTRESOURCEW(1));
   ASSERT_FALSE(manifest.empty());
-  for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
-                           "processorArchitecture=\"x86\"", "<dpiAware", "<dpiAwareness"}) {
+  for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"", "<dpiAware",
+                           "<dpiAwareness"}) {
     SCOPED_TRACE(part);
     EXPECT_NE(manifest.find(part), std::string::npos);
   }
+}
+
+// Windows refuses to start a program whose manifest names another architecture than its own
+// (a side-by-side configuration error); this test is built for the same one as the program.
+TEST_F(ExeResources, ManifestNamesTheProgramsOwnArchitecture) {
+  const std::string manifest = resource(MAKEINTRESOURCEW(24) /* RT_MANIFEST */, MAKEINTRESOURCEW(1));
+  const std::string expected = sizeof(void*) == 8 ? "amd64" : "x86";
+  const std::string attribute = "processorArchitecture=\"";
+  std::vector<std::string> found;
+  for (size_t at = manifest.find(attribute); at != std::string::npos; at = manifest.find(attribute, at + 1)) {
+    const size_t start = at + attribute.size();
+    found.push_back(manifest.substr(start, manifest.find('"', start) - start));
+  }
+  // The program's own identity and the Common-Controls dependency.
+  EXPECT_EQ(found, std::vector<std::string>(2, expected));
 }
 
 }  // namespace

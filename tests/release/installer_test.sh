@@ -10,7 +10,7 @@ setup=$1 version=$2 exe=$3 tildario_probe=$4 release_probe=$5 scratch=$6
 export LC_ALL=C.UTF-8
 source "$(dirname "$0")/run_copy.sh"
 
-[ -f "$setup" ] || fail "$setup is missing: cmake --build --preset win32 --target release"
+[ -f "$setup" ] || fail "$setup is missing: cmake --build --preset <win64 or win32> --target release"
 
 export WINEPREFIX="$scratch/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"

@@ -9,7 +9,7 @@ zip=$1 exe=$2 dictionary=$3 tildario_probe=$4 release_probe=$5 scratch=$6
 export LC_ALL=C.UTF-8
 source "$(dirname "$0")/run_copy.sh"
 
-[ -f "$zip" ] || fail "$zip is missing: cmake --build --preset win32 --target release"
+[ -f "$zip" ] || fail "$zip is missing: cmake --build --preset <win64 or win32> --target release"
 
 expected='LEEME.txt
 LICENSE
