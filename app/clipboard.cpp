@@ -11,23 +11,23 @@ namespace {
 constexpr int open_attempts = 10;
 constexpr DWORD open_retry_ms = 20;
 
-unique_clipboard open_clipboard(HWND window) {
+UniqueClipboard open_clipboard(HWND window) {
   for (int attempt = 0; attempt < open_attempts; ++attempt) {
     if (attempt > 0) Sleep(open_retry_ms);
-    if (OpenClipboard(window)) return unique_clipboard(true);
+    if (OpenClipboard(window)) return UniqueClipboard(true);
   }
-  return unique_clipboard();
+  return UniqueClipboard();
 }
 
 }  // namespace
 
 std::optional<text::CodePageText> read_clipboard_text(HWND window) {
   if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
-  const unique_clipboard clipboard = open_clipboard(window);
+  const UniqueClipboard clipboard = open_clipboard(window);
   if (!clipboard) return std::nullopt;
   const HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (!data) return std::nullopt;
-  const global_lock lock(data);
+  const LockedGlobal lock(data);
   if (!lock.data()) return std::nullopt;
   // Converted straight from the clipboard's memory, and read no further than the block's own
   // size should it hold no zero unit.
@@ -38,28 +38,28 @@ std::optional<text::CodePageText> read_clipboard_text(HWND window) {
   return text::from_utf16(std::u16string_view(units, length));
 }
 
-clipboard_write write_clipboard_text(HWND window, const text::CodePageText& text) {
+ClipboardWrite write_clipboard_text(HWND window, const text::CodePageText& text) {
   // Every byte is one UTF-16 unit; one more for the terminating zero.
   const std::size_t units = text.text.size();
-  unique_global block(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(char16_t)));
-  if (!block) return clipboard_write::no_memory;
+  UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(char16_t)));
+  if (!block) return ClipboardWrite::no_memory;
   {
-    const global_lock lock(block.get());
-    if (!lock.data()) return clipboard_write::no_memory;
+    const LockedGlobal lock(block.get());
+    if (!lock.data()) return ClipboardWrite::no_memory;
     auto* out = static_cast<char16_t*>(lock.data());
     text::write_utf16(text, out);
     out[units] = u'\0';
   }
 
   // The memory is ready before the clipboard is opened, so it is held as briefly as possible.
-  const unique_clipboard clipboard = open_clipboard(window);
-  if (!clipboard) return clipboard_write::busy;
+  const UniqueClipboard clipboard = open_clipboard(window);
+  if (!clipboard) return ClipboardWrite::busy;
   // Emptying drops the rich and 8-bit versions of the old text, so that every paste gives the
   // rewrite; it also makes `window` the owner, without which SetClipboardData is refused.
-  if (!EmptyClipboard()) return clipboard_write::busy;
-  if (!SetClipboardData(CF_UNICODETEXT, block.get())) return clipboard_write::failed;
+  if (!EmptyClipboard()) return ClipboardWrite::busy;
+  if (!SetClipboardData(CF_UNICODETEXT, block.get())) return ClipboardWrite::failed;
   block.release();
-  return clipboard_write::written;
+  return ClipboardWrite::written;
 }
 
 }  // namespace app

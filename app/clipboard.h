@@ -22,7 +22,7 @@ namespace app {
 // main dialog.
 std::optional<text::CodePageText> read_clipboard_text(HWND window);
 
-enum class clipboard_write {
+enum class ClipboardWrite {
   written,    // the clipboard now holds only the text
   busy,       // another program kept the clipboard: nothing changed
   no_memory,  // no memory for the text: nothing changed
@@ -32,6 +32,6 @@ enum class clipboard_write {
 // Replaces everything on the clipboard (rich text, HTML, 8-bit text ...) with `text` as Unicode
 // text; the system offers the other plain-text formats from it. `window` becomes the
 // clipboard's owner and must be a window of this thread (the main dialog).
-clipboard_write write_clipboard_text(HWND window, const text::CodePageText& text);
+ClipboardWrite write_clipboard_text(HWND window, const text::CodePageText& text);
 
 }  // namespace app

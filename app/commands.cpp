@@ -28,10 +28,10 @@ accents::AccentDictionary& accent_dictionary() {
 // Writes a rewritten text back; false after telling the user that it could not be.
 bool write_back(HWND dialog, const text::CodePageText& rewritten) {
   switch (write_clipboard_text(dialog, rewritten)) {
-    case clipboard_write::written: return true;
-    case clipboard_write::no_memory: show_report(too_large_report, MB_OK); return false;
-    case clipboard_write::busy:
-    case clipboard_write::failed: show_report(clipboard_busy_report, MB_OK); return false;
+    case ClipboardWrite::written: return true;
+    case ClipboardWrite::no_memory: show_report(too_large_report, MB_OK); return false;
+    case ClipboardWrite::busy:
+    case ClipboardWrite::failed: show_report(clipboard_busy_report, MB_OK); return false;
   }
   return false;
 }
@@ -70,41 +70,41 @@ void restore_clipboard_accents(HWND dialog) {
 
 void quit(HWND dialog) { end_main_dialog(dialog); }
 
-constexpr menu_row separator{};
+constexpr MenuRow separator{};
 
-constexpr menu_row rows[] = {
-    {command_id::upper_case, "Transformar a Mayusculas", change_clipboard_case<text::CaseChange::upper>},
+constexpr MenuRow rows[] = {
+    {CommandId::upper_case, "Transformar a Mayusculas", change_clipboard_case<text::CaseChange::upper>},
     separator,
-    {command_id::mixed_case, "Transformar a Mixta", change_clipboard_case<text::CaseChange::mixed>},
+    {CommandId::mixed_case, "Transformar a Mixta", change_clipboard_case<text::CaseChange::mixed>},
     separator,
-    {command_id::lower_case, "Transformar a Minusculas", change_clipboard_case<text::CaseChange::lower>},
+    {CommandId::lower_case, "Transformar a Minusculas", change_clipboard_case<text::CaseChange::lower>},
     separator,
-    {command_id::count_characters, "Contar total de caracteres", report_on_clipboard<text::characters_report>},
+    {CommandId::count_characters, "Contar total de caracteres", report_on_clipboard<text::characters_report>},
     separator,
-    {command_id::count_words, "Contar total de palabras \xF3 trozos", report_on_clipboard<text::word_fragments_report>},
+    {CommandId::count_words, "Contar total de palabras \xF3 trozos", report_on_clipboard<text::word_fragments_report>},
     separator,
-    {command_id::count_consonants, "Contar total de consonantes", report_on_clipboard<text::consonants_report>},
+    {CommandId::count_consonants, "Contar total de consonantes", report_on_clipboard<text::consonants_report>},
     separator,
-    {command_id::count_vowels, "Contar total de vocales", report_on_clipboard<text::vowels_report>},
+    {CommandId::count_vowels, "Contar total de vocales", report_on_clipboard<text::vowels_report>},
     separator,
-    {command_id::word_repetition, "Repetici\xF3n de palabras", report_on_clipboard<text::word_repetition_report>},
+    {CommandId::word_repetition, "Repetici\xF3n de palabras", report_on_clipboard<text::word_repetition_report>},
     separator,
-    {command_id::restore_accents, "Poner tilde", restore_clipboard_accents},
+    {CommandId::restore_accents, "Poner tilde", restore_clipboard_accents},
     separator,
-    {command_id::quit, "&Quitar", quit},
+    {CommandId::quit, "&Quitar", quit},
 };
 
 }  // namespace
 
-std::span<const menu_row> tray_menu_rows() { return rows; }
+std::span<const MenuRow> tray_menu_rows() { return rows; }
 
 void run_command(HWND dialog, WORD id) {
-  for (const menu_row& row : rows) {
+  for (const MenuRow& row : rows) {
     if (row.run && static_cast<WORD>(row.id) == id) return run_row(dialog, row);
   }
 }
 
-void run_row(HWND dialog, const menu_row& row) {
+void run_row(HWND dialog, const MenuRow& row) {
   // Every write to the clipboard comes after the last allocation of a command, so an
   // allocation that fails leaves the clipboard untouched.
   try {

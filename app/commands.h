@@ -11,7 +11,7 @@
 
 namespace app {
 
-enum class command_id : WORD {
+enum class CommandId : WORD {
   quit = 204,
   upper_case = 205,
   lower_case = 206,
@@ -24,20 +24,20 @@ enum class command_id : WORD {
   restore_accents = 214,
 };
 
-struct menu_row {
-  command_id id;
+struct MenuRow {
+  CommandId id;
   const char* caption;          // code page 1252; none for a separator
   void (*run)(HWND dialog);     // none for a separator
 };
 
-std::span<const menu_row> tray_menu_rows();
+std::span<const MenuRow> tray_menu_rows();
 
 // Runs the command of menu id `id`; other ids do nothing.
 void run_command(HWND dialog, WORD id);
 
 // Runs one row's command. A text too large for the memory the command needs ends in a box that
 // says so, with the clipboard as it was.
-void run_row(HWND dialog, const menu_row& row);
+void run_row(HWND dialog, const MenuRow& row);
 
 // Called once at start-up, before the tray icon appears, when `path` (diccionario.log beside the
 // executable) exists.

@@ -16,9 +16,9 @@ namespace app {
 namespace {
 
 // The whole file, mapped into memory while it is read.
-class file_view {
+class FileView {
  public:
-  explicit file_view(const std::wstring& path)
+  explicit FileView(const std::wstring& path)
       : file_(CreateFileW(extended_length_path(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {
     LARGE_INTEGER size{};
@@ -44,9 +44,9 @@ class file_view {
   }
 
  private:
-  unique_kernel_handle file_;
-  unique_kernel_handle mapping_;
-  unique_mapped_view view_;  // declared last: unmapped before the mapping and the file close
+  UniqueKernelHandle file_;
+  UniqueKernelHandle mapping_;
+  UniqueMappedView view_;  // declared last: unmapped before the mapping and the file close
   std::uint64_t size_ = 0;
   bool opened_ = false;
 };
@@ -75,7 +75,7 @@ void yield_to_messages(HWND dialog) {
 accents::AccentDictionary load_dictionary_file(HWND dialog, const std::wstring& path) {
   accents::DictionaryLoad load;
   {
-    file_view file(path);
+    FileView file(path);
     if (!file.opened()) return {};
     if (file.size() % accents::record_size != 0) {
       load.format_error = true;

@@ -27,10 +27,10 @@ constexpr DWORD pane_style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE |
                              ES_READONLY | ES_WANTRETURN;
 
 // What the dialog holds for the life of the process.
-struct dialog_resources {
-  unique_icon big_icon;
-  unique_icon small_icon;
-  unique_font status_font;
+struct DialogResources {
+  UniqueIcon big_icon;
+  UniqueIcon small_icon;
+  UniqueFont status_font;
 };
 
 void append_string(std::vector<WORD>& words, std::wstring_view text) {
@@ -73,7 +73,7 @@ HWND create_dialog(HINSTANCE instance) {
                                     creation_procedure, 0);
 }
 
-void set_icons(HWND dialog, HINSTANCE instance, dialog_resources& resources) {
+void set_icons(HWND dialog, HINSTANCE instance, DialogResources& resources) {
   resources.big_icon.reset(
       static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(program_icon_id), IMAGE_ICON, 32, 32, 0)));
   resources.small_icon.reset(
@@ -90,16 +90,16 @@ HWND add_status_bar(HWND dialog, HINSTANCE instance) {
 // The first rich edit library that loads decides the class. It stays loaded for the life of the
 // process: unloading it would unregister the class.
 const wchar_t* choose_rich_edit_class() {
-  struct candidate {
+  struct Candidate {
     const char* library;
     const wchar_t* window_class;
   };
-  static constexpr candidate candidates[] = {
+  static constexpr Candidate candidates[] = {
       {"msftedit.dll", L"RichEdit50W"},
       {"riched20.dll", L"RichEdit20A"},
       {"riched32.dll", L"RichEdit"},
   };
-  for (const candidate& c : candidates) {
+  for (const Candidate& c : candidates) {
     if (LoadLibraryA(c.library)) return c.window_class;
   }
   return L"";
@@ -113,7 +113,7 @@ void add_pane(HWND dialog, HINSTANCE instance, int id, const wchar_t* window_cla
   if (pane) SendMessageA(pane, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
 }
 
-void set_status_font(HWND status_bar, dialog_resources& resources) {
+void set_status_font(HWND status_bar, DialogResources& resources) {
   if (!status_bar) return;
   HDC screen = GetDC(nullptr);
   const int font_height = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
@@ -150,7 +150,7 @@ int run_main_dialog() {
   HWND dialog = create_dialog(instance);
   if (!dialog) return 1;
 
-  dialog_resources resources;
+  DialogResources resources;
   set_icons(dialog, instance, resources);
   HWND status_bar = add_status_bar(dialog, instance);
   const wchar_t* rich_edit_class = choose_rich_edit_class();

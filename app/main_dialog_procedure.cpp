@@ -10,20 +10,20 @@ namespace app {
 namespace {
 
 // What the dialog holds from WM_INITDIALOG until the process ends.
-struct shell_state {
+struct ShellState {
   NOTIFYICONDATAA icon{};
-  unique_menu menu;
+  UniqueMenu menu;
   HWND saved_focus = nullptr;
   UINT taskbar_created = 0;
 };
 
-shell_state& shell() {
-  static shell_state state;
+ShellState& shell() {
+  static ShellState state;
   return state;
 }
 
 INT_PTR on_init_dialog(HWND dialog) {
-  shell_state& state = shell();
+  ShellState& state = shell();
   const std::wstring dictionary = dictionary_path();
   if (file_exists(dictionary)) load_dictionary_at_start(dialog, dictionary);
 
@@ -52,7 +52,7 @@ INT_PTR on_tray_message(HWND dialog, LPARAM lparam) {
 }
 
 INT_PTR on_activate(WPARAM wparam) {
-  shell_state& state = shell();
+  ShellState& state = shell();
   if (wparam == 0) {
     state.saved_focus = GetFocus();
   } else if (state.saved_focus) {
@@ -82,7 +82,7 @@ INT_PTR on_command(HWND dialog, WPARAM wparam) {
 }
 
 INT_PTR on_taskbar_created() {
-  const shell_state& state = shell();
+  const ShellState& state = shell();
   if (state.icon.hWnd) readd_tray_icon(state.icon);
   return FALSE;
 }
@@ -108,7 +108,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
 }
 
 void end_main_dialog(HWND dialog) {
-  shell_state& state = shell();
+  ShellState& state = shell();
   // Without this the shell keeps a dead icon until the pointer passes over it.
   if (state.icon.hWnd) remove_tray_icon(state.icon);
   DestroyWindow(dialog);

@@ -7,11 +7,11 @@
 
 namespace app {
 
-unique_menu build_tray_menu() {
-  unique_menu menu(CreatePopupMenu());
+UniqueMenu build_tray_menu() {
+  UniqueMenu menu(CreatePopupMenu());
   if (!menu) return menu;
   UINT position = 0;
-  for (const menu_row& row : tray_menu_rows()) {
+  for (const MenuRow& row : tray_menu_rows()) {
     MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
     item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
@@ -26,7 +26,7 @@ unique_menu build_tray_menu() {
       item.wID = static_cast<UINT>(row.id);
       item.dwTypeData = caption.data();
     }
-    if (!InsertMenuItemW(menu.get(), position++, TRUE, &item)) return unique_menu();
+    if (!InsertMenuItemW(menu.get(), position++, TRUE, &item)) return UniqueMenu();
   }
   return menu;
 }

@@ -17,18 +17,18 @@ bool is_valid_handle(Handle handle) {
 }
 
 template <typename Handle, auto close>
-class unique_handle {
+class UniqueHandle {
  public:
-  unique_handle() = default;
-  explicit unique_handle(Handle handle) : handle_(handle) {}
-  unique_handle(const unique_handle&) = delete;
-  unique_handle& operator=(const unique_handle&) = delete;
-  unique_handle(unique_handle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
-  unique_handle& operator=(unique_handle&& other) noexcept {
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) reset(std::exchange(other.handle_, Handle{}));
     return *this;
   }
-  ~unique_handle() { reset(); }
+  ~UniqueHandle() { reset(); }
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return is_valid_handle(handle_); }
@@ -45,24 +45,24 @@ class unique_handle {
 inline void close_clipboard(bool) { CloseClipboard(); }
 inline void delete_font(HFONT font) { DeleteObject(font); }
 
-using unique_menu = unique_handle<HMENU, DestroyMenu>;
-using unique_icon = unique_handle<HICON, DestroyIcon>;
-using unique_font = unique_handle<HFONT, delete_font>;
+using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
+using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
+using UniqueFont = UniqueHandle<HFONT, delete_font>;
 // Files, file mappings, processes: whatever CloseHandle closes.
-using unique_kernel_handle = unique_handle<HANDLE, CloseHandle>;
-using unique_mapped_view = unique_handle<const void*, UnmapViewOfFile>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;
+using UniqueMappedView = UniqueHandle<const void*, UnmapViewOfFile>;
 // Freed unless handed on (the clipboard takes a block it accepted: release() it then).
-using unique_global = unique_handle<HGLOBAL, GlobalFree>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalFree>;
 // The clipboard, open: true while this process has it open.
-using unique_clipboard = unique_handle<bool, close_clipboard>;
+using UniqueClipboard = UniqueHandle<bool, close_clipboard>;
 
 // A global memory block, locked for as long as this lives.
-class global_lock {
+class LockedGlobal {
  public:
-  explicit global_lock(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
-  global_lock(const global_lock&) = delete;
-  global_lock& operator=(const global_lock&) = delete;
-  ~global_lock() {
+  explicit LockedGlobal(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  ~LockedGlobal() {
     if (data_) GlobalUnlock(block_);
   }
   void* data() const { return data_; }

@@ -27,9 +27,9 @@ std::wstring quoted(const std::wstring& argument) {
   return result + L"\"";
 }
 
-app::unique_kernel_handle inheritable(const std::filesystem::path& path, bool write) {
+app::UniqueKernelHandle inheritable(const std::filesystem::path& path, bool write) {
   SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
-  return app::unique_kernel_handle(CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ,
+  return app::UniqueKernelHandle(CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ,
                                                &attributes, write ? CREATE_ALWAYS : OPEN_EXISTING,
                                                FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -45,7 +45,7 @@ RunResult run_program(const std::filesystem::path& program, const std::vector<st
 
   RunResult run;
   {
-    const app::unique_kernel_handle in_handle = inheritable(in, false), out_handle = inheritable(out, true),
+    const app::UniqueKernelHandle in_handle = inheritable(in, false), out_handle = inheritable(out, true),
                                     err_handle = inheritable(err, true);
     if (!in_handle || !out_handle || !err_handle) throw std::runtime_error("cannot open the stream files");
     STARTUPINFOW startup{};
@@ -58,7 +58,7 @@ RunResult run_program(const std::filesystem::path& program, const std::vector<st
     if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &startup, &process))
       throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
-    const app::unique_kernel_handle process_handle(process.hProcess), thread_handle(process.hThread);
+    const app::UniqueKernelHandle process_handle(process.hProcess), thread_handle(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;
     GetExitCodeProcess(process.hProcess, &status);

@@ -14,16 +14,16 @@
 
 namespace {
 
-using e2e::outcome;
+using e2e::Outcome;
 
-constexpr app::command_id poner_tilde = app::command_id::restore_accents;
+constexpr app::CommandId poner_tilde = app::CommandId::restore_accents;
 
 std::string small_dictionary() {
   return e2e::dictionary_file({"cami\xF3n", "c\xF3mo", "est\xE1", "\xE9sta", "\xE1rea", "casa"});
 }
 
-e2e::start_options with_dictionary(std::string bytes) {
-  e2e::start_options options;
+e2e::StartOptions with_dictionary(std::string bytes) {
+  e2e::StartOptions options;
   options.dictionary = std::move(bytes);
   return options;
 }
@@ -35,8 +35,8 @@ const std::wstring report_line2 = L"Ya puedes pegar el texto con las t\u00EDldes
 std::wstring short_report(int n) { return report_prefix + std::to_wstring(n) + report_line1; }
 
 // Runs "Poner tilde" and returns the report's text after closing the box.
-std::wstring poner_tilde_report(e2e::program& program) {
-  EXPECT_EQ(program.command(poner_tilde), outcome::box_open);
+std::wstring poner_tilde_report(e2e::Program& program) {
+  EXPECT_EQ(program.command(poner_tilde), Outcome::box_open);
   const auto box = program.find_report();
   if (!box) return L"(no report)";
   EXPECT_EQ(box.ex_style & WS_EX_TOPMOST, WS_EX_TOPMOST);  // MB_SYSTEMMODAL
@@ -45,7 +45,7 @@ std::wstring poner_tilde_report(e2e::program& program) {
 }
 
 TEST(Accents, PonerTildeRestoresAccentsAndKeepsEverythingElse) {
-  e2e::program program(with_dictionary(small_dictionary()));
+  e2e::Program program(with_dictionary(small_dictionary()));
   ASSERT_TRUE(program.no_report());
   const struct {
     std::wstring text, restored, report;
@@ -82,7 +82,7 @@ TEST(Accents, PonerTildeRestoresAccentsAndKeepsEverythingElse) {
 }
 
 TEST(Accents, NothingCorrectedWritesNothing) {
-  e2e::program program(with_dictionary(small_dictionary()));
+  e2e::Program program(with_dictionary(small_dictionary()));
   // The rich version of the text stays on the clipboard: the text was not rewritten.
   const std::string html = "<b>casa</b>";
   ASSERT_TRUE(desktop::set_clipboard_text(L"casa \u00C1ngel McDonald", {{desktop::html_format(), html}}));
@@ -105,7 +105,7 @@ TEST(Accents, NothingCorrectedWritesNothing) {
 }
 
 TEST(Accents, MalformedDictionaryIsReportedOnceThenEmpty) {
-  e2e::program program(with_dictionary(small_dictionary().substr(0, 250)));
+  e2e::Program program(with_dictionary(small_dictionary().substr(0, 250)));
   const auto box = program.find_report();
   ASSERT_TRUE(box);
   EXPECT_EQ(box.text, L"Fichero con formato Erroneo ..\r\ndiccionario.log");
@@ -123,9 +123,9 @@ TEST(Accents, MalformedDictionaryIsReportedOnceThenEmpty) {
 TEST(Accents, MissingOrEmptyDictionaryIsSilent) {
   for (const bool empty_file : {false, true}) {
     SCOPED_TRACE(empty_file);
-    e2e::start_options options;
+    e2e::StartOptions options;
     if (empty_file) options.dictionary = "";
-    e2e::program program(options);
+    e2e::Program program(options);
     EXPECT_TRUE(program.no_report());
     EXPECT_TRUE(program.tray_icon_present());
     ASSERT_TRUE(desktop::set_clipboard_text(L"camion \u00C1ngel"));
@@ -145,7 +145,7 @@ TEST(Accents, LargeDictionaryLoadsWhole) {
   }
   words.front() = "cami\xF3n";
   words.back() = "\xE1rbol";
-  e2e::program program(with_dictionary(e2e::dictionary_file(words)));
+  e2e::Program program(with_dictionary(e2e::dictionary_file(words)));
   EXPECT_TRUE(program.no_report());
   ASSERT_TRUE(desktop::set_clipboard_text(L"Arbol camion"));
   EXPECT_EQ(poner_tilde_report(program), report_prefix + L"2" + report_line1 + L"\r\n" + report_line2 + L"\r\n\u00E1rbol\r\ncami\u00F3n\r\n");
@@ -159,7 +159,7 @@ TEST(Accents, CrowdedDictionaryLoadsAtOnce) {
   std::vector<std::string> words = crowded::words(200000);
   words.push_back("cami\xF3n");
   const auto start = std::chrono::steady_clock::now();
-  e2e::program program(with_dictionary(e2e::dictionary_file(words)));
+  e2e::Program program(with_dictionary(e2e::dictionary_file(words)));
   std::printf("started with 200,001 crowded entries in %.2f s\n",
               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   EXPECT_TRUE(program.no_report());
@@ -173,7 +173,7 @@ TEST(Accents, CrowdedDictionaryLoadsAtOnce) {
 TEST(Accents, RealDictionaryRestoresASentence) {
   std::ifstream in(TILDARIO_REAL_DICTIONARY, std::ios::binary);
   ASSERT_TRUE(in) << "scripts/make-dictionary.sh makes " TILDARIO_REAL_DICTIONARY;
-  e2e::program program(with_dictionary(std::string(std::istreambuf_iterator<char>(in), {})));
+  e2e::Program program(with_dictionary(std::string(std::istreambuf_iterator<char>(in), {})));
   EXPECT_TRUE(program.no_report());
   ASSERT_TRUE(desktop::set_clipboard_text(L"Ma\u00F1ana tambien vendra el autobus despues de la cancion"));
   EXPECT_EQ(poner_tilde_report(program),

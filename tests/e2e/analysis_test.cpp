@@ -7,9 +7,9 @@
 
 namespace {
 
-using app::command_id;
-using enum app::command_id;
-using e2e::outcome;
+using app::CommandId;
+using enum app::CommandId;
+using e2e::Outcome;
 
 const std::wstring heading = L"Este trozo de texto tiene ";
 const std::wstring more_repeated = L" palabra(s) m\x00E1s repetidas\r\n";
@@ -17,10 +17,10 @@ const std::wstring no_repetition = L"No Repite palabras claramente ...";
 const std::wstring fragments = L" trozos de palabra(s) \u00F3 palabra(s)";
 
 TEST(Analysis, ReportsOnClipboardTextLeaveTheClipboardAsItWas) {
-  e2e::program program;
+  e2e::Program program;
   const struct {
     std::wstring clipboard;
-    command_id command;
+    CommandId command;
     std::wstring report;
   } cases[] = {
       {L"Hola\r\nmundo", count_characters, heading + L"11 caracteres"},
@@ -70,7 +70,7 @@ TEST(Analysis, RepetitionThresholdAtTenThousandTokens) {
   std::wstring listed = L"casa";
   for (int i = 1; i < 42; ++i) listed += L",casa";
 
-  e2e::program program;
+  e2e::Program program;
   ASSERT_TRUE(desktop::set_clipboard_text(text));
   EXPECT_EQ(program.report(word_repetition), heading + L"42" + more_repeated + listed);
   EXPECT_EQ(desktop::clipboard_text(), text);
@@ -78,7 +78,7 @@ TEST(Analysis, RepetitionThresholdAtTenThousandTokens) {
 }
 
 TEST(Analysis, NoTextOnTheClipboardGivesZeroReports) {
-  e2e::program program;
+  e2e::Program program;
   ASSERT_TRUE(desktop::set_clipboard({}));
   EXPECT_EQ(program.report(count_characters), heading + L"0 caracteres");
   EXPECT_EQ(program.report(count_words), heading + L"0 trozos de palabra(s) \x00F3 palabra(s)");

@@ -9,33 +9,33 @@
 
 namespace {
 
-using app::command_id;
-using enum app::command_id;
-using e2e::outcome;
+using app::CommandId;
+using enum app::CommandId;
+using e2e::Outcome;
 
 bool has_format(UINT format) {
   const std::vector<UINT> formats = desktop::clipboard_formats();
   return std::find(formats.begin(), formats.end(), format) != formats.end();
 }
 
-struct rewrite {
-  command_id command;
+struct Rewrite {
+  CommandId command;
   std::wstring before, after;
 };
 
 // Each command on its text rewrites the clipboard and shows no box.
-void expect_rewrites(e2e::program& program, const std::vector<rewrite>& cases) {
+void expect_rewrites(e2e::Program& program, const std::vector<Rewrite>& cases) {
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.command));
     ASSERT_TRUE(desktop::set_clipboard_text(c.before));
-    EXPECT_EQ(program.command(c.command), outcome::finished);
+    EXPECT_EQ(program.command(c.command), Outcome::finished);
     EXPECT_EQ(desktop::clipboard_text(), c.after);
     EXPECT_TRUE(program.no_report());
   }
 }
 
 TEST(CaseCommands, EachCommandRewritesTheClipboardWithoutABox) {
-  e2e::program program;
+  e2e::Program program;
   expect_rewrites(program, {
       {upper_case, L"hola MUNDO, acción niño 3er", L"HOLA MUNDO, ACCIÓN NIÑO 3ER"},
       {lower_case, L"ÁRBOL Über €5 «SÍ»", L"árbol über €5 «sí»"},
@@ -47,7 +47,7 @@ TEST(CaseCommands, EachCommandRewritesTheClipboardWithoutABox) {
 }
 
 TEST(CaseCommands, LettersOutsideTheCodePageTakeTheirOwnCase) {
-  e2e::program program;
+  e2e::Program program;
   expect_rewrites(program, {
       {upper_case, L"emoji 😀 → café 中文 Ωmega", L"EMOJI 😀 → CAFÉ 中文 ΩMEGA"},
       {mixed_case, L"emoji 😀 → café 中文 Ωmega", L"Emoji 😀 → Café 中文 Ωmega"},
@@ -60,7 +60,7 @@ TEST(CaseCommands, LettersOutsideTheCodePageTakeTheirOwnCase) {
 }
 
 TEST(CaseCommands, NoTextMeansNoWriteAndNoBox) {
-  e2e::program program;
+  e2e::Program program;
   const struct {
     const char* name;
     bool (*set)();
@@ -70,12 +70,12 @@ TEST(CaseCommands, NoTextMeansNoWriteAndNoBox) {
       {"HTML only", [] { return desktop::set_clipboard({{desktop::html_format(), "<b>hola</b>"}}); }},
   };
   for (const auto& clipboard : clipboards) {
-    for (const command_id command : {upper_case, lower_case, mixed_case}) {
+    for (const CommandId command : {upper_case, lower_case, mixed_case}) {
       SCOPED_TRACE(testing::Message() << clipboard.name << ", command " << static_cast<int>(command));
       ASSERT_TRUE(clipboard.set());
       const std::vector<UINT> formats = desktop::clipboard_formats();
       const DWORD sequence = GetClipboardSequenceNumber();
-      EXPECT_EQ(program.command(command), outcome::finished);
+      EXPECT_EQ(program.command(command), Outcome::finished);
       EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
       EXPECT_EQ(desktop::clipboard_formats(), formats);
       EXPECT_TRUE(program.no_report());
@@ -85,17 +85,17 @@ TEST(CaseCommands, NoTextMeansNoWriteAndNoBox) {
 }
 
 TEST(CaseCommands, RewriteReplacesRichVersionsAndNoChangeKeepsThem) {
-  e2e::program program;
-  const desktop::clipboard_data html{desktop::html_format(), "Version:0.9\r\n<b>hola</b>"};
+  e2e::Program program;
+  const desktop::ClipboardData html{desktop::html_format(), "Version:0.9\r\n<b>hola</b>"};
 
   ASSERT_TRUE(desktop::set_clipboard_text(L"hola", {html}));
-  EXPECT_EQ(program.command(upper_case), outcome::finished);
+  EXPECT_EQ(program.command(upper_case), Outcome::finished);
   EXPECT_EQ(desktop::clipboard_text(), L"HOLA");
   EXPECT_FALSE(has_format(html.format));
 
   ASSERT_TRUE(desktop::set_clipboard_text(L"HOLA 123", {html}));
   const DWORD sequence = GetClipboardSequenceNumber();
-  EXPECT_EQ(program.command(upper_case), outcome::finished);
+  EXPECT_EQ(program.command(upper_case), Outcome::finished);
   EXPECT_EQ(GetClipboardSequenceNumber(), sequence);
   EXPECT_TRUE(has_format(html.format));
   EXPECT_EQ(desktop::clipboard_text(), L"HOLA 123");
@@ -103,14 +103,14 @@ TEST(CaseCommands, RewriteReplacesRichVersionsAndNoChangeKeepsThem) {
 }
 
 TEST(CaseCommands, ClipboardHeldBrieflyByAnotherProgramIsStillRewritten) {
-  e2e::program program;
-  for (const command_id command : {upper_case, mixed_case}) {
+  e2e::Program program;
+  for (const CommandId command : {upper_case, mixed_case}) {
     SCOPED_TRACE(static_cast<int>(command));
     ASSERT_TRUE(desktop::set_clipboard_text(L"hola mundo"));
     {
-      const desktop::clipboard_holder hold(50);
+      const desktop::ClipboardHolder hold(50);
       ASSERT_TRUE(hold.opened());
-      EXPECT_EQ(program.command(command), outcome::finished);
+      EXPECT_EQ(program.command(command), Outcome::finished);
     }
     EXPECT_EQ(desktop::clipboard_text(), command == upper_case ? L"HOLA MUNDO" : L"Hola Mundo");
   }

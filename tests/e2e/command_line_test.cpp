@@ -14,8 +14,8 @@
 
 namespace {
 
-using app::command_id;
-using e2e::outcome;
+using app::CommandId;
+using e2e::Outcome;
 
 std::string to_utf8(const std::wstring& text) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
@@ -45,19 +45,19 @@ TEST(TrayAndCommandLine, EveryCommandGivesTheTraysResult) {
   const std::string text_file = cli_test::utf8_name(folder.write("texto.txt", to_utf8(text)));
   const std::string dictionary_file = cli_test::utf8_name(folder.write("diccionario.log", dictionary));
 
-  e2e::start_options options;
+  e2e::StartOptions options;
   options.dictionary = dictionary;
-  e2e::program program(options);
+  e2e::Program program(options);
   const struct {
-    command_id id;
+    CommandId id;
     const char* name;
-  } rewrites[] = {{command_id::upper_case, "mayusculas"},
-                  {command_id::mixed_case, "mixta"},
-                  {command_id::lower_case, "minusculas"}};
+  } rewrites[] = {{CommandId::upper_case, "mayusculas"},
+                  {CommandId::mixed_case, "mixta"},
+                  {CommandId::lower_case, "minusculas"}};
   for (const auto& c : rewrites) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(desktop::set_clipboard_text(text));
-    EXPECT_EQ(program.command(c.id), outcome::finished);
+    EXPECT_EQ(program.command(c.id), Outcome::finished);
     const auto rewritten = desktop::clipboard_text();
     ASSERT_TRUE(rewritten);
     const cli_test::RunResult run = tildario({c.name, text_file});
@@ -66,13 +66,13 @@ TEST(TrayAndCommandLine, EveryCommandGivesTheTraysResult) {
   }
 
   const struct {
-    command_id id;
+    CommandId id;
     const char* name;
-  } reports[] = {{command_id::count_characters, "caracteres"},
-                 {command_id::count_words, "palabras"},
-                 {command_id::count_consonants, "consonantes"},
-                 {command_id::count_vowels, "vocales"},
-                 {command_id::word_repetition, "repeticion"}};
+  } reports[] = {{CommandId::count_characters, "caracteres"},
+                 {CommandId::count_words, "palabras"},
+                 {CommandId::count_consonants, "consonantes"},
+                 {CommandId::count_vowels, "vocales"},
+                 {CommandId::word_repetition, "repeticion"}};
   for (const auto& c : reports) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(desktop::set_clipboard_text(text));
@@ -83,8 +83,8 @@ TEST(TrayAndCommandLine, EveryCommandGivesTheTraysResult) {
   }
 
   ASSERT_TRUE(desktop::set_clipboard_text(text));
-  EXPECT_EQ(program.command(command_id::restore_accents), outcome::box_open);
-  const desktop::message_box box = program.find_report();
+  EXPECT_EQ(program.command(CommandId::restore_accents), Outcome::box_open);
+  const desktop::MessageBoxWindow box = program.find_report();
   ASSERT_TRUE(box);
   EXPECT_TRUE(box.dismiss());
   const auto restored = desktop::clipboard_text();
@@ -102,17 +102,17 @@ TEST(TrayAndCommandLine, EveryCommandGivesTheTraysResult) {
 TEST(TrayAndCommandLine, TheTrayKeepsToTheDictionaryAndTheContextIsAnOption) {
   std::ifstream dictionary_in(TILDARIO_REAL_DICTIONARY, std::ios::binary);
   ASSERT_TRUE(dictionary_in) << "scripts/make-dictionary.sh makes " TILDARIO_REAL_DICTIONARY;
-  e2e::start_options options;
+  e2e::StartOptions options;
   options.dictionary = std::string(std::istreambuf_iterator<char>(dictionary_in), {});
-  e2e::program program(options);
+  e2e::Program program(options);
   std::filesystem::copy_file(TILDARIO_REAL_CONTEXT_MODEL, std::filesystem::path(program.folder()) / L"contexto.dat");
 
   const std::wstring text = L"La funcion esta disponible.\r\n\u00BFQue es una macro?";
   const std::wstring alone = L"La funci\u00F3n esta disponible.\r\n\u00BFQue es una macro?";
   const std::wstring in_context = L"La funci\u00F3n est\u00E1 disponible.\r\n\u00BFQu\u00E9 es una macro?";
   ASSERT_TRUE(desktop::set_clipboard_text(text));
-  EXPECT_EQ(program.command(command_id::restore_accents), outcome::box_open);
-  const desktop::message_box box = program.find_report();
+  EXPECT_EQ(program.command(CommandId::restore_accents), Outcome::box_open);
+  const desktop::MessageBoxWindow box = program.find_report();
   ASSERT_TRUE(box);
   EXPECT_TRUE(box.dismiss());
   EXPECT_EQ(desktop::clipboard_text(), alone);

@@ -70,7 +70,7 @@ std::wstring unique_folder_name() {
 }
 
 void write_file(const std::wstring& path, const std::string& bytes) {
-  const app::unique_kernel_handle file(
+  const app::UniqueKernelHandle file(
       CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) fail("cannot create " + narrow(path));
   DWORD written = 0;
@@ -79,14 +79,14 @@ void write_file(const std::wstring& path, const std::string& bytes) {
     fail("cannot write " + narrow(path));
 }
 
-struct dialog_search {
+struct DialogSearch {
   DWORD process_id;
   HWND found;
 };
 
 // The dialog is hidden, so it is looked for among every window of the process.
 BOOL CALLBACK find_dialog(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<dialog_search*>(context);
+  auto& search = *reinterpret_cast<DialogSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner == search.process_id && desktop::class_name(window) == L"#32770" &&
@@ -99,12 +99,12 @@ BOOL CALLBACK find_dialog(HWND window, LPARAM context) {
 
 }  // namespace
 
-const char* to_string(outcome o) {
+const char* to_string(Outcome o) {
   switch (o) {
-    case outcome::finished: return "finished";
-    case outcome::box_open: return "box_open";
-    case outcome::menu_open: return "menu_open";
-    case outcome::timed_out: return "timed_out";
+    case Outcome::finished: return "finished";
+    case Outcome::box_open: return "box_open";
+    case Outcome::menu_open: return "menu_open";
+    case Outcome::timed_out: return "timed_out";
   }
   return "?";
 }
@@ -133,7 +133,7 @@ std::string dictionary_file(const std::vector<std::string>& words) {
   return file;
 }
 
-program::program(const start_options& options) {
+Program::Program(const StartOptions& options) {
   const std::wstring source = tildario_exe();
   folder_ = scratch_root() + L"\\" +
             (options.folder_name.empty() ? unique_folder_name() : unique_folder_name() + L"\\" + options.folder_name);
@@ -162,7 +162,7 @@ program::program(const start_options& options) {
   const bool found = wait_until(
       [&] {
         if (!running()) return false;
-        dialog_search search{process_id_, nullptr};
+        DialogSearch search{process_id_, nullptr};
         EnumWindows(find_dialog, reinterpret_cast<LPARAM>(&search));
         dialog_ = search.found;
         return dialog_ != nullptr;
@@ -184,7 +184,7 @@ program::program(const start_options& options) {
   sync();
 }
 
-program::~program() {
+Program::~Program() {
   if (running()) {
     TerminateProcess(process_, 1);
     WaitForSingleObject(process_, 5000);
@@ -207,20 +207,20 @@ program::~program() {
   }
 }
 
-UINT program::icon_id() const { return icon_id_; }
+UINT Program::icon_id() const { return icon_id_; }
 
-bool program::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool Program::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
-bool program::sync(DWORD timeout_ms) const {
+bool Program::sync(DWORD timeout_ms) const {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result) != 0;
 }
 
-bool program::post(UINT message, WPARAM wparam, LPARAM lparam) const {
+bool Program::post(UINT message, WPARAM wparam, LPARAM lparam) const {
   return PostMessageW(dialog_, message, wparam, lparam) != FALSE;
 }
 
-outcome program::send(UINT message, WPARAM wparam, LPARAM lparam, DWORD timeout_ms) {
+Outcome Program::send(UINT message, WPARAM wparam, LPARAM lparam, DWORD timeout_ms) {
   const std::vector<HWND> earlier_boxes = desktop::message_boxes(process_id_, report_title);
   auto done = std::make_shared<std::atomic<bool>>(false);
   const HWND dialog = dialog_;
@@ -230,47 +230,47 @@ outcome program::send(UINT message, WPARAM wparam, LPARAM lparam, DWORD timeout_
     SendMessageTimeoutW(dialog, message, wparam, lparam, SMTO_NORMAL, 10 * 60 * 1000, &result);
     *done = true;
   });
-  outcome result = outcome::timed_out;
+  Outcome result = Outcome::timed_out;
   wait_until(
       [&] {
         if (*done) {
-          result = outcome::finished;
+          result = Outcome::finished;
         } else if (menu_window()) {
-          result = outcome::menu_open;
+          result = Outcome::menu_open;
         } else {
           for (HWND box : desktop::message_boxes(process_id_, report_title)) {
             bool is_new = true;
             for (HWND earlier : earlier_boxes) is_new = is_new && earlier != box;
-            if (is_new) result = outcome::box_open;
+            if (is_new) result = Outcome::box_open;
           }
         }
-        return result != outcome::timed_out;
+        return result != Outcome::timed_out;
       },
       timeout_ms);
   return result;
 }
 
-outcome program::command(app::command_id id, DWORD timeout_ms) {
+Outcome Program::command(app::CommandId id, DWORD timeout_ms) {
   return send(WM_COMMAND, static_cast<WPARAM>(id), 0, timeout_ms);
 }
 
-outcome program::tray_event(UINT event, DWORD timeout_ms) {
+Outcome Program::tray_event(UINT event, DWORD timeout_ms) {
   return send(app::tray_message, 0, static_cast<LPARAM>(event), timeout_ms);
 }
 
-HWND program::menu_window() const {
+HWND Program::menu_window() const {
   const auto menus = desktop::process_windows(process_id_, L"#32768");
   return menus.empty() ? nullptr : menus.front();
 }
 
-bool program::close_menu(DWORD timeout_ms) {
+bool Program::close_menu(DWORD timeout_ms) {
   HWND menu = menu_window();
   if (!menu) return false;
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   return wait_until([&] { return menu_window() == nullptr; }, timeout_ms);
 }
 
-bool program::choose_menu_entry(int downs, DWORD timeout_ms) {
+bool Program::choose_menu_entry(int downs, DWORD timeout_ms) {
   HWND menu = menu_window();
   if (!menu) return false;
   // The first Down selects the first entry.
@@ -279,33 +279,33 @@ bool program::choose_menu_entry(int downs, DWORD timeout_ms) {
   return wait_until([&] { return menu_window() == nullptr; }, timeout_ms);
 }
 
-bool program::choose_command(app::command_id id, DWORD timeout_ms) {
+bool Program::choose_command(app::CommandId id, DWORD timeout_ms) {
   // Keys move from command to command: separators are skipped.
   int downs = 0;
-  for (const app::menu_row& row : app::tray_menu_rows()) {
+  for (const app::MenuRow& row : app::tray_menu_rows()) {
     if (row.run && row.id == id) return choose_menu_entry(downs, timeout_ms);
     downs += row.run != nullptr;
   }
   return false;
 }
 
-std::wstring program::report(app::command_id id) {
-  if (command(id) != outcome::box_open) return L"(no report box)";
-  const desktop::message_box box = find_report();
+std::wstring Program::report(app::CommandId id) {
+  if (command(id) != Outcome::box_open) return L"(no report box)";
+  const desktop::MessageBoxWindow box = find_report();
   box.dismiss();
   return box.text;
 }
 
-desktop::message_box program::find_report(DWORD timeout_ms) const {
+desktop::MessageBoxWindow Program::find_report(DWORD timeout_ms) const {
   return desktop::find_message_box(process_id_, report_title, timeout_ms);
 }
 
-bool program::no_report(DWORD wait_ms) const {
+bool Program::no_report(DWORD wait_ms) const {
   Sleep(wait_ms);
   return desktop::message_boxes(process_id_, report_title).empty();
 }
 
-bool program::tray_icon_present() const {
+bool Program::tray_icon_present() const {
   NOTIFYICONDATAW key{};
   key.cbSize = sizeof(key);
   key.hWnd = dialog_;
@@ -324,21 +324,21 @@ PROCESS_MEMORY_COUNTERS memory_counters(HANDLE process) {
 
 }  // namespace
 
-std::size_t program::peak_private_bytes() const { return memory_counters(process_).PeakPagefileUsage; }
-std::size_t program::peak_working_set() const { return memory_counters(process_).PeakWorkingSetSize; }
+std::size_t Program::peak_private_bytes() const { return memory_counters(process_).PeakPagefileUsage; }
+std::size_t Program::peak_working_set() const { return memory_counters(process_).PeakWorkingSetSize; }
 
-bool program::wait_for_exit(DWORD timeout_ms) const {
+bool Program::wait_for_exit(DWORD timeout_ms) const {
   return process_ && WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0;
 }
 
-std::optional<DWORD> program::exit_code() const {
+std::optional<DWORD> Program::exit_code() const {
   DWORD code = 0;
   if (running() || !process_ || !GetExitCodeProcess(process_, &code)) return std::nullopt;
   return code;
 }
 
-int program::quit(DWORD timeout_ms) {
-  command(app::command_id::quit, timeout_ms);
+int Program::quit(DWORD timeout_ms) {
+  command(app::CommandId::quit, timeout_ms);
   if (!wait_for_exit(timeout_ms)) return -1;
   return static_cast<int>(exit_code().value_or(static_cast<DWORD>(-1)));
 }
@@ -346,7 +346,7 @@ int program::quit(DWORD timeout_ms) {
 // The text is put on the clipboard for rendering on demand: the program's GetClipboardData asks
 // this thread for it, which tells when the program has the clipboard open; the thread then
 // takes the clipboard as soon as the program lets go of it.
-struct clipboard_grabber::shared {
+struct ClipboardGrabber::Shared {
   std::wstring text;
   DWORD hold_ms;
   std::atomic<bool> rendered{false};
@@ -356,13 +356,13 @@ struct clipboard_grabber::shared {
 namespace {
 
 LRESULT CALLBACK grabber_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* state = reinterpret_cast<clipboard_grabber::shared*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* state = reinterpret_cast<ClipboardGrabber::Shared*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_RENDERFORMAT && state && wparam == CF_UNICODETEXT) {
     const std::size_t bytes = (state->text.size() + 1) * sizeof(wchar_t);
-    app::unique_global block(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    app::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (block) {
       {
-        const app::global_lock lock(block.get());
+        const app::LockedGlobal lock(block.get());
         if (lock.data()) std::memcpy(lock.data(), state->text.c_str(), bytes);
       }
       if (SetClipboardData(CF_UNICODETEXT, block.get())) block.release();
@@ -375,7 +375,7 @@ LRESULT CALLBACK grabber_procedure(HWND window, UINT message, WPARAM wparam, LPA
 
 }  // namespace
 
-clipboard_grabber::clipboard_grabber(std::wstring text, DWORD hold_ms) : state_(std::make_shared<shared>()) {
+ClipboardGrabber::ClipboardGrabber(std::wstring text, DWORD hold_ms) : state_(std::make_shared<Shared>()) {
   state_->text = std::move(text);
   state_->hold_ms = hold_ms;
   std::atomic<int> setup{0};  // 0 waiting, 1 ready, 2 failed
@@ -418,9 +418,9 @@ clipboard_grabber::clipboard_grabber(std::wstring text, DWORD hold_ms) : state_(
   ready_ = setup == 1;
 }
 
-clipboard_grabber::~clipboard_grabber() { thread_.join(); }
+ClipboardGrabber::~ClipboardGrabber() { thread_.join(); }
 
-bool clipboard_grabber::grabbed(DWORD timeout_ms) const {
+bool ClipboardGrabber::grabbed(DWORD timeout_ms) const {
   return wait_until([&] { return state_->grabbed.load(); }, timeout_ms);
 }
 

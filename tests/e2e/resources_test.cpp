@@ -39,11 +39,11 @@ TEST(Resources, VersionResourceHoldsTheProgramsValues) {
   ASSERT_GE(length, 4u);
   EXPECT_EQ(translation[0], 0x040A);
 
-  struct entry {
+  struct Entry {
     const wchar_t* name;
     const wchar_t* value;
   };
-  const entry entries[] = {
+  const Entry entries[] = {
       {L"Comments", L"Programa Freeware"},
       {L"FileDescription", L"Programa herramientas texto"},
       {L"FileVersion", L"VerNum 1.00"},
@@ -54,7 +54,7 @@ TEST(Resources, VersionResourceHoldsTheProgramsValues) {
       {L"ProductVersion", L"Version Producto 1"},
       {L"SpecialBuild", L"Informacion Especial"},
   };
-  for (const entry& e : entries) {
+  for (const Entry& e : entries) {
     SCOPED_TRACE(testing::Message() << static_cast<const void*>(e.name));
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040A04E4\\") + e.name;
     wchar_t* value = nullptr;
@@ -89,7 +89,7 @@ class ExeResources : public testing::Test {
 };
 
 #pragma pack(push, 2)
-struct group_icon_entry {
+struct GroupIconEntry {
   BYTE width, height, colours, reserved;
   WORD planes, bit_count;
   DWORD bytes;
@@ -99,12 +99,12 @@ struct group_icon_entry {
 
 TEST_F(ExeResources, IconGroup200IsOne256PixelPng) {
   const std::string group = resource(MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */, MAKEINTRESOURCEW(200));
-  ASSERT_EQ(group.size(), 6u + sizeof(group_icon_entry));
+  ASSERT_EQ(group.size(), 6u + sizeof(GroupIconEntry));
   WORD header[3];
   std::memcpy(header, group.data(), sizeof(header));
   EXPECT_EQ(header[1], 1);  // icon
   EXPECT_EQ(header[2], 1);  // one image
-  group_icon_entry entry;
+  GroupIconEntry entry;
   std::memcpy(&entry, group.data() + 6, sizeof(entry));
   EXPECT_EQ(entry.width, 0);  // 0 means 256
   EXPECT_EQ(entry.height, 0);

@@ -10,24 +10,24 @@
 
 namespace {
 
-using e2e::outcome;
+using e2e::Outcome;
 
 TEST(Shell, StartsHiddenWhateverTheCommandLineAndShowCommand) {
-  struct start {
+  struct Start {
     const wchar_t* arguments;
     WORD show_command;
   };
-  const start starts[] = {
+  const Start starts[] = {
       {L"", SW_SHOWNORMAL},
       {L"/? --help \"diccionario.log\" \x00F1 -x", SW_SHOWMAXIMIZED},
       {L"/min", SW_SHOWMINIMIZED},
   };
-  for (const start& s : starts) {
+  for (const Start& s : starts) {
     SCOPED_TRACE(testing::Message() << "show command " << s.show_command);
-    e2e::start_options options;
+    e2e::StartOptions options;
     options.arguments = s.arguments;
     options.show_command = s.show_command;
-    e2e::program program(options);
+    e2e::Program program(options);
     EXPECT_EQ(desktop::window_text(program.dialog()), app::main_dialog_title);
     EXPECT_FALSE(IsWindowVisible(program.dialog()));
     EXPECT_EQ(GetWindow(program.dialog(), GW_OWNER), nullptr);
@@ -46,13 +46,13 @@ TEST(Shell, StartsHiddenWhateverTheCommandLineAndShowCommand) {
 }
 
 TEST(Shell, DialogHoldsTheEmptyStatusBarAndPanes) {
-  e2e::program program;
-  struct control {
+  e2e::Program program;
+  struct Control {
     int id;
     const wchar_t* window_class;
   };
-  for (const control& c : {control{1003, L"msctls_statusbar32"}, control{1013, L"RichEdit50W"},
-                           control{1014, L"RichEdit50W"}}) {
+  for (const Control& c : {Control{1003, L"msctls_statusbar32"}, Control{1013, L"RichEdit50W"},
+                           Control{1014, L"RichEdit50W"}}) {
     SCOPED_TRACE(c.id);
     HWND child = GetDlgItem(program.dialog(), c.id);
     ASSERT_NE(child, nullptr);
@@ -75,20 +75,20 @@ TEST(Shell, DialogHoldsTheEmptyStatusBarAndPanes) {
 }
 
 TEST(Shell, ButtonReleaseOnTheIconOpensTheMenuAndNothingElseDoes) {
-  e2e::program program;
+  e2e::Program program;
   const UINT nothing[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONDBLCLK,
                           WM_CONTEXTMENU, 0x400 /* NIN_SELECT */, 0x401 /* NIN_KEYSELECT */,
                           0x402, 0x403, 0x404 /* balloon shown, hidden, timed out */,
                           0x405 /* balloon clicked: beeps only */};
   for (UINT event : nothing) {
     SCOPED_TRACE(event);
-    EXPECT_EQ(program.tray_event(event), outcome::finished);
+    EXPECT_EQ(program.tray_event(event), Outcome::finished);
     EXPECT_EQ(program.menu_window(), nullptr);
   }
   // Each release opens the menu, and again after the previous menu closed.
   for (UINT event : {WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONUP}) {
     SCOPED_TRACE(event);
-    ASSERT_EQ(program.tray_event(event), outcome::menu_open);
+    ASSERT_EQ(program.tray_event(event), Outcome::menu_open);
     EXPECT_TRUE(program.close_menu());
     EXPECT_TRUE(program.sync());
     EXPECT_TRUE(program.no_report(0));
@@ -98,22 +98,22 @@ TEST(Shell, ButtonReleaseOnTheIconOpensTheMenuAndNothingElseDoes) {
 }
 
 TEST(Shell, QuitChosenFromTheMenuEndsTheProgram) {
-  e2e::program program;
-  ASSERT_EQ(program.tray_event(WM_RBUTTONUP), outcome::menu_open);
-  ASSERT_TRUE(program.choose_command(app::command_id::quit));
+  e2e::Program program;
+  ASSERT_EQ(program.tray_event(WM_RBUTTONUP), Outcome::menu_open);
+  ASSERT_TRUE(program.choose_command(app::CommandId::quit));
   ASSERT_TRUE(program.wait_for_exit());
   EXPECT_EQ(program.exit_code(), 0u);
 }
 
 TEST(Shell, CloseAndMinimiseKeepTheDialogHiddenAndTheProgramRunning) {
-  e2e::program program;
+  e2e::Program program;
   // Alt+F4 once the menu has given the dialog the focus: SC_CLOSE, then WM_CLOSE.
-  ASSERT_EQ(program.tray_event(WM_RBUTTONUP), outcome::menu_open);
+  ASSERT_EQ(program.tray_event(WM_RBUTTONUP), Outcome::menu_open);
   EXPECT_TRUE(program.close_menu());
   for (const auto& [message, wparam] : {std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0},
                                        {WM_SYSCOMMAND, SC_MINIMIZE}, {WM_SYSCOMMAND, SC_CLOSE}}) {
     SCOPED_TRACE(testing::Message() << message << " " << wparam);
-    EXPECT_EQ(program.send(message, wparam, 0), outcome::finished);
+    EXPECT_EQ(program.send(message, wparam, 0), Outcome::finished);
     EXPECT_FALSE(IsWindowVisible(program.dialog()));
     EXPECT_FALSE(IsIconic(program.dialog()));
     EXPECT_TRUE(program.running());
@@ -123,7 +123,7 @@ TEST(Shell, CloseAndMinimiseKeepTheDialogHiddenAndTheProgramRunning) {
 }
 
 TEST(Shell, TaskbarCreatedBringsTheIconBack) {
-  e2e::program program;
+  e2e::Program program;
   ASSERT_TRUE(program.tray_icon_present());
   // What a restarting shell does: it forgets every icon, then announces the new taskbar.
   NOTIFYICONDATAW key{};
@@ -134,17 +134,17 @@ TEST(Shell, TaskbarCreatedBringsTheIconBack) {
   ASSERT_FALSE(program.tray_icon_present());
 
   const UINT taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
-  EXPECT_EQ(program.send(taskbar_created, 0, 0), outcome::finished);
+  EXPECT_EQ(program.send(taskbar_created, 0, 0), Outcome::finished);
   EXPECT_TRUE(program.tray_icon_present());
   // The icon that came back still works.
-  ASSERT_EQ(program.tray_event(WM_LBUTTONUP), outcome::menu_open);
+  ASSERT_EQ(program.tray_event(WM_LBUTTONUP), Outcome::menu_open);
   EXPECT_TRUE(program.close_menu());
   EXPECT_EQ(program.quit(), 0);
 }
 
 // (Wine drops a destroyed window's icons by itself; the removal is also proven by a unit test.)
 TEST(Shell, QuitLeavesNoIconAndEndsWithCodeZero) {
-  e2e::program program;
+  e2e::Program program;
   const HWND dialog = program.dialog();
   const UINT icon_id = program.icon_id();
   EXPECT_EQ(program.quit(), 0);
@@ -156,10 +156,10 @@ TEST(Shell, QuitLeavesNoIconAndEndsWithCodeZero) {
 }
 
 TEST(Shell, UnknownCommandsDoNothing) {
-  e2e::program program;
+  e2e::Program program;
   for (int id : {0, IDOK, IDCANCEL, 203, 207, 215, 1013, 0xFFFF}) {
     SCOPED_TRACE(id);
-    EXPECT_EQ(program.send(WM_COMMAND, static_cast<WPARAM>(id), 0), outcome::finished);
+    EXPECT_EQ(program.send(WM_COMMAND, static_cast<WPARAM>(id), 0), Outcome::finished);
     EXPECT_TRUE(program.no_report(0));
     EXPECT_TRUE(program.running());
   }
@@ -168,8 +168,8 @@ TEST(Shell, UnknownCommandsDoNothing) {
 }
 
 TEST(Shell, TwoCopiesRunSideBySideEachWithItsIcon) {
-  e2e::program first;
-  e2e::program second;
+  e2e::Program first;
+  e2e::Program second;
   EXPECT_NE(first.dialog(), second.dialog());
   EXPECT_TRUE(first.tray_icon_present());
   EXPECT_TRUE(second.tray_icon_present());
@@ -181,10 +181,10 @@ TEST(Shell, TwoCopiesRunSideBySideEachWithItsIcon) {
 TEST(Shell, StartsFromAFolderTheCodePageCannotSpell) {
   // Greek and Japanese. (Wine cannot start a program whose path passes MAX_PATH; the long
   // path itself is covered by the unit tests of file_paths.)
-  e2e::start_options options;
+  e2e::StartOptions options;
   options.dictionary = std::string();
   options.folder_name = L"\x03A9\x03BC\x03AD\x03B3\x03B1 \x65E5\x672C\\carpeta";
-  e2e::program program(options);
+  e2e::Program program(options);
   EXPECT_TRUE(program.tray_icon_present());
   EXPECT_EQ(program.quit(), 0);
 }
@@ -200,7 +200,7 @@ TEST(Harness, ClipboardRoundTripsTextAndFormats) {
   ASSERT_TRUE(desktop::set_clipboard({}));
   EXPECT_TRUE(desktop::clipboard_formats().empty());
   {
-    desktop::clipboard_holder hold(300);
+    desktop::ClipboardHolder hold(300);
     ASSERT_TRUE(hold.opened());
   }
   EXPECT_TRUE(desktop::set_clipboard_text(L"x"));

@@ -12,13 +12,13 @@
 
 namespace {
 
-using app::command_id;
-using e2e::outcome;
+using app::CommandId;
+using e2e::Outcome;
 
 TEST(SpanishText, PonerTildeCorrectsTheFirstWordOfDialogueAndQuotedWords) {
-  e2e::start_options options;
+  e2e::StartOptions options;
   options.dictionary = e2e::dictionary_file({"tambi\xE9n", "vendr\xE1", "mar\xED" "a", "canci\xF3n"});
-  e2e::program program(options);
+  e2e::Program program(options);
   const struct {
     std::wstring text, restored;
   } cases[] = {
@@ -29,7 +29,7 @@ TEST(SpanishText, PonerTildeCorrectsTheFirstWordOfDialogueAndQuotedWords) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.text));
     ASSERT_TRUE(desktop::set_clipboard_text(c.text));
-    ASSERT_EQ(program.command(command_id::restore_accents), outcome::box_open);
+    ASSERT_EQ(program.command(CommandId::restore_accents), Outcome::box_open);
     EXPECT_TRUE(program.find_report().dismiss());
     EXPECT_EQ(desktop::clipboard_text(), c.restored);
   }
@@ -38,20 +38,20 @@ TEST(SpanishText, PonerTildeCorrectsTheFirstWordOfDialogueAndQuotedWords) {
 
 // The clipboard is taken by another program between the command's read and its write.
 TEST(SpanishText, AClipboardThatCannotBeWrittenIsReportedAndKeepsItsText) {
-  e2e::start_options options;
+  e2e::StartOptions options;
   options.dictionary = e2e::dictionary_file({"cami\xF3n"});
-  e2e::program program(options);
+  e2e::Program program(options);
   // Long enough (14 MB) that the command is still at work when the clipboard is taken: the
   // taking spins on OpenClipboard from the moment the program's read is under way.
   std::wstring text;
   for (int i = 0; i < 2000000; ++i) text += L"camion ";
-  for (const command_id command : {command_id::restore_accents, command_id::upper_case}) {
+  for (const CommandId command : {CommandId::restore_accents, CommandId::upper_case}) {
     SCOPED_TRACE(static_cast<int>(command));
-    e2e::clipboard_grabber grab(text, 3000);
+    e2e::ClipboardGrabber grab(text, 3000);
     ASSERT_TRUE(grab.ready());
-    EXPECT_EQ(program.command(command, 60000), outcome::box_open);
+    EXPECT_EQ(program.command(command, 60000), Outcome::box_open);
     EXPECT_TRUE(grab.grabbed());
-    const desktop::message_box box = program.find_report();
+    const desktop::MessageBoxWindow box = program.find_report();
     EXPECT_EQ(box.text, L"No se ha podido escribir en el portapapeles; el texto no ha cambiado.");
     EXPECT_TRUE(box.dismiss());
     EXPECT_TRUE(program.no_report(0));

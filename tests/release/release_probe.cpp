@@ -118,7 +118,7 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   if (command == L"command") {
-    for (const app::menu_row& row : app::tray_menu_rows()) {
+    for (const app::MenuRow& row : app::tray_menu_rows()) {
       if (!row.run || app::to_wide(row.caption) != argv[2]) continue;
       HWND dialog = find_dialog();
       return dialog && PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(row.id), 0) ? 0 : 1;

@@ -16,15 +16,15 @@ HWND clipboard_window() {
   return window;
 }
 
-app::unique_clipboard open_clipboard(HWND owner, DWORD timeout_ms = 3000) {
-  return app::unique_clipboard(wait_until([&] { return OpenClipboard(owner) != FALSE; }, timeout_ms));
+app::UniqueClipboard open_clipboard(HWND owner, DWORD timeout_ms = 3000) {
+  return app::UniqueClipboard(wait_until([&] { return OpenClipboard(owner) != FALSE; }, timeout_ms));
 }
 
 bool put_on_clipboard(UINT format, const void* bytes, std::size_t size) {
-  app::unique_global memory(GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size));
+  app::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size));
   if (!memory) return false;
   {
-    const app::global_lock lock(memory.get());
+    const app::LockedGlobal lock(memory.get());
     if (!lock.data()) return false;
     if (size) std::memcpy(lock.data(), bytes, size);
   }
@@ -33,8 +33,8 @@ bool put_on_clipboard(UINT format, const void* bytes, std::size_t size) {
   return true;
 }
 
-message_box read_message_box(HWND window) {
-  message_box box;
+MessageBoxWindow read_message_box(HWND window) {
+  MessageBoxWindow box;
   box.window = window;
   box.title = window_text(window);
   if (HWND text = GetDlgItem(window, 0xFFFF)) box.text = window_text(text);
@@ -43,14 +43,14 @@ message_box read_message_box(HWND window) {
   return box;
 }
 
-struct window_search {
+struct WindowSearch {
   DWORD process_id;
   const wchar_t* class_filter;
   std::vector<HWND> found;
 };
 
 BOOL CALLBACK collect_window(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<window_search*>(context);
+  auto& search = *reinterpret_cast<WindowSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != search.process_id || !IsWindowVisible(window)) return TRUE;
@@ -81,7 +81,7 @@ std::wstring class_name(HWND window) {
 }
 
 std::vector<HWND> process_windows(DWORD process_id, const wchar_t* class_filter) {
-  window_search search{process_id, class_filter, {}};
+  WindowSearch search{process_id, class_filter, {}};
   EnumWindows(collect_window, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -93,7 +93,7 @@ std::vector<HWND> message_boxes(DWORD process_id, std::wstring_view title) {
   return boxes;
 }
 
-message_box find_message_box(DWORD process_id, std::wstring_view title, DWORD timeout_ms) {
+MessageBoxWindow find_message_box(DWORD process_id, std::wstring_view title, DWORD timeout_ms) {
   HWND found = nullptr;
   wait_until(
       [&] {
@@ -102,10 +102,10 @@ message_box find_message_box(DWORD process_id, std::wstring_view title, DWORD ti
         return found != nullptr;
       },
       timeout_ms);
-  return found ? read_message_box(found) : message_box{};
+  return found ? read_message_box(found) : MessageBoxWindow{};
 }
 
-bool message_box::dismiss(int button, DWORD timeout_ms) const {
+bool MessageBoxWindow::dismiss(int button, DWORD timeout_ms) const {
   if (!window) return false;
   PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(button), 0);
   return wait_until([&] { return !IsWindow(window); }, timeout_ms);
@@ -113,24 +113,24 @@ bool message_box::dismiss(int button, DWORD timeout_ms) const {
 
 UINT html_format() { return RegisterClipboardFormatW(L"HTML Format"); }
 
-bool set_clipboard(const std::vector<clipboard_data>& items) {
-  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+bool set_clipboard(const std::vector<ClipboardData>& items) {
+  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard || !EmptyClipboard()) return false;
-  for (const clipboard_data& item : items)
+  for (const ClipboardData& item : items)
     if (!put_on_clipboard(item.format, item.bytes.data(), item.bytes.size())) return false;
   return true;
 }
 
-bool set_clipboard_text(std::wstring_view text, const std::vector<clipboard_data>& extra) {
+bool set_clipboard_text(std::wstring_view text, const std::vector<ClipboardData>& extra) {
   std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
   bytes.append(sizeof(wchar_t), '\0');
-  std::vector<clipboard_data> items{{CF_UNICODETEXT, std::move(bytes)}};
+  std::vector<ClipboardData> items{{CF_UNICODETEXT, std::move(bytes)}};
   items.insert(items.end(), extra.begin(), extra.end());
   return set_clipboard(items);
 }
 
 bool set_clipboard_bitmap() {
-  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard || !EmptyClipboard()) return false;
   static const WORD pixels[4] = {0x5555, 0xAAAA, 0x5555, 0xAAAA};
   HBITMAP bitmap = CreateBitmap(4, 4, 1, 1, pixels);
@@ -147,11 +147,11 @@ namespace {
 // Calls read(units, length) on the clipboard's Unicode text, in place; nothing without one.
 template <typename Read>
 auto read_clipboard_units(Read read) -> std::optional<decltype(read(nullptr, 0))> {
-  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard) return std::nullopt;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (!data) return std::nullopt;
-  const app::global_lock lock(data);
+  const app::LockedGlobal lock(data);
   if (!lock.data()) return std::nullopt;
   const auto* units = static_cast<const wchar_t*>(lock.data());
   const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
@@ -169,13 +169,13 @@ std::optional<std::wstring> clipboard_text() {
 namespace {
 
 // FNV-1a over the units.
-class text_hasher {
+class TextHasher {
  public:
   void add(const wchar_t* units, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) hash_ = (hash_ ^ static_cast<std::uint16_t>(units[i])) * 0x100000001B3ull;
     length_ += n;
   }
-  text_digest digest() const { return {length_, hash_}; }
+  TextDigest digest() const { return {length_, hash_}; }
 
  private:
   std::uint64_t hash_ = 0xCBF29CE484222325ull;
@@ -191,48 +191,48 @@ void fill_repeated(std::wstring_view piece, std::size_t units, wchar_t* out) {
 
 bool set_clipboard_repeated(std::wstring_view piece, std::size_t units) {
   if (piece.empty()) return false;
-  app::unique_global memory(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(wchar_t)));
+  app::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(wchar_t)));
   if (!memory) return false;
   {
-    const app::global_lock lock(memory.get());
+    const app::LockedGlobal lock(memory.get());
     if (!lock.data()) return false;
     auto* out = static_cast<wchar_t*>(lock.data());
     fill_repeated(piece, units, out);
     out[units] = L'\0';
   }
-  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
   memory.release();
   return true;
 }
 
-std::optional<text_digest> clipboard_digest() {
+std::optional<TextDigest> clipboard_digest() {
   return read_clipboard_units([](const wchar_t* units, std::size_t length) {
-    text_hasher hasher;
+    TextHasher hasher;
     hasher.add(units, length);
     return hasher.digest();
   });
 }
 
-text_digest repeated_digest(std::wstring_view piece, std::size_t units) {
-  text_hasher hasher;
+TextDigest repeated_digest(std::wstring_view piece, std::size_t units) {
+  TextHasher hasher;
   for (std::size_t i = 0; i < units; i += piece.size()) hasher.add(piece.data(), std::min(piece.size(), units - i));
   return hasher.digest();
 }
 
 std::vector<UINT> clipboard_formats() {
   std::vector<UINT> formats;
-  const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard) return formats;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
     formats.push_back(format);
   return formats;
 }
 
-clipboard_holder::clipboard_holder(DWORD hold_ms) {
+ClipboardHolder::ClipboardHolder(DWORD hold_ms) {
   std::atomic<int> state{0};  // 0 waiting, 1 open, 2 failed
   thread_ = std::thread([&state, hold_ms] {
-    const app::unique_clipboard clipboard = open_clipboard(clipboard_window());
+    const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
     if (!clipboard) {
       state = 2;
       return;
@@ -244,6 +244,6 @@ clipboard_holder::clipboard_holder(DWORD hold_ms) {
   opened_ = state == 1;
 }
 
-clipboard_holder::~clipboard_holder() { thread_.join(); }
+ClipboardHolder::~ClipboardHolder() { thread_.join(); }
 
 }  // namespace desktop

@@ -8,7 +8,7 @@
 //   desktop::set_clipboard_bitmap() a picture only
 //   desktop::clipboard_text()       the CF_UNICODETEXT text, or nullopt
 //   desktop::clipboard_formats()    every format on the clipboard
-//   desktop::clipboard_holder hold(ms)  keeps the clipboard open from another thread for ms
+//   desktop::ClipboardHolder hold(ms)  keeps the clipboard open from another thread for ms
 //   desktop::set_clipboard_repeated(L"piece", n)  `piece` over and over, n units in all, written
 //                                   straight into the clipboard's memory (texts of hundreds of MB)
 //   desktop::clipboard_digest()     length and hash of the clipboard's Unicode text, read in place
@@ -42,7 +42,7 @@ bool wait_until(Predicate ready, DWORD timeout_ms) {
   }
 }
 
-struct message_box {
+struct MessageBoxWindow {
   HWND window = nullptr;
   std::wstring title;
   std::wstring text;
@@ -64,36 +64,36 @@ std::vector<HWND> process_windows(DWORD process_id, const wchar_t* class_name);
 // The visible boxes of `process_id` titled `title`, and the newest of them once one is there,
 // waiting up to timeout_ms.
 std::vector<HWND> message_boxes(DWORD process_id, std::wstring_view title);
-message_box find_message_box(DWORD process_id, std::wstring_view title, DWORD timeout_ms = default_timeout_ms);
+MessageBoxWindow find_message_box(DWORD process_id, std::wstring_view title, DWORD timeout_ms = default_timeout_ms);
 
-struct clipboard_data {
+struct ClipboardData {
   UINT format;
   std::string bytes;
 };
 
 UINT html_format();
-bool set_clipboard(const std::vector<clipboard_data>& items);
-bool set_clipboard_text(std::wstring_view text, const std::vector<clipboard_data>& extra = {});
+bool set_clipboard(const std::vector<ClipboardData>& items);
+bool set_clipboard_text(std::wstring_view text, const std::vector<ClipboardData>& extra = {});
 bool set_clipboard_bitmap();
 std::optional<std::wstring> clipboard_text();
 
-struct text_digest {
+struct TextDigest {
   std::size_t length = 0;
   std::uint64_t hash = 0;
-  friend bool operator==(const text_digest&, const text_digest&) = default;
+  friend bool operator==(const TextDigest&, const TextDigest&) = default;
 };
 bool set_clipboard_repeated(std::wstring_view piece, std::size_t units);
-std::optional<text_digest> clipboard_digest();
+std::optional<TextDigest> clipboard_digest();
 // The digest set_clipboard_repeated's text would have.
-text_digest repeated_digest(std::wstring_view piece, std::size_t units);
+TextDigest repeated_digest(std::wstring_view piece, std::size_t units);
 std::vector<UINT> clipboard_formats();
 
-class clipboard_holder {
+class ClipboardHolder {
  public:
-  explicit clipboard_holder(DWORD hold_ms);  // returns once the clipboard is open
-  ~clipboard_holder();
-  clipboard_holder(const clipboard_holder&) = delete;
-  clipboard_holder& operator=(const clipboard_holder&) = delete;
+  explicit ClipboardHolder(DWORD hold_ms);  // returns once the clipboard is open
+  ~ClipboardHolder();
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
   bool opened() const { return opened_; }
 
  private:

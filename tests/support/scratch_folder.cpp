@@ -8,7 +8,7 @@ namespace desktop {
 
 std::wstring extended(const std::wstring& path) { return L"\\\\?\\" + path; }
 
-scratch_folder::scratch_folder(std::wstring_view name) {
+ScratchFolder::ScratchFolder(std::wstring_view name) {
   wchar_t temp[MAX_PATH + 1];
   const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
   EXPECT_GT(length, 0u);
@@ -16,7 +16,7 @@ scratch_folder::scratch_folder(std::wstring_view name) {
   EXPECT_TRUE(CreateDirectoryW(path_.c_str(), nullptr)) << GetLastError();
 }
 
-scratch_folder::~scratch_folder() {
+ScratchFolder::~ScratchFolder() {
   for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
     const std::wstring path = extended(*it);
     if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
@@ -24,14 +24,14 @@ scratch_folder::~scratch_folder() {
   RemoveDirectoryW(path_.c_str());
 }
 
-std::wstring scratch_folder::make_folder(const std::wstring& path) {
+std::wstring ScratchFolder::make_folder(const std::wstring& path) {
   EXPECT_TRUE(CreateDirectoryW(extended(path).c_str(), nullptr)) << GetLastError();
   made_.push_back(path);
   return path;
 }
 
-std::wstring scratch_folder::write_file(const std::wstring& path, std::string_view bytes) {
-  const app::unique_kernel_handle file(CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+std::wstring ScratchFolder::write_file(const std::wstring& path, std::string_view bytes) {
+  const app::UniqueKernelHandle file(CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   EXPECT_TRUE(file) << GetLastError();
   DWORD written = 0;

@@ -10,12 +10,12 @@ namespace desktop {
 
 // A folder of its own under the temporary folder, and everything made in it through this
 // object, removed again when it goes. Paths may pass MAX_PATH.
-class scratch_folder {
+class ScratchFolder {
  public:
-  explicit scratch_folder(std::wstring_view name);
-  ~scratch_folder();
-  scratch_folder(const scratch_folder&) = delete;
-  scratch_folder& operator=(const scratch_folder&) = delete;
+  explicit ScratchFolder(std::wstring_view name);
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   const std::wstring& path() const { return path_; }
   // Full paths; both return `path` and fail the current test when the file system refuses.

@@ -12,9 +12,9 @@
 
 namespace {
 
-using app::clipboard_write;
+using app::ClipboardWrite;
 
-desktop::clipboard_data unicode(std::wstring_view text) {
+desktop::ClipboardData unicode(std::wstring_view text) {
   std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
   return {CF_UNICODETEXT, bytes + std::string(2, '\0')};
 }
@@ -49,7 +49,7 @@ TEST_F(Clipboard, CaseRewritesRoundTripAndKeepForeignCharacters) {
     auto read = app::read_clipboard_text(window_);
     ASSERT_TRUE(read.has_value());
     ASSERT_TRUE(text::change_case(*read, c.change));
-    EXPECT_EQ(app::write_clipboard_text(window_, *read), clipboard_write::written);
+    EXPECT_EQ(app::write_clipboard_text(window_, *read), ClipboardWrite::written);
     EXPECT_EQ(desktop::clipboard_text(), c.after);
   }
 }
@@ -86,17 +86,17 @@ TEST_F(Clipboard, ReadGivesTheCodePageTextAndNothingWithoutText) {
 }
 
 TEST_F(Clipboard, WriteReplacesEveryFormat) {
-  const desktop::clipboard_data html{desktop::html_format(), std::string("Version:0.9\r\n<b>hola</b>", 25)};
+  const desktop::ClipboardData html{desktop::html_format(), std::string("Version:0.9\r\n<b>hola</b>", 25)};
   ASSERT_TRUE(desktop::set_clipboard({unicode(L"hola"), html}));
   auto read = app::read_clipboard_text(window_);
   ASSERT_TRUE(read.has_value());
   text::change_case(*read, text::CaseChange::upper);
-  EXPECT_EQ(app::write_clipboard_text(window_, *read), clipboard_write::written);
+  EXPECT_EQ(app::write_clipboard_text(window_, *read), ClipboardWrite::written);
   EXPECT_EQ(desktop::clipboard_text(), L"HOLA");
   EXPECT_FALSE(IsClipboardFormatAvailable(html.format));
 
   // The empty text is an empty Unicode text.
-  EXPECT_EQ(app::write_clipboard_text(window_, text::CodePageText{}), clipboard_write::written);
+  EXPECT_EQ(app::write_clipboard_text(window_, text::CodePageText{}), ClipboardWrite::written);
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
   EXPECT_EQ(desktop::clipboard_text(), L"");
 }
@@ -105,24 +105,24 @@ TEST_F(Clipboard, BusyClipboardIsRetriedBriefly) {
   ASSERT_TRUE(desktop::set_clipboard({unicode(L"hola")}));
   std::optional<text::CodePageText> read;
   {
-    const desktop::clipboard_holder holder(50);
+    const desktop::ClipboardHolder holder(50);
     read = app::read_clipboard_text(window_);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->text, "hola");
   }
   text::change_case(*read, text::CaseChange::upper);
   {
-    const desktop::clipboard_holder holder(50);
-    EXPECT_EQ(app::write_clipboard_text(window_, *read), clipboard_write::written);
+    const desktop::ClipboardHolder holder(50);
+    EXPECT_EQ(app::write_clipboard_text(window_, *read), ClipboardWrite::written);
   }
   EXPECT_EQ(desktop::clipboard_text(), L"HOLA");
 
   // Held for longer than the retries last: the reader finds nothing and the writer writes nothing.
   text::change_case(*read, text::CaseChange::lower);
   {
-    const desktop::clipboard_holder holder(1000);
+    const desktop::ClipboardHolder holder(1000);
     EXPECT_FALSE(app::read_clipboard_text(window_).has_value());
-    EXPECT_EQ(app::write_clipboard_text(window_, *read), clipboard_write::busy);
+    EXPECT_EQ(app::write_clipboard_text(window_, *read), ClipboardWrite::busy);
   }
   EXPECT_EQ(desktop::clipboard_text(), L"HOLA");
 }

@@ -27,7 +27,7 @@ class DictionaryLoading : public testing::Test {
  protected:
   void write_records(const std::vector<std::string>& words) { scratch_.write_file(path_, records_of(words)); }
 
-  desktop::scratch_folder scratch_{L"tildario-dictionary"};
+  desktop::ScratchFolder scratch_{L"tildario-dictionary"};
   const std::wstring path_ = scratch_.path() + L"\\diccionario.log";
 };
 

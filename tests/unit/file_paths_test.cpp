@@ -10,7 +10,7 @@ namespace {
 
 class FilePaths : public testing::Test {
  protected:
-  desktop::scratch_folder scratch_{L"tildario-paths"};
+  desktop::ScratchFolder scratch_{L"tildario-paths"};
   const std::wstring& root_ = scratch_.path();
 };
 

@@ -11,7 +11,7 @@ namespace {
 // The menu the user sees: every command row an enabled string item with its id and caption, a
 // separator between every two commands, nothing checked, no submenu.
 TEST(TrayMenu, ShowsTheCommandRowsInOrderWithSeparatorsBetween) {
-  const app::unique_menu menu = app::build_tray_menu();
+  const app::UniqueMenu menu = app::build_tray_menu();
   ASSERT_TRUE(menu);
   const auto rows = app::tray_menu_rows();
   ASSERT_EQ(GetMenuItemCount(menu.get()), static_cast<int>(rows.size()));
@@ -27,7 +27,7 @@ TEST(TrayMenu, ShowsTheCommandRowsInOrderWithSeparatorsBetween) {
     ASSERT_TRUE(GetMenuItemInfoW(menu.get(), position, TRUE, &item));
     EXPECT_EQ(item.hSubMenu, nullptr);
     EXPECT_EQ(item.fState & (MFS_CHECKED | MFS_DISABLED | MFS_DEFAULT), 0u);
-    const app::menu_row& row = rows[position];
+    const app::MenuRow& row = rows[position];
     EXPECT_EQ(row.run != nullptr, command_expected);
     command_expected = !command_expected;
     if (row.run) {
