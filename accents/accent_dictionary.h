@@ -61,7 +61,9 @@ class AccentDictionary {
   void prefetch(std::uint64_t hash) const;
   bool contains(std::string_view word, std::uint64_t hash) const;
   void rebuild_table(std::size_t slot_count);
-  std::size_t filter_index(std::uint64_t hash) const { return static_cast<std::size_t>(hash & (slots_.size() - 1)) / 8; }
+  std::size_t filter_index(std::uint64_t hash) const {
+    return static_cast<std::size_t>(hash & (slots_.size() - 1)) / 8;
+  }
   void mark_in_filter(std::uint64_t hash);
   bool maybe_in_filter(std::uint64_t hash) const;
 

@@ -38,7 +38,8 @@ char accented_vowel(char plain) {
 // fits the processor's cache, without a look-up in the dictionary, whose tables do not.
 class AccentRestorer::WordAnswers {
  public:
-  WordAnswers(const AccentDictionary& dictionary, const ContextModel* context) : dictionary_(dictionary), context_(context) {}
+  WordAnswers(const AccentDictionary& dictionary, const ContextModel* context)
+      : dictionary_(dictionary), context_(context) {}
 
   // Room for the words of a text of `text_size` bytes; growing forgets the answers so far.
   void fit(std::size_t text_size) {
@@ -96,7 +97,8 @@ class AccentRestorer::WordAnswers {
     }
     // The size in the next byte of `high`, and its last byte left for the answer.
     p.high |= std::uint64_t{size} << 48;
-    p.set = static_cast<std::size_t>(((p.low * 0x9E3779B97F4A7C15ull) ^ (p.high * 0xC2B2AE3D27D4EB4Full)) >> shift_) * ways;
+    p.set =
+        static_cast<std::size_t>(((p.low * 0x9E3779B97F4A7C15ull) ^ (p.high * 0xC2B2AE3D27D4EB4Full)) >> shift_) * ways;
 #if defined(__GNUC__)
     __builtin_prefetch(&slots_[p.set]);
 #endif
@@ -135,11 +137,13 @@ class AccentRestorer::WordAnswers {
   static constexpr std::uint64_t in_context_bit = 0x80;
 
   static std::uint64_t encode(const Answer& answer) {
-    return (answer.in_context ? in_context_bit : 0) | (answer.position == std::string_view::npos ? nowhere : answer.position);
+    return (answer.in_context ? in_context_bit : 0) |
+           (answer.position == std::string_view::npos ? nowhere : answer.position);
   }
   static Answer decode(std::uint64_t answer) {
     const std::uint64_t position = answer & nowhere;
-    return {position == nowhere ? std::string_view::npos : static_cast<std::size_t>(position), (answer & in_context_bit) != 0};
+    return {position == nowhere ? std::string_view::npos : static_cast<std::size_t>(position),
+            (answer & in_context_bit) != 0};
   }
 
   // Bytes 0-7 of the word in `low`, bytes 8-13 and the size in `high`, then the answer. A free
@@ -165,7 +169,8 @@ class AccentRestorer::WordAnswers {
       variants_[variants_.size() - size + p] = accented;
     }
     candidates_.clear();
-    for (std::size_t k = 0; k <= positions_.size(); ++k) candidates_.push_back(std::string_view(variants_).substr(k * size, size));
+    for (std::size_t k = 0; k <= positions_.size(); ++k)
+      candidates_.push_back(std::string_view(variants_).substr(k * size, size));
     const std::size_t first = dictionary_.first_known(candidates_);
     return first == 0 || first == candidates_.size() ? std::string_view::npos : positions_[first - 1];
   }
@@ -263,8 +268,9 @@ std::string correction_report(const AccentCorrections& corrections) {
                        " palabras a las que se le ha puesto t\xEDlde ortogr\xE1"
                        "fica ...";
   if (corrections.count > 0) {
-    report += "\r\nYa puedes pegar el texto con las t\xEDldes correg\xED"
-              "das ...\r\n";
+    report +=
+        "\r\nYa puedes pegar el texto con las t\xEDldes correg\xED"
+        "das ...\r\n";
     report += corrections.list;
   }
   return report;

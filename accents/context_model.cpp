@@ -201,15 +201,18 @@ FeatureTokens feature_tokens(const WordContext& c, ContextFeature feature) {
   return {};
 }
 
-std::uint64_t feature_key(std::uint32_t form, ContextFeature feature, std::uint64_t first_hash, std::uint64_t second_hash) {
-  const std::uint64_t h = mix(first_hash ^ std::rotl(second_hash, 23) ^
-                              ((std::uint64_t{form} << 8 | static_cast<std::uint8_t>(feature)) * 0xC2B2AE3D27D4EB4Full));
+std::uint64_t feature_key(std::uint32_t form, ContextFeature feature, std::uint64_t first_hash,
+                          std::uint64_t second_hash) {
+  const std::uint64_t h =
+      mix(first_hash ^ std::rotl(second_hash, 23) ^
+          ((std::uint64_t{form} << 8 | static_cast<std::uint8_t>(feature)) * 0xC2B2AE3D27D4EB4Full));
   return h == 0 ? 1 : h;
 }
 
 std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> file) {
   namespace f = context_file;
-  if (file.size() < f::header_size || std::memcmp(file.data(), f::magic.data(), f::magic.size()) != 0) return std::nullopt;
+  if (file.size() < f::header_size || std::memcmp(file.data(), f::magic.data(), f::magic.size()) != 0)
+    return std::nullopt;
   const unsigned char* const header = file.data();
   const std::uint32_t feature_mask = read_u32(header + 8);
   const auto accent_threshold = static_cast<std::int32_t>(read_u32(header + 12));
@@ -217,8 +220,8 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   const std::uint64_t form_count = read_u32(header + 20), candidate_count = read_u32(header + 24),
                       string_bytes = read_u32(header + 28), slot_count = read_u32(header + 32),
                       weight_count = read_u32(header + 36), max_distance = read_u32(header + 40);
-  if (feature_mask == 0 || (feature_mask & ~0x1Eu) != 0 || !std::has_single_bit(slot_count) || max_distance >= slot_count ||
-      max_distance > f::max_distance)
+  if (feature_mask == 0 || (feature_mask & ~0x1Eu) != 0 || !std::has_single_bit(slot_count) ||
+      max_distance >= slot_count || max_distance > f::max_distance)
     return std::nullopt;
   const std::uint64_t forms_at = f::header_size;
   const std::uint64_t candidates_at = forms_at + form_count * f::form_record_size;
@@ -247,7 +250,8 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
     const unsigned char* record = file.data() + forms_at + n * f::form_record_size;
     const std::uint64_t start = read_u32(record), first = read_u32(record + 4);
     const std::size_t length = record[8], count = record[9];
-    if (length == 0 || start + length > string_bytes || count < 2 || count > f::max_candidates || first + count > candidate_count)
+    if (length == 0 || start + length > string_bytes || count < 2 || count > f::max_candidates ||
+        first + count > candidate_count)
       return std::nullopt;
     const std::string_view form = std::string_view(model.form_text_).substr(start, length);
     // Every spelling is the form itself or the form with an accent on one of its plain vowels.
@@ -261,12 +265,13 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
     std::size_t slot = static_cast<std::size_t>(hash) & form_mask;
     while (model.form_slots_[slot].form != none) slot = (slot + 1) & form_mask;
     model.form_slots_[slot] = {hash, static_cast<std::uint32_t>(n)};
-    model.forms_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(first), static_cast<std::uint8_t>(length),
-                            static_cast<std::uint8_t>(count)});
+    model.forms_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(first),
+                            static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(count)});
     model.longest_form_ = std::max(model.longest_form_, length);
   }
   model.weights_.reserve(weight_count + f::max_candidates);
-  for (std::uint64_t w = 0; w < weight_count; ++w) model.weights_.push_back(read_i16(file.data() + weights_at + w * f::weight_size));
+  for (std::uint64_t w = 0; w < weight_count; ++w)
+    model.weights_.push_back(read_i16(file.data() + weights_at + w * f::weight_size));
   // A feature's weights are one per spelling of its form. A slot of a damaged file may point at
   // the last weights with a form that has more spellings: the zeros after them keep its reads
   // inside the table.
@@ -288,7 +293,8 @@ std::optional<std::uint32_t> ContextModel::find_form(std::string_view lower) con
   if (lower.size() > longest_form_ || form_slots_.empty()) return std::nullopt;
   const std::uint64_t hash = token_hash(lower);
   const std::size_t mask = form_slots_.size() - 1;
-  for (std::size_t slot = static_cast<std::size_t>(hash) & mask; form_slots_[slot].form != none; slot = (slot + 1) & mask) {
+  for (std::size_t slot = static_cast<std::size_t>(hash) & mask; form_slots_[slot].form != none;
+       slot = (slot + 1) & mask) {
     if (form_slots_[slot].hash != hash) continue;
     const Form& f = forms_[form_slots_[slot].form];
     if (std::string_view(form_text_).substr(f.start, f.length) == lower) return form_slots_[slot].form;
@@ -306,7 +312,8 @@ const std::int16_t* ContextModel::weights_of(std::uint64_t key) const {
   return nullptr;
 }
 
-std::size_t ContextModel::choose(std::uint32_t form, const WordContext& context, std::size_t dictionary_position) const {
+std::size_t ContextModel::choose(std::uint32_t form, const WordContext& context,
+                                 std::size_t dictionary_position) const {
   const Form& f = forms_[form];
   const Candidate* const candidates = candidates_.data() + f.first_candidate;
   const auto position_of = [](const Candidate& c) {

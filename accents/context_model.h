@@ -50,8 +50,8 @@ class ContextReader {
 
 // What the model conditions on: a token next to the word, or the two tokens on one side.
 enum class ContextFeature : std::uint8_t { one_before = 1, one_after = 2, two_before = 3, two_after = 4 };
-inline constexpr std::array<ContextFeature, 4> context_features = {ContextFeature::one_before, ContextFeature::one_after,
-                                                                    ContextFeature::two_before, ContextFeature::two_after};
+inline constexpr std::array<ContextFeature, 4> context_features = {
+    ContextFeature::one_before, ContextFeature::one_after, ContextFeature::two_before, ContextFeature::two_after};
 
 // The tokens of a feature, farther one first for the pairs; the second is empty for the single
 // ones.
@@ -64,7 +64,8 @@ FeatureTokens feature_tokens(const WordContext& context, ContextFeature feature)
 // The 64-bit key the file stores for a feature of form `form` (never 0), from its tokens'
 // hashes. The file keeps no words for its features, only these keys: a feature the model does
 // not hold takes the weights of one it does with a probability of about 2^-64 per look-up.
-std::uint64_t feature_key(std::uint32_t form, ContextFeature feature, std::uint64_t first_hash, std::uint64_t second_hash);
+std::uint64_t feature_key(std::uint32_t form, ContextFeature feature, std::uint64_t first_hash,
+                          std::uint64_t second_hash);
 
 // A spelling of a form: the plain form itself (no_accent), or the form with an acute accent on
 // the vowel at `position`.

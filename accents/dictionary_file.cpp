@@ -19,7 +19,11 @@ char* put_digit_groups(std::uint64_t value, char* out) {
     const auto high = static_cast<std::uint32_t>(value / 1'000'000'000u);
     const auto low = static_cast<std::uint32_t>(value - std::uint64_t{high} * 1'000'000'000u);
     const std::uint32_t groups[5] = {high / 1000, high % 1000, low / 1'000'000, low / 1000 % 1000, low % 1000};
-    const int first = value >= 1'000'000'000'000u ? 0 : value >= 1'000'000'000u ? 1 : value >= 1'000'000u ? 2 : value >= 1000u ? 3 : 4;
+    const int first = value >= 1'000'000'000'000u ? 0
+                      : value >= 1'000'000'000u   ? 1
+                      : value >= 1'000'000u       ? 2
+                      : value >= 1000u            ? 3
+                                                  : 4;
     for (int g = first; g < 5; ++g) *out++ = static_cast<char>(groups[g] % 256);
     return out;
   }
@@ -31,7 +35,8 @@ char* put_digit_groups(std::uint64_t value, char* out) {
     for (int i = 0; i < 3; ++i, low /= 1000) groups[n++] = static_cast<unsigned char>(low % 1000 % 256);
     value = high;
   }
-  for (auto v = static_cast<std::uint32_t>(value); v > 0; v /= 1000) groups[n++] = static_cast<unsigned char>(v % 1000 % 256);
+  for (auto v = static_cast<std::uint32_t>(value); v > 0; v /= 1000)
+    groups[n++] = static_cast<unsigned char>(v % 1000 % 256);
   while (n > 0) *out++ = static_cast<char>(groups[--n]);
   return out;
 }
@@ -64,12 +69,12 @@ std::size_t decode_record_into(const unsigned char* record, char* out) {
 }
 
 std::optional<Record> encode_record(std::string_view word) {
-  if (word.empty() || word.size() > max_word_length || word.find('\0') != std::string_view::npos)
-    return std::nullopt;
+  if (word.empty() || word.size() > max_word_length || word.find('\0') != std::string_view::npos) return std::nullopt;
   Record record{};
   for (std::size_t j = 0; j * chars_per_field < word.size(); ++j) {
     std::uint64_t value = 0;
-    for (char c : word.substr(j * chars_per_field, chars_per_field)) value = value * 1000 + static_cast<unsigned char>(c);
+    for (char c : word.substr(j * chars_per_field, chars_per_field))
+      value = value * 1000 + static_cast<unsigned char>(c);
     for (int i = 0; i < 8; ++i) record[field_offset(j) + i] = static_cast<unsigned char>(value >> (8 * i));
   }
   return record;

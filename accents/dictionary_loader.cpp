@@ -18,7 +18,8 @@ namespace {
 // The record's word with its spaces trimmed, written at `out`; returns its length.
 std::size_t trimmed_record_word(const unsigned char* record, char* out) {
   char* end = out + decode_record_into(record, out);
-  const char* first = std::find_if(static_cast<const char*>(out), static_cast<const char*>(end), [](char c) { return c != ' '; });
+  const char* first =
+      std::find_if(static_cast<const char*>(out), static_cast<const char*>(end), [](char c) { return c != ' '; });
   while (end > first && end[-1] == ' ') --end;
   if (first != out) std::copy(first, static_cast<const char*>(end), out);
   return static_cast<std::size_t>(end - first);
@@ -73,7 +74,8 @@ DictionaryLoad DictionaryLoader::finish() && {
   return result;
 }
 
-DictionaryLoad load_accent_dictionary(std::span<const unsigned char> file, const std::function<void()>& every_256_records) {
+DictionaryLoad load_accent_dictionary(std::span<const unsigned char> file,
+                                      const std::function<void()>& every_256_records) {
   DictionaryLoader loader(file.size(), every_256_records);
   loader.add(file);
   return std::move(loader).finish();

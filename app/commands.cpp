@@ -16,7 +16,8 @@
 namespace app {
 namespace {
 
-constexpr std::string_view clipboard_busy_report = "No se ha podido escribir en el portapapeles; el texto no ha cambiado.";
+constexpr std::string_view clipboard_busy_report =
+    "No se ha podido escribir en el portapapeles; el texto no ha cambiado.";
 constexpr std::string_view too_large_report = "El texto es demasiado grande para esta orden.";
 
 // Filled once at start-up, before the tray icon exists; only read afterwards.

@@ -26,8 +26,8 @@ enum class CommandId : WORD {
 
 struct MenuRow {
   CommandId id;
-  const char* caption;          // code page 1252; none for a separator
-  void (*run)(HWND dialog);     // none for a separator
+  const char* caption;       // code page 1252; none for a separator
+  void (*run)(HWND dialog);  // none for a separator
 };
 
 std::span<const MenuRow> tray_menu_rows();

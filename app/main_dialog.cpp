@@ -23,8 +23,8 @@ constexpr int status_bar_id = 1003;
 constexpr int left_pane_id = 1013;
 constexpr int right_pane_id = 1014;
 constexpr DWORD status_bar_style = WS_CHILD | WS_VISIBLE | CCS_BOTTOM;
-constexpr DWORD pane_style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL |
-                             ES_READONLY | ES_WANTRETURN;
+constexpr DWORD pane_style =
+    WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL | ES_READONLY | ES_WANTRETURN;
 
 // What the dialog holds for the life of the process.
 struct DialogResources {
@@ -108,8 +108,9 @@ const wchar_t* choose_rich_edit_class() {
 void add_pane(HWND dialog, HINSTANCE instance, int id, const wchar_t* window_class, RECT rect) {
   if (*window_class == L'\0') return;
   MapDialogRect(dialog, &rect);
-  HWND pane = CreateWindowExW(WS_EX_CLIENTEDGE, window_class, L"", pane_style, rect.left, rect.top, rect.right,
-                              rect.bottom, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  HWND pane =
+      CreateWindowExW(WS_EX_CLIENTEDGE, window_class, L"", pane_style, rect.left, rect.top, rect.right, rect.bottom,
+                      dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (pane) SendMessageA(pane, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
 }
 

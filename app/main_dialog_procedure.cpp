@@ -45,8 +45,7 @@ INT_PTR on_tray_message(HWND dialog, LPARAM lparam) {
       Beep(750, 50);
       Beep(550, 50);
       break;
-    default:
-      break;
+    default: break;
   }
   return FALSE;
 }
@@ -64,15 +63,12 @@ INT_PTR on_activate(WPARAM wparam) {
 
 INT_PTR on_system_command(HWND dialog, WPARAM wparam) {
   switch (LOWORD(wparam)) {
-    case SC_MINIMIZE:
-      ShowWindow(dialog, SW_HIDE);
-      return TRUE;
+    case SC_MINIMIZE: ShowWindow(dialog, SW_HIDE); return TRUE;
     case SC_CLOSE:
       // Closing (Alt+F4 after the menu gave the dialog the focus) neither ends the program,
       // which only "&Quitar" does, nor shows the dialog, which has nothing to show.
       return TRUE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 
@@ -91,16 +87,11 @@ INT_PTR on_taskbar_created() {
 
 INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_INITDIALOG:
-      return on_init_dialog(dialog);
-    case tray_message:
-      return on_tray_message(dialog, lparam);
-    case WM_NCACTIVATE:
-      return on_activate(wparam);
-    case WM_SYSCOMMAND:
-      return on_system_command(dialog, wparam);
-    case WM_COMMAND:
-      return on_command(dialog, wparam);
+    case WM_INITDIALOG: return on_init_dialog(dialog);
+    case tray_message: return on_tray_message(dialog, lparam);
+    case WM_NCACTIVATE: return on_activate(wparam);
+    case WM_SYSCOMMAND: return on_system_command(dialog, wparam);
+    case WM_COMMAND: return on_command(dialog, wparam);
     default:
       if (message != 0 && message == shell().taskbar_created) return on_taskbar_created();
       return FALSE;

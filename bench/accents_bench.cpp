@@ -27,7 +27,8 @@ char accented_vowel(char plain) {
 
 // Spanish-looking words: syllables, some with an accented vowel.
 std::vector<std::string> synthetic_words(std::size_t count) {
-  static const char* const onsets[] = {"", "b", "c", "d", "f", "g", "l", "m", "n", "p", "r", "s", "t", "v", "ch", "br", "tr", "pl"};
+  static const char* const onsets[] = {"",  "b", "c", "d", "f", "g",  "l",  "m",  "n",
+                                       "p", "r", "s", "t", "v", "ch", "br", "tr", "pl"};
   static const char* const vowels[] = {"a", "e", "i", "o", "u", "ia", "ue"};
   static const char* const codas[] = {"", "", "", "n", "s", "r", "l"};
   std::mt19937 random(7);
@@ -70,7 +71,8 @@ void report_load(benchmark::State& state, const std::vector<unsigned char>& file
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
   state.counters["records"] = static_cast<double>(d.entry_count());
   state.counters["distinct"] = static_cast<double>(d.distinct_count());
-  state.counters["index_bytes_per_entry"] = static_cast<double>(d.index_bytes()) / static_cast<double>(d.distinct_count());
+  state.counters["index_bytes_per_entry"] =
+      static_cast<double>(d.index_bytes()) / static_cast<double>(d.distinct_count());
 }
 
 void load_synthetic(benchmark::State& state) {
@@ -89,7 +91,8 @@ BENCHMARK(load_crowded)->Arg(200000)->Unit(benchmark::kMillisecond);
 std::vector<unsigned char> real_dictionary_file() {
   std::vector<std::string> paths;
   if (const char* given = std::getenv("TILDARIO_DICTIONARY")) paths.push_back(given);
-  for (const char* build : {"native", "win64"}) paths.push_back(std::string(TILDARIO_SOURCE_DIR "/build/") + build + "/diccionario.log");
+  for (const char* build : {"native", "win64"})
+    paths.push_back(std::string(TILDARIO_SOURCE_DIR "/build/") + build + "/diccionario.log");
   for (const auto& path : paths)
     if (auto file = read_file(path); !file.empty()) return file;
   return {};
@@ -128,8 +131,9 @@ std::string synthetic_text(const std::vector<std::string>& words, std::size_t si
   std::string text;
   text.reserve(size + 64);
   while (text.size() < size) {
-    const auto rank = like_real_text ? static_cast<std::size_t>(std::pow(static_cast<double>(words.size()), unit(random))) - 1
-                                     : random() % words.size();
+    const auto rank = like_real_text
+                          ? static_cast<std::size_t>(std::pow(static_cast<double>(words.size()), unit(random))) - 1
+                          : random() % words.size();
     std::string w = words[rank];
     for (char& c : w)
       for (char v : {'a', 'e', 'i', 'o', 'u'})

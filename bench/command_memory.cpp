@@ -27,7 +27,8 @@ namespace {
 std::u16string clipboard_units(std::size_t units) {
   const std::u16string_view line = u"Ma\u00F1ana tambien vendra el autobus despues de la cancion en Gda\u0144sk.\r\n";
   std::u16string text(units, u' ');
-  for (std::size_t i = 0; i < units; i += line.size()) text.replace(i, std::min(line.size(), units - i), line.substr(0, units - i));
+  for (std::size_t i = 0; i < units; i += line.size())
+    text.replace(i, std::min(line.size(), units - i), line.substr(0, units - i));
   return text;
 }
 
@@ -63,12 +64,18 @@ int main(int argc, char** argv) {
     report = accents::correction_report(corrections);
   } else {
     rewritten = false;
-    if (command == "caracteres") report = text::characters_report(text.text);
-    else if (command == "palabras") report = text::word_fragments_report(text.text);
-    else if (command == "consonantes") report = text::consonants_report(text.text);
-    else if (command == "vocales") report = text::vowels_report(text.text);
-    else if (command == "repeticion") report = text::word_repetition_report(text.text);
-    else return 2;
+    if (command == "caracteres")
+      report = text::characters_report(text.text);
+    else if (command == "palabras")
+      report = text::word_fragments_report(text.text);
+    else if (command == "consonantes")
+      report = text::consonants_report(text.text);
+    else if (command == "vocales")
+      report = text::vowels_report(text.text);
+    else if (command == "repeticion")
+      report = text::word_repetition_report(text.text);
+    else
+      return 2;
   }
   if (rewritten) {
     std::u16string written(text.text.size() + 1, u'\0');

@@ -103,7 +103,8 @@ int main(int argc, char** argv) {
     const int length = 4 + static_cast<int>(next_random() % 18);
     for (int i = 0; i < length; ++i) {
       const double pick = uniform() * total;
-      const auto rank = static_cast<std::size_t>(std::upper_bound(cumulative.begin(), cumulative.end(), pick) - cumulative.begin());
+      const auto rank =
+          static_cast<std::size_t>(std::upper_bound(cumulative.begin(), cumulative.end(), pick) - cumulative.begin());
       const std::string& w = words[std::min(rank, words.size() - 1)];
       text += i == 0 ? capitalised(w) : w;
       if (i + 1 < length) {

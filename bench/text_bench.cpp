@@ -13,6 +13,7 @@ namespace {
 // words, capitals after a full stop, commas, digits and CR LF line breaks. The same bytes on
 // every run.
 std::string spanish_like_text(std::size_t bytes) {
+  // clang-format off
   static const char* const words[] = {
       "de", "la", "que", "el", "en", "y", "a", "los", "se", "del", "las", "un", "por", "con", "no", "una",
       "su", "para", "es", "al", "lo", "como", "m\xE1s", "pero", "sus", "le", "ya", "o", "este", "s\xED",
@@ -26,6 +27,7 @@ std::string spanish_like_text(std::size_t bytes) {
       "espa\xF1ol", "peque\xF1o", "r\xE1pidamente", "naturaleza", "monta\xF1" "a", "ping\xFCino", "e-mail",
       "informaci\xF3n", "gobierno", "trabajo", "palabra", "\xE1rbol", "camino", "agua", "fuego",
   };
+  // clang-format on
   constexpr std::size_t word_count = sizeof words / sizeof words[0];
   std::uint64_t state = 0x9E3779B97F4A7C15u;
   const auto next = [&state] {

@@ -42,7 +42,9 @@ std::optional<accents::DictionaryLoad> read_dictionary(const std::filesystem::pa
   std::error_code error;
   const std::uint64_t size = std::filesystem::file_size(path, error);
   accents::DictionaryLoader loader(error ? 0 : size);
-  if (!read_pieces(path, [&loader](std::span<const unsigned char> piece) { loader.add(piece); }, problem)) return std::nullopt;
+  if (!read_pieces(
+          path, [&loader](std::span<const unsigned char> piece) { loader.add(piece); }, problem))
+    return std::nullopt;
   return std::move(loader).finish();
 }
 
@@ -57,8 +59,8 @@ std::vector<std::filesystem::path> default_paths(std::string_view name, const ch
 // The file at `named`, or else the first of `candidates` that exists; none, and why, for
 // `what` (the file's description in messages), when there is no such file.
 std::optional<std::filesystem::path> choose_path(const std::optional<std::filesystem::path>& named,
-                                                 const std::vector<std::filesystem::path>& candidates, std::string_view what,
-                                                 std::optional<std::string>& problem) {
+                                                 const std::vector<std::filesystem::path>& candidates,
+                                                 std::string_view what, std::optional<std::string>& problem) {
   if (named) return *named;
   for (const std::filesystem::path& candidate : candidates) {
     std::error_code error;
@@ -104,8 +106,10 @@ FoundContextModel find_context_model(const std::optional<std::filesystem::path>&
   if (!path) return found;
   std::vector<unsigned char> bytes;
   std::string reason;
-  if (!read_pieces(*path, [&bytes](std::span<const unsigned char> piece) { bytes.insert(bytes.end(), piece.begin(), piece.end()); },
-                   reason)) {
+  if (!read_pieces(
+          *path,
+          [&bytes](std::span<const unsigned char> piece) { bytes.insert(bytes.end(), piece.begin(), piece.end()); },
+          reason)) {
     found.problem = "no se puede leer el modelo de contexto " + quoted(*path) + ": " + reason;
     return found;
   }

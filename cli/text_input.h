@@ -53,8 +53,8 @@ class TextInput {
   std::FILE* file_ = nullptr;  // the file being read; standard input is never closed
   bool from_standard_input_ = false;
   std::uint64_t file_offset_ = 0;  // where raw_[0] lies in the current file
-  std::unique_ptr<char[]> raw_;  // block_bytes and a cut character, left uninitialised
-  std::size_t carried_ = 0;  // bytes of a cut character at the start of raw_
+  std::unique_ptr<char[]> raw_;    // block_bytes and a cut character, left uninitialised
+  std::size_t carried_ = 0;        // bytes of a cut character at the start of raw_
   bool started_ = false;
   bool bom_ = false;
   std::string error_;

@@ -43,7 +43,9 @@ std::string help_text() {
   for (const Command& command : commands()) {
     std::string name(command.name);
     name.resize(13, ' ');
+    // clang-format off
     help += "  " + name + std::string(command.summary) + "\n";
+    // clang-format on
   }
   help +=
       "\n"
@@ -88,20 +90,21 @@ std::variant<Invocation, std::string> parse(std::span<const std::filesystem::pat
         if (++i == arguments.size()) return std::string("--diccionario necesita el nombre de un fichero");
         invocation.dictionary = arguments[i];
       } else if (argument.starts_with("--diccionario=")) {
-        invocation.dictionary = std::filesystem::path(arguments[i].native().substr(std::string_view("--diccionario=").size()));
+        invocation.dictionary =
+            std::filesystem::path(arguments[i].native().substr(std::string_view("--diccionario=").size()));
       } else if (argument == "--contexto") {
         invocation.context = true;
       } else if (argument.starts_with("--contexto=")) {
         invocation.context = true;
-        invocation.context_model = std::filesystem::path(arguments[i].native().substr(std::string_view("--contexto=").size()));
+        invocation.context_model =
+            std::filesystem::path(arguments[i].native().substr(std::string_view("--contexto=").size()));
       } else {
         return "opci\xC3\xB3n desconocida \xC2\xAB" + argument + "\xC2\xBB (tildario --help las lista)";
       }
     } else if (!have_command) {
       have_command = true;
       invocation.command = find_command(argument);
-      if (!invocation.command)
-        return "orden desconocida \xC2\xAB" + argument + "\xC2\xBB (tildario --help las lista)";
+      if (!invocation.command) return "orden desconocida \xC2\xAB" + argument + "\xC2\xBB (tildario --help las lista)";
     } else {
       invocation.files.push_back(arguments[i]);
     }
@@ -172,8 +175,9 @@ int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void
       if (!output.write(text::utf8_bom)) return cannot_write();
       bom_written = true;
     }
-    const text::CodePageText rest =
-        status == TextInput::Status::more ? text::split_off(pending, piece_end(pending, at_line_break)) : text::CodePageText{};
+    const text::CodePageText rest = status == TextInput::Status::more
+                                        ? text::split_off(pending, piece_end(pending, at_line_break))
+                                        : text::CodePageText{};
     rewrite(pending);
     if (!output.write(pending)) return cannot_write();
     // Assigned, not moved: the block's buffers are kept for the next block.
@@ -223,8 +227,7 @@ int run_command(const Invocation& invocation) {
       text::CaseChanger changer(command.change);
       return rewrite_in_pieces(input, output, [&](text::CodePageText& piece) { changer.apply(piece); });
     }
-    case Command::Kind::report:
-      return report_on_whole_text(input, output, command.report);
+    case Command::Kind::report: return report_on_whole_text(input, output, command.report);
     case Command::Kind::restore_accents: {
       const FoundDictionary found = find_dictionary(invocation.dictionary);
       if (found.problem) say(*found.problem + "; el texto sale sin corregir");
@@ -236,7 +239,8 @@ int run_command(const Invocation& invocation) {
       accents::AccentCorrections corrections;
       accents::AccentRestorer restorer(found.dictionary, context.model ? &*context.model : nullptr);
       const int status = rewrite_in_pieces(
-          input, output, [&](text::CodePageText& piece) { restorer.restore(piece, corrections); }, context.model.has_value());
+          input, output, [&](text::CodePageText& piece) { restorer.restore(piece, corrections); },
+          context.model.has_value());
       if (status == exit_ok && !invocation.quiet) {
         std::string report = text::to_utf8(accents::correction_report(corrections));
         if (!report.ends_with('\n')) report += '\n';
@@ -265,7 +269,9 @@ int run(std::span<const std::filesystem::path> arguments) {
   if (invocation.version) {
     const std::string_view number = TILDARIO_VERSION;
     std::string version = "tildario";
+    // clang-format off
     if (!number.empty()) version.append(" ").append(number);
+    // clang-format on
     version += '\n';
     Output output;
     return output.write(version) && output.finish() ? exit_ok : cannot_write();

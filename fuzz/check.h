@@ -4,8 +4,7 @@
 #include <cstdlib>
 
 // A property that fails aborts the run, so that libFuzzer keeps the input as a crash artifact.
-#define FUZZ_CHECK(condition) \
-  ((condition) ? void() : fuzz::property_failed(#condition, __FILE__, __LINE__))
+#define FUZZ_CHECK(condition) ((condition) ? void() : fuzz::property_failed(#condition, __FILE__, __LINE__))
 
 namespace fuzz {
 

@@ -21,7 +21,8 @@ namespace {
 
 accents::AccentDictionary small_dictionary() {
   accents::AccentDictionary d;
-  for (const char* w : {"esta", "est\xE1", "\xE9sta", "que", "qu\xE9", "como", "c\xF3mo", "cami\xF3n", "el", "\xE9l"}) d.add(w);
+  for (const char* w : {"esta", "est\xE1", "\xE9sta", "que", "qu\xE9", "como", "c\xF3mo", "cami\xF3n", "el", "\xE9l"})
+    d.add(w);
   return d;
 }
 
@@ -54,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   });
   // Separators never change.
   for (std::size_t i = 0; i < before.text.size(); ++i)
-    if (text::is_separator_byte(static_cast<unsigned char>(before.text[i]))) FUZZ_CHECK(after.text[i] == before.text[i]);
+    if (text::is_separator_byte(static_cast<unsigned char>(before.text[i])))
+      FUZZ_CHECK(after.text[i] == before.text[i]);
   FUZZ_CHECK(corrections.count == changed_words);
 
   text::CodePageText again = after;

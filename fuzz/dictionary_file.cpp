@@ -91,8 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(calls == records / 256);
   }
 
-  const accents::DictionaryLoad load =
-      accents::load_accent_dictionary(file.first(records * accents::record_size));
+  const accents::DictionaryLoad load = accents::load_accent_dictionary(file.first(records * accents::record_size));
   FUZZ_CHECK(!load.format_error);
   FUZZ_CHECK(load.dictionary.entry_count() == records);
   std::set<std::string> entries;

@@ -50,8 +50,10 @@ inline void check_restoration(const text::CodePageText& before, const text::Code
           const char plain = small[p];
           if (std::string_view("aeiou").find(plain) == std::string_view::npos) continue;
           small[p] = acute_of(plain);
-          if (dictionary.contains(small)) place = p;
-          else small[p] = plain;
+          if (dictionary.contains(small))
+            place = p;
+          else
+            small[p] = plain;
         }
       }
       if (place != std::string_view::npos) {

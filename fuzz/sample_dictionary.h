@@ -12,6 +12,7 @@ namespace fuzz {
 // the leftmost vowel decides.
 inline const accents::AccentDictionary& sample_dictionary() {
   static const accents::AccentDictionary dictionary = [] {
+    // clang-format off
     constexpr std::string_view words[] = {
         "tambi\xE9n", "m\xE1s", "est\xE1", "esta", "s\xED", "si", "qu\xE9", "que", "canci\xF3n",
         "despu\xE9s", "autob\xFAs", "vendr\xE1", "ma\xF1" "ana", "\xE1rbol", "n\xFAmero", "f\xE1" "cil",
@@ -20,6 +21,7 @@ inline const accents::AccentDictionary& sample_dictionary() {
         "coraz\xF3n", "acci\xF3n", "ingl\xE9s", "\xE9l", "t\xFA", "m\xED", "p\xFA" "blico", "public\xF3",
         "t\xE9rmino", "termin\xF3", "e-mail", "o'neil",
     };
+    // clang-format on
     accents::AccentDictionary d;
     for (std::string_view w : words) d.add(w);
     return d;

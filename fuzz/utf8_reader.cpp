@@ -19,10 +19,14 @@ int decode_one(std::string_view bytes, std::size_t i, std::u16string& units) {
   int length;
   char32_t c;
   if (lead < 0x80) return units += static_cast<char16_t>(lead), 1;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2, c = lead & 0x1F;
-  else if (lead >= 0xE0 && lead <= 0xEF) length = 3, c = lead & 0x0F;
-  else if (lead >= 0xF0 && lead <= 0xF4) length = 4, c = lead & 0x07;
-  else return 0;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    length = 2, c = lead & 0x1F;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    length = 3, c = lead & 0x0F;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    length = 4, c = lead & 0x07;
+  else
+    return 0;
   for (int k = 1; k < length; ++k) {
     if (i + k >= bytes.size()) {
       // Cut short, but only if what is there could still begin a valid character.

@@ -64,7 +64,8 @@ namespace {
 // The first run that ends after `offset`: the only one that can reach into text from there on.
 template <typename Runs>
 auto first_run_ending_after(Runs& runs, std::size_t offset) {
-  return std::upper_bound(runs.begin(), runs.end(), offset, [](std::size_t o, const ForeignRun& run) { return o < run.end(); });
+  return std::upper_bound(runs.begin(), runs.end(), offset,
+                          [](std::size_t o, const ForeignRun& run) { return o < run.end(); });
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ std::int64_t count_bytes(std::string_view text, InClass in_class) {
 constexpr std::array<unsigned char, 256> word_classes = [] {
   std::array<unsigned char, 256> table{};
   for (int b = 0; b < 256; ++b)
-    table[b] = static_cast<unsigned char>(cp1252::is_alpha(static_cast<unsigned char>(b)) |
-                                          (byte_tables::separators[b] << 1));
+    table[b] =
+        static_cast<unsigned char>(cp1252::is_alpha(static_cast<unsigned char>(b)) | (byte_tables::separators[b] << 1));
   return table;
 }();
 

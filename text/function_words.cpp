@@ -9,6 +9,7 @@ namespace text {
 
 namespace {
 
+// clang-format off
 constexpr std::array<std::string_view, 55> function_words = {
     "el", "la", "los", "las", "del",
     "este", "esta", "ese", "esa", "aquel", "aquella", "estos", "estas", "esos", "esas", "aquellos", "aquellas",
@@ -18,6 +19,7 @@ constexpr std::array<std::string_view, 55> function_words = {
     "y", "o", "u", "e",
     "que", "qu\xE9", "cuando", "c\xF3mo", "como", "donde", "d\xF3nde",
 };
+// clang-format on
 
 constexpr std::size_t longest_function_word = [] {
   std::size_t longest = 0;

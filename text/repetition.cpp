@@ -26,7 +26,8 @@ constexpr std::size_t max_probes = 64;
 class FoldedWord {
  public:
   explicit FoldedWord(std::string_view word) : size_(std::min(word.size(), compared_bytes)) {
-    for (std::size_t i = 0; i < size_; ++i) bytes_[i] = static_cast<char>(cp1252::lower_bytes[static_cast<unsigned char>(word[i])]);
+    for (std::size_t i = 0; i < size_; ++i)
+      bytes_[i] = static_cast<char>(cp1252::lower_bytes[static_cast<unsigned char>(word[i])]);
   }
   std::string_view view() const { return {bytes_, size_}; }
 
@@ -47,7 +48,8 @@ class WordTally {
     // Running text repeats a few words over and over: a word written exactly as one of the
     // last few is counted without folding and hashing it again.
     Recent& recent = recent_[(word.size() * 31 + static_cast<unsigned char>(word.front()) +
-                              static_cast<unsigned char>(word.back()) * 7) % recent_.size()];
+                              static_cast<unsigned char>(word.back()) * 7) %
+                             recent_.size()];
     if (recent.size == word.size() && text_.compare(recent.offset, recent.size, word) == 0) {
       ++counts_[recent.slot];
       return;
@@ -55,7 +57,8 @@ class WordTally {
     const FoldedWord folded(word);
     const std::size_t slot = find_or_insert(folded.view(), offset);
     ++counts_[slot];
-    recent = {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(word.size()), static_cast<std::uint32_t>(slot)};
+    recent = {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(word.size()),
+              static_cast<std::uint32_t>(slot)};
   }
 
   std::uint32_t count_of(std::string_view word) const {
@@ -77,7 +80,8 @@ class WordTally {
  private:
   std::string_view word_at(std::size_t offset) const {
     std::size_t end = offset;
-    while (end < text_.size() && end - offset < compared_bytes && !is_separator_byte(static_cast<unsigned char>(text_[end])))
+    while (end < text_.size() && end - offset < compared_bytes &&
+           !is_separator_byte(static_cast<unsigned char>(text_[end])))
       ++end;
     return text_.substr(offset, end - offset);
   }

@@ -47,15 +47,17 @@ std::optional<double> parse_number(std::string_view text) {
   const std::string s(text);
   char* end = nullptr;
   const double value = std::strtod(s.c_str(), &end);
-  if (s.empty() || std::isspace(static_cast<unsigned char>(s.front())) || end != s.c_str() + s.size()) return std::nullopt;
+  if (s.empty() || std::isspace(static_cast<unsigned char>(s.front())) || end != s.c_str() + s.size())
+    return std::nullopt;
   return value;
 }
 
-double number_option(const CommandLine& line, std::string_view option, double fallback, double at_least, std::string_view tool,
-                     std::string_view usage) {
+double number_option(const CommandLine& line, std::string_view option, double fallback, double at_least,
+                     std::string_view tool, std::string_view usage) {
   if (!line.has(option)) return fallback;
   const auto n = parse_number(line.value(option));
-  if (!n || !(*n >= at_least)) exit_with_usage(tool, std::string(option) + " takes a number of at least " + std::to_string(at_least), usage);
+  if (!n || !(*n >= at_least))
+    exit_with_usage(tool, std::string(option) + " takes a number of at least " + std::to_string(at_least), usage);
   return *n;
 }
 

@@ -32,8 +32,8 @@ std::optional<double> parse_number(std::string_view text);
 
 // The number given for `option`, `fallback` when there is none; a value that is no number, or is
 // less than `at_least`, ends the tool with its usage (exit_with_usage).
-double number_option(const CommandLine& line, std::string_view option, double fallback, double at_least, std::string_view tool,
-                     std::string_view usage);
+double number_option(const CommandLine& line, std::string_view option, double fallback, double at_least,
+                     std::string_view tool, std::string_view usage);
 
 // Prints "TOOL: WHY" to standard error and exits with status 1.
 [[noreturn]] void exit_with_error(std::string_view tool, std::string_view why);

@@ -58,7 +58,8 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
     for_each_lower_word(line, lower, [&](std::size_t, std::size_t, const std::string& word) { ++written[word]; });
   std::map<std::string, std::map<std::string, std::uint64_t>> spellings;
   for (const auto& [word, count] : written)
-    if (count >= settings.min_count && has_at_most_one_accent(word)) spellings[accents::word_token(word)].emplace(word, count);
+    if (count >= settings.min_count && has_at_most_one_accent(word))
+      spellings[accents::word_token(word)].emplace(word, count);
 
   ContextCounts counts;
   // Spelling -> its group and its number there.
@@ -162,11 +163,13 @@ std::optional<ContextCounts> read_context_counts(std::istream& in, std::string& 
       return fail("not a spelling in small letters with at most one acute accent");
     std::uint64_t count = 0;
     const auto [end, problem] = std::from_chars(fields[4].data(), fields[4].data() + fields[4].size(), count);
-    if (problem != std::errc{} || end != fields[4].data() + fields[4].size() || count == 0) return fail("the count is no positive number");
+    if (problem != std::errc{} || end != fields[4].data() + fields[4].size() || count == 0)
+      return fail("the count is no positive number");
     ContextGroup& group = counts[accents::word_token(*spelling)];
     if (fields[1] == "*") {
       if (!first->empty() || !second->empty()) return fail("a spelling's own count has tokens");
-      if (!group.spellings.empty() && group.spellings.back() >= *spelling) return fail("spellings out of order or repeated");
+      if (!group.spellings.empty() && group.spellings.back() >= *spelling)
+        return fail("spellings out of order or repeated");
       if (group.spellings.size() == accents::context_file::max_candidates) return fail("too many spellings");
       group.spellings.push_back(*spelling);
       group.totals.push_back(count);
@@ -175,7 +178,8 @@ std::optional<ContextCounts> read_context_counts(std::istream& in, std::string& 
     }
     const auto kind = feature_named(fields[1]);
     if (!kind) return fail("unknown feature");
-    if (group.spellings.empty() || group.spellings.back() != *spelling) return fail("a feature before its spelling's own count");
+    if (group.spellings.empty() || group.spellings.back() != *spelling)
+      return fail("a feature before its spelling's own count");
     auto& feature_counts = group.features[{*kind, *first, *second}];
     feature_counts.resize(group.spellings.size());
     if (feature_counts.back() != 0) return fail("a feature given twice");

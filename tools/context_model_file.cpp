@@ -66,8 +66,8 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
     for (std::size_t s = 0; s < k; ++s) {
       put_u8(candidates, accent_position(group.spellings[s], plain));
       put_u8(candidates, 0);
-      put_u16(candidates, static_cast<std::uint16_t>(
-                              weight(std::log((static_cast<double>(group.totals[s]) + a) / (total + static_cast<double>(k) * a)))));
+      put_u16(candidates, static_cast<std::uint16_t>(weight(std::log((static_cast<double>(group.totals[s]) + a) /
+                                                                     (total + static_cast<double>(k) * a)))));
     }
     candidate_count += static_cast<std::uint32_t>(k);
 

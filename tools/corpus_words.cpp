@@ -67,12 +67,12 @@ std::vector<std::string> corpus_words(std::string_view cp1252) {
 int spanish_score(const std::vector<std::string>& words) {
   int score = 0;
   for (const auto& w : words) {
-    if (in_list(w, {"de", "la", "que", "el", "en", "los", "del", "se", "las", "por", "un", "para", "con", "una",
-                    "su", "al", "es", "como", "pero", "sus", "este", "esta", "puede", "y", "lo", "si"}))
+    if (in_list(w, {"de",  "la", "que", "el", "en",   "los",  "del", "se",   "las",  "por",   "un", "para", "con",
+                    "una", "su", "al",  "es", "como", "pero", "sus", "este", "esta", "puede", "y",  "lo",   "si"}))
       ++score;
-    else if (in_list(w, {"the", "of", "and", "to", "is", "in", "that", "for", "it", "with", "on", "this", "be",
-                         "are", "you", "by", "or", "from", "which", "can", "your", "will", "an", "not", "if",
-                         "have", "has", "was", "at"}))
+    else if (in_list(w, {"the",  "of",   "and", "to",  "is",  "in",   "that", "for",  "it",    "with",
+                         "on",   "this", "be",  "are", "you", "by",   "or",   "from", "which", "can",
+                         "your", "will", "an",  "not", "if",  "have", "has",  "was",  "at"}))
       --score;
   }
   return score;

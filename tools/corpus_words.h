@@ -14,8 +14,8 @@ namespace tools {
 // spells them; other combining marks are left as they are.
 std::string compose_accents(std::string_view utf8);
 
-// The words of code page 1252 text as the program splits it (text/tokens.h), in small letters. Words longer than a dictionary entry
-// can hold (40 bytes) and words without a letter are left out.
+// The words of code page 1252 text as the program splits it (text/tokens.h), in small letters. Words longer than a
+// dictionary entry can hold (40 bytes) and words without a letter are left out.
 std::vector<std::string> corpus_words(std::string_view cp1252);
 
 // Positive when the words (small letters) read as Spanish, negative when they read as

@@ -47,12 +47,14 @@ struct Options {
 };
 
 Options parse_options(int argc, char** argv) {
-  const auto line = tools::parse_command_line(argc, argv, {"--part", "--root", "--counts", "--min-total", "--text", "--context", "--source"});
+  const auto line = tools::parse_command_line(
+      argc, argv, {"--part", "--root", "--counts", "--min-total", "--text", "--context", "--source"});
   if (line.error) usage(*line.error);
   if (!line.positional.empty()) usage("unexpected argument " + line.positional.front());
   Options o;
   o.part = line.value("--part");
-  if (o.part != "build" && o.part != "held-out" && o.part != "fit" && o.part != "tune") usage("--part is one of build, held-out, fit, tune");
+  if (o.part != "build" && o.part != "held-out" && o.part != "fit" && o.part != "tune")
+    usage("--part is one of build, held-out, fit, tune");
   o.root = line.value("--root");
   if (o.root.empty()) usage("--root is needed");
   o.counts_path = line.value("--counts");
@@ -160,7 +162,8 @@ int main(int argc, char** argv) {
 
   std::vector<std::string> paragraphs;
   const bool keep_text = !options.text_path.empty() || !options.context_path.empty();
-  for (std::size_t i = 0; i < options.sources.size(); ++i) count_source(options, i, table, keep_text ? &paragraphs : nullptr);
+  for (std::size_t i = 0; i < options.sources.size(); ++i)
+    count_source(options, i, table, keep_text ? &paragraphs : nullptr);
 
   if (!options.text_path.empty()) {
     std::ofstream text(options.text_path, std::ios::binary | std::ios::trunc);

@@ -48,8 +48,8 @@ std::vector<std::string> keep_correctable_forms(const std::vector<std::string>& 
   return kept;
 }
 
-WordFrequency::WordFrequency(std::unordered_map<std::string, std::uint64_t> counts,
-                             std::vector<WordRanks> rank_lists, double rank_weight, double smoothing)
+WordFrequency::WordFrequency(std::unordered_map<std::string, std::uint64_t> counts, std::vector<WordRanks> rank_lists,
+                             double rank_weight, double smoothing)
     : counts_(std::move(counts)), rank_lists_(std::move(rank_lists)), rank_weight_(rank_weight), smoothing_(smoothing) {
   std::uint64_t total = 0;
   for (const auto& [word, n] : counts_) total += n;
@@ -87,7 +87,8 @@ FrequencyChoice choose_by_frequency(const std::vector<std::string>& forms, const
   std::unordered_set<std::string_view> removed;
   FrequencyChoice result;
   for (auto& [plain, list] : variants) {
-    std::sort(list.begin(), list.end(), [](std::string_view a, std::string_view b) { return accent_offset(a) < accent_offset(b); });
+    std::sort(list.begin(), list.end(),
+              [](std::string_view a, std::string_view b) { return accent_offset(a) < accent_offset(b); });
 
     std::string_view best = list.front();
     double best_frequency = frequency.estimate(best);
@@ -145,7 +146,8 @@ std::vector<std::string> attested_accented_forms(
     const auto plain = one_accent_plain_form(word);
     if (plain.empty() || known.contains(word)) continue;
     const std::uint64_t total = total_of(counts);
-    const auto sources = static_cast<std::size_t>(std::count_if(counts.begin(), counts.end(), [](std::uint32_t c) { return c > 0; }));
+    const auto sources =
+        static_cast<std::size_t>(std::count_if(counts.begin(), counts.end(), [](std::uint32_t c) { return c > 0; }));
     const std::uint64_t others = accented_total[plain] - total;
     if (total >= min_count && sources >= min_sources && others * 20 < total) added.push_back(word);
   }

@@ -39,11 +39,16 @@ std::vector<accents::ContextFeature> parse_features(std::string_view list) {
   while (!list.empty()) {
     const std::string_view name = list.substr(0, list.find(','));
     list.remove_prefix(std::min(list.size(), name.size() + 1));
-    if (name == "-1") features.push_back(accents::ContextFeature::one_before);
-    else if (name == "+1") features.push_back(accents::ContextFeature::one_after);
-    else if (name == "-2") features.push_back(accents::ContextFeature::two_before);
-    else if (name == "+2") features.push_back(accents::ContextFeature::two_after);
-    else usage("--features takes a list of -1, +1, -2 and +2");
+    if (name == "-1")
+      features.push_back(accents::ContextFeature::one_before);
+    else if (name == "+1")
+      features.push_back(accents::ContextFeature::one_after);
+    else if (name == "-2")
+      features.push_back(accents::ContextFeature::two_before);
+    else if (name == "+2")
+      features.push_back(accents::ContextFeature::two_after);
+    else
+      usage("--features takes a list of -1, +1, -2 and +2");
   }
   if (features.empty()) usage("--features takes a list of -1, +1, -2 and +2");
   return features;
@@ -64,13 +69,15 @@ std::unordered_set<std::string> read_forms(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto line = tools::parse_command_line(argc, argv, {"--forms", "--smoothing", "--accent-threshold", "--plain-threshold", "--features"});
+  const auto line = tools::parse_command_line(
+      argc, argv, {"--forms", "--smoothing", "--accent-threshold", "--plain-threshold", "--features"});
   if (line.error) usage(*line.error);
   if (line.positional.size() != 2) usage("expected COUNTS and OUTPUT");
   tools::ContextModelSettings settings;
-  settings.smoothing = tools::number_option(line, "--smoothing", settings.smoothing, 0.01, "make_context_model", usage_text);
-  settings.accent_threshold =
-      tools::number_option(line, "--accent-threshold", settings.accent_threshold, 0.0, "make_context_model", usage_text);
+  settings.smoothing =
+      tools::number_option(line, "--smoothing", settings.smoothing, 0.01, "make_context_model", usage_text);
+  settings.accent_threshold = tools::number_option(line, "--accent-threshold", settings.accent_threshold, 0.0,
+                                                   "make_context_model", usage_text);
   settings.plain_threshold =
       tools::number_option(line, "--plain-threshold", settings.plain_threshold, 0.0, "make_context_model", usage_text);
   if (line.has("--features")) settings.features = parse_features(line.value("--features"));

@@ -53,9 +53,9 @@ double number_option(const tools::CommandLine& line, std::string_view name, doub
 }
 
 Options parse_options(int argc, char** argv) {
-  const auto line = tools::parse_command_line(
-      argc, argv,
-      {"--counts", "--ranks", "--margin", "--plain-margin", "--min-count", "--rank-weight", "--smoothing", "--choices"});
+  const auto line = tools::parse_command_line(argc, argv,
+                                              {"--counts", "--ranks", "--margin", "--plain-margin", "--min-count",
+                                               "--rank-weight", "--smoothing", "--choices"});
   if (line.error) usage(*line.error);
   if (line.positional.size() != 2) usage("expected WORD_LIST and OUTPUT");
   Options o;
@@ -158,7 +158,8 @@ std::unordered_map<std::string, std::uint64_t> totals(const tools::WordCounts& t
 }
 
 void add_attested_forms(std::vector<std::string>& forms, const tools::WordCounts& table, const Options& options) {
-  const auto added = tools::attested_accented_forms(table.counts, forms, options.margins.min_count, options.min_sources);
+  const auto added =
+      tools::attested_accented_forms(table.counts, forms, options.margins.min_count, options.min_sources);
   forms.insert(forms.end(), added.begin(), added.end());
   std::sort(forms.begin(), forms.end());
   std::cout << "make_dictionary: " << added.size() << " accented forms attested by the corpus added\n";

@@ -14,36 +14,62 @@ bool one_of(std::string_view s, std::initializer_list<std::string_view> set) {
 
 // Elements that sit inside a sentence: their edges do not end a paragraph.
 bool is_inline(std::string_view tag) {
+  // clang-format off
   return one_of(tag, {"a", "abbr", "acronym", "app", "b", "bdi", "bdo", "big", "cite", "dfn", "em", "emph", "font",
                       "gui", "guiseq", "i", "ins", "label", "link", "mark", "q", "s", "small", "span", "strike",
                       "strong", "sub", "sup", "u"});
+  // clang-format on
 }
 
 // Code and keys inside a sentence: left out without ending the paragraph.
 bool is_inline_code(std::string_view tag) {
+  // clang-format off
   return one_of(tag, {"code", "tt", "kbd", "samp", "var", "command", "filename", "literal", "cmd", "sys", "file",
                       "input", "output", "key", "keyseq", "computeroutput", "userinput"});
+  // clang-format on
 }
 
 // HTML elements that never have content or a closing tag.
 bool is_void(std::string_view tag) {
+  // clang-format off
   return one_of(tag, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param", "source",
                       "track", "wbr"});
+  // clang-format on
 }
 
 // Code, commands, program output, metadata and page furniture: not prose, or the same on
 // every page of a manual.
 bool is_skipped_tag(std::string_view tag) {
+  // clang-format off
   return one_of(tag, {"script", "style", "head", "pre", "code", "tt", "kbd", "samp", "var", "screen",
                       "programlisting", "computeroutput", "userinput", "command", "filename", "literal", "cmd",
                       "sys", "file", "input", "output", "key", "keyseq", "credit", "revision", "years", "email",
                       "svg", "math", "nav", "header", "footer", "aside", "noscript"});
+  // clang-format on
 }
 
 bool is_skipped_class(std::string_view name) {
-  if (one_of(name, {"code", "bascode", "pycode", "literal", "screen", "programlisting", "computeroutput",
-                    "userinput", "command", "filename", "replaceable", "highlight", "debug", "relatedtopics",
-                    "related", "index", "contents-treeview", "modules", "dropdowns", "index-label", "bug"}))
+  if (one_of(name, {"code",
+                    "bascode",
+                    "pycode",
+                    "literal",
+                    "screen",
+                    "programlisting",
+                    "computeroutput",
+                    "userinput",
+                    "command",
+                    "filename",
+                    "replaceable",
+                    "highlight",
+                    "debug",
+                    "relatedtopics",
+                    "related",
+                    "index",
+                    "contents-treeview",
+                    "modules",
+                    "dropdowns",
+                    "index-label",
+                    "bug"}))
     return true;
   for (std::string_view part : {"toc", "nav", "footer", "header", "sidebar", "breadcrumb"})
     if (name.find(part) != std::string_view::npos) return true;
@@ -82,14 +108,13 @@ std::optional<std::uint32_t> named_entity(std::string_view name) {
     std::string_view name;
     std::uint32_t cp;
   } table[] = {
-      {"amp", '&'},       {"lt", '<'},         {"gt", '>'},         {"quot", '"'},       {"apos", '\''},
-      {"nbsp", 0xA0},     {"iexcl", 0xA1},     {"iquest", 0xBF},    {"laquo", 0xAB},     {"raquo", 0xBB},
-      {"aacute", 0xE1},   {"eacute", 0xE9},    {"iacute", 0xED},    {"oacute", 0xF3},    {"uacute", 0xFA},
-      {"Aacute", 0xC1},   {"Eacute", 0xC9},    {"Iacute", 0xCD},    {"Oacute", 0xD3},    {"Uacute", 0xDA},
-      {"ntilde", 0xF1},   {"Ntilde", 0xD1},    {"uuml", 0xFC},      {"Uuml", 0xDC},      {"ordf", 0xAA},
-      {"ordm", 0xBA},     {"copy", 0xA9},      {"reg", 0xAE},       {"trade", 0x2122},   {"ndash", 0x2013},
-      {"mdash", 0x2014},  {"hellip", 0x2026},  {"lsquo", 0x2018},   {"rsquo", 0x2019},   {"ldquo", 0x201C},
-      {"rdquo", 0x201D},  {"bull", 0x2022},    {"middot", 0xB7},    {"deg", 0xB0},       {"euro", 0x20AC},
+      {"amp", '&'},      {"lt", '<'},        {"gt", '>'},       {"quot", '"'},     {"apos", '\''},    {"nbsp", 0xA0},
+      {"iexcl", 0xA1},   {"iquest", 0xBF},   {"laquo", 0xAB},   {"raquo", 0xBB},   {"aacute", 0xE1},  {"eacute", 0xE9},
+      {"iacute", 0xED},  {"oacute", 0xF3},   {"uacute", 0xFA},  {"Aacute", 0xC1},  {"Eacute", 0xC9},  {"Iacute", 0xCD},
+      {"Oacute", 0xD3},  {"Uacute", 0xDA},   {"ntilde", 0xF1},  {"Ntilde", 0xD1},  {"uuml", 0xFC},    {"Uuml", 0xDC},
+      {"ordf", 0xAA},    {"ordm", 0xBA},     {"copy", 0xA9},    {"reg", 0xAE},     {"trade", 0x2122}, {"ndash", 0x2013},
+      {"mdash", 0x2014}, {"hellip", 0x2026}, {"lsquo", 0x2018}, {"rsquo", 0x2019}, {"ldquo", 0x201C}, {"rdquo", 0x201D},
+      {"bull", 0x2022},  {"middot", 0xB7},   {"deg", 0xB0},     {"euro", 0x20AC},
   };
   for (const auto& e : table)
     if (e.name == name) return e.cp;
@@ -197,8 +222,10 @@ class Extractor {
     const bool opens = !closing && !self_closing && !(html_ && is_void(tag));
     if (skip_) {
       if (tag == skipped_tag_) {
-        if (closing && --skip_depth_ == 0) skip_ = false;
-        else if (opens) ++skip_depth_;
+        if (closing && --skip_depth_ == 0)
+          skip_ = false;
+        else if (opens)
+          ++skip_depth_;
       }
       return true;
     }

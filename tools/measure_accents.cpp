@@ -50,19 +50,26 @@ std::optional<std::string> read_file(const std::string& path) {
 accents::AccentDictionary load_dictionary(const std::string& path) {
   const auto bytes = read_file(path);
   if (!bytes) fail("cannot read " + path);
-  auto load = accents::load_accent_dictionary(
-      std::span(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()));
+  auto load =
+      accents::load_accent_dictionary(std::span(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()));
   if (load.format_error) fail(path + " is not a dictionary file (length not a multiple of 100)");
   return std::move(load.dictionary);
 }
 
 bool is_acute(unsigned char b) {
   switch (b) {
-    case 0xE1: case 0xE9: case 0xED: case 0xF3: case 0xFA:  // á é í ó ú
-    case 0xC1: case 0xC9: case 0xCD: case 0xD3: case 0xDA:  // Á É Í Ó Ú
+    case 0xE1:
+    case 0xE9:
+    case 0xED:
+    case 0xF3:
+    case 0xFA:  // á é í ó ú
+    case 0xC1:
+    case 0xC9:
+    case 0xCD:
+    case 0xD3:
+    case 0xDA:  // Á É Í Ó Ú
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -85,7 +92,8 @@ std::string strip_acute_accents(std::string s) {
 accents::ContextModel load_context_model(const std::string& path) {
   const auto bytes = read_file(path);
   if (!bytes) fail("cannot read " + path);
-  auto model = accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()));
+  auto model =
+      accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()));
   if (!model) fail(path + " is not a context model file");
   return std::move(*model);
 }
@@ -133,7 +141,8 @@ std::vector<Word> words_of(const std::string& text) {
   std::size_t offset = 0;
   for (std::string_view token : text::split_text(text)) {
     if (!text::is_separator(token)) {
-      const bool accented = std::any_of(token.begin(), token.end(), [](char c) { return is_acute(static_cast<unsigned char>(c)); });
+      const bool accented =
+          std::any_of(token.begin(), token.end(), [](char c) { return is_acute(static_cast<unsigned char>(c)); });
       words.push_back({offset, token.size(), accented});
     }
     offset += token.size();
@@ -173,17 +182,24 @@ void print_commonest(const char* title, const std::map<std::string, std::size_t>
   std::vector<std::pair<std::size_t, std::string>> common;
   std::size_t total = 0;
   for (const auto& [pair, count] : errors) common.emplace_back(count, pair), total += count;
-  std::sort(common.begin(), common.end(), [](const auto& a, const auto& b) { return a.first > b.first || (a.first == b.first && a.second < b.second); });
+  std::sort(common.begin(), common.end(), [](const auto& a, const auto& b) {
+    return a.first > b.first || (a.first == b.first && a.second < b.second);
+  });
   std::printf("  %s: %zu words, %zu different\n", title, total, common.size());
-  for (std::size_t i = 0; i < std::min(n, common.size()); ++i) std::printf("  %6zu  %s\n", common[i].first, common[i].second.c_str());
+  for (std::size_t i = 0; i < std::min(n, common.size()); ++i)
+    std::printf("  %6zu  %s\n", common[i].first, common[i].second.c_str());
 }
 
 void report(const std::string& path, std::size_t entries, const Result& r, std::size_t words, std::size_t accented,
             std::size_t show_errors) {
-  const auto percent = [](std::size_t part, std::size_t whole) { return whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0; };
-  std::printf("%s: %zu entries; word accuracy %.2f%% (%zu wrong), accent recall %.2f%%, %zu words given a wrong accent (%.2f per 1,000 words)\n",
-              path.c_str(), entries, percent(r.equal, words), words - r.equal, percent(r.accented_equal, accented),
-              r.wrongly_accented, words ? 1000.0 * static_cast<double>(r.wrongly_accented) / static_cast<double>(words) : 0.0);
+  const auto percent = [](std::size_t part, std::size_t whole) {
+    return whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0;
+  };
+  std::printf(
+      "%s: %zu entries; word accuracy %.2f%% (%zu wrong), accent recall %.2f%%, %zu words given a wrong accent (%.2f "
+      "per 1,000 words)\n",
+      path.c_str(), entries, percent(r.equal, words), words - r.equal, percent(r.accented_equal, accented),
+      r.wrongly_accented, words ? 1000.0 * static_cast<double>(r.wrongly_accented) / static_cast<double>(words) : 0.0);
   if (show_errors) {
     print_commonest("accent missing", r.missed, show_errors);
     print_commonest("wrong accent", r.wrong, show_errors);
@@ -200,7 +216,8 @@ void print_changes(const std::string& original, const std::string& alone, const 
     if (at(alone) == at(with_context)) continue;
     const char mark = at(with_context) == at(original) ? '+' : at(alone) == at(original) ? '-' : ' ';
     ++changes[std::string(1, mark) + " " + tools::cp1252_to_utf8(std::string(at(original))) + ": " +
-              tools::cp1252_to_utf8(std::string(at(alone))) + " -> " + tools::cp1252_to_utf8(std::string(at(with_context)))];
+              tools::cp1252_to_utf8(std::string(at(alone))) + " -> " +
+              tools::cp1252_to_utf8(std::string(at(with_context)))];
   }
   print_commonest("changed by the context", changes, n);
 }
@@ -208,7 +225,8 @@ void print_changes(const std::string& original, const std::string& alone, const 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto line = tools::parse_command_line(argc, argv, {"--text", "--restore", "--errors", "--context", "--changes"});
+  const auto line =
+      tools::parse_command_line(argc, argv, {"--text", "--restore", "--errors", "--context", "--changes"});
   if (line.error) usage(*line.error);
   const auto& dictionary_paths = line.positional;
   std::optional<accents::ContextModel> context;
@@ -218,7 +236,9 @@ int main(int argc, char** argv) {
     if (dictionary_paths.size() != 1 || line.has("--text")) usage("--restore takes one text and one dictionary");
     const auto text = tools::utf8_to_cp1252(line.value("--restore"));
     if (!text) usage("the text is not UTF-8 that code page 1252 can spell");
-    std::cout << tools::cp1252_to_utf8(restore(*text, load_dictionary(dictionary_paths[0]), context ? &*context : nullptr)) << "\n";
+    std::cout << tools::cp1252_to_utf8(
+                     restore(*text, load_dictionary(dictionary_paths[0]), context ? &*context : nullptr))
+              << "\n";
     return 0;
   }
   if (!line.has("--text") || dictionary_paths.empty()) usage("expected --text FILE and at least one DICTIONARY");
@@ -229,7 +249,8 @@ int main(int argc, char** argv) {
   const Texts texts = read_texts(line.all("--text"));
   const std::string stripped = strip_acute_accents(texts.original);
   const std::vector<Word> words = words_of(texts.original);
-  const auto accented = static_cast<std::size_t>(std::count_if(words.begin(), words.end(), [](const Word& w) { return w.accented; }));
+  const auto accented =
+      static_cast<std::size_t>(std::count_if(words.begin(), words.end(), [](const Word& w) { return w.accented; }));
   std::cout << "text: " << texts.original.size() << " bytes, " << words.size() << " words, " << accented
             << " with an acute accent";
   if (texts.lines_left_out) std::cout << " (" << texts.lines_left_out << " lines outside code page 1252 left out)";
@@ -242,9 +263,11 @@ int main(int argc, char** argv) {
     report(path, dictionary.entry_count(), r, words.size(), accented, static_cast<std::size_t>(*show_errors));
     if (!context) continue;
     const std::string with_context = restore(stripped, dictionary, &*context);
-    report(path + " with the context model", dictionary.entry_count(), compare(texts.original, stripped, with_context, words),
-           words.size(), accented, static_cast<std::size_t>(*show_errors));
-    if (show_changes > 0) print_changes(texts.original, alone, with_context, words, static_cast<std::size_t>(show_changes));
+    report(path + " with the context model", dictionary.entry_count(),
+           compare(texts.original, stripped, with_context, words), words.size(), accented,
+           static_cast<std::size_t>(*show_errors));
+    if (show_changes > 0)
+      print_changes(texts.original, alone, with_context, words, static_cast<std::size_t>(show_changes));
   }
   return 0;
 }

@@ -33,7 +33,8 @@ std::string name_of(const std::filesystem::path& path) { return cli_test::utf8_n
 std::string dictionary_file(const std::vector<std::string>& words) {
   std::string file;
   for (const auto& w : words)
-    if (const auto record = accents::encode_record(w)) file.append(reinterpret_cast<const char*>(record->data()), record->size());
+    if (const auto record = accents::encode_record(w))
+      file.append(reinterpret_cast<const char*>(record->data()), record->size());
   return file;
 }
 
@@ -45,11 +46,15 @@ const std::string real_dictionary = TILDARIO_REAL_DICTIONARY;
 const std::string real_context_model = TILDARIO_REAL_CONTEXT_MODEL;
 
 std::string report(std::string_view count, std::string_view unit) {
+  // clang-format off
   return "Este trozo de texto tiene " + std::string(count) + " " + std::string(unit) + "\n";
+  // clang-format on
 }
 
 const std::string words_unit = "trozos de palabra(s) \xC3\xB3 palabra(s)";
-const std::string no_corrections = "Encontradas 0 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1" "fica ...\n";
+const std::string no_corrections =
+    "Encontradas 0 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1"
+    "fica ...\n";
 
 void expect_one_line_error(const RunResult& run, const std::string& mentions) {
   EXPECT_EQ(run.status, 2);
@@ -66,7 +71,9 @@ TEST(CommandLine, HelpListsEveryCommandAndVersionGivesTheProjectVersion) {
   for (const char* command : {"mayusculas", "minusculas", "mixta", "tilde", "caracteres", "palabras", "consonantes",
                               "vocales", "repeticion"}) {
     SCOPED_TRACE(command);
+    // clang-format off
     EXPECT_NE(help.out.find("\n  " + std::string(command) + " "), std::string::npos);
+    // clang-format on
   }
   const RunResult version = tildario({"--version"});
   EXPECT_EQ(version.status, 0);
@@ -104,6 +111,7 @@ TEST(CommandLine, BadArgumentsAndUnreadableFilesGiveOneLineAndStatusTwo) {
 // came before it in the text is written.
 TEST(CommandLine, InvalidUtf8IsNamedWithFileAndOffset) {
   const cli_test::ScratchFolder folder("tildario-cli");
+  // clang-format off
   const struct {
     std::string first, second;  // the second file holds the fault when it is not empty
     std::string faulty_name;
@@ -119,6 +127,7 @@ TEST(CommandLine, InvalidUtf8IsNamedWithFileAndOffset) {
       {"uno ", "dos \xFF", "b.txt", 4, "UNO DOS "},
       {"cami\xC3", "\xB3n", "a.txt", 4, "CAMI"},                      // a character split between files
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.first + "|" + c.second));
     std::vector<std::string> files{name_of(folder.write("a.txt", c.first))};
@@ -129,7 +138,9 @@ TEST(CommandLine, InvalidUtf8IsNamedWithFileAndOffset) {
       arguments.insert(arguments.end(), files.begin(), files.end());
       const RunResult run = tildario(arguments);
       expect_one_line_error(run, c.faulty_name);
+      // clang-format off
       EXPECT_NE(run.err.find("byte " + std::to_string(c.offset) + " "), std::string::npos) << run.err;
+      // clang-format on
       EXPECT_EQ(run.out, command == std::string("mayusculas") ? c.upper : "");
     }
   }
@@ -143,6 +154,7 @@ TEST(CommandLine, InvalidUtf8IsNamedWithFileAndOffset) {
 // through; several files are one text; "-" is standard input.
 TEST(CommandLine, TextComesBackAsItWentIn) {
   const cli_test::ScratchFolder folder("tildario-cli");
+  // clang-format off
   const struct {
     std::vector<std::string> files;  // contents; none: standard input
     std::string input;
@@ -174,8 +186,11 @@ TEST(CommandLine, TextComesBackAsItWentIn) {
       {{}, "Casa casa\nCASA perro", "repeticion",
        "Este trozo de texto tiene 3 palabra(s) m\xC3\xA1s repetidas\r\nCasa,casa,CASA\n"},
   };
+  // clang-format on
   for (const auto& c : cases) {
+    // clang-format off
     SCOPED_TRACE(testing::PrintToString(c.files) + " " + testing::PrintToString(c.input) + " " + c.command);
+    // clang-format on
     std::vector<std::string> arguments{c.command};
     for (std::size_t i = 0; i < c.files.size(); ++i)
       arguments.push_back(c.files[i] == "-" ? "-" : name_of(folder.write(std::to_string(i) + ".txt", c.files[i])));
@@ -188,10 +203,14 @@ TEST(CommandLine, TextComesBackAsItWentIn) {
 
 TEST(CommandLine, FileNamesOutsideTheAnsiCodePage) {
   const cli_test::ScratchFolder folder("tildario-cli-\xC3\xB1");
+  // clang-format off
   const std::filesystem::path file = folder.write("a\xC3\xB1o \xCE\xA9 \xE4\xB8\xAD.txt", "pi\xC3\xB1" "a");
+  // clang-format on
   const RunResult run = tildario({"mayusculas", name_of(file)});
   EXPECT_EQ(run.status, 0) << run.err;
+  // clang-format off
   EXPECT_EQ(run.out, "PI\xC3\x91" "A");
+  // clang-format on
   const RunResult missing = tildario({"mayusculas", name_of(folder.path() / cli_test::utf8_path("\xCE\xA9.txt"))});
   expect_one_line_error(missing, "\xCE\xA9.txt");
 }
@@ -199,11 +218,17 @@ TEST(CommandLine, FileNamesOutsideTheAnsiCodePage) {
 TEST(CommandLine, TildeWritesTheTextAndReportsOnStandardError) {
   const cli_test::ScratchFolder folder("tildario-cli");
   const std::string dictionary = name_of(folder.write("d.log", small_dictionary));
+  // clang-format off
   const std::string text = "\xC2\xBF" "Como esta el CAMION?\r\nArea, mas \xF0\x9F\x98\x80 camion\xCE\xA9";
-  const std::string restored = "\xC2\xBF" "C\xC3\xB3mo est\xC3\xA1 el CAMI\xC3\x93N?\r\n\xC3\x81rea, m\xC3\xA1s \xF0\x9F\x98\x80 camion\xCE\xA9";
+  // clang-format on
+  const std::string restored =
+      "\xC2\xBF"
+      "C\xC3\xB3mo est\xC3\xA1 el CAMI\xC3\x93N?\r\n\xC3\x81rea, m\xC3\xA1s \xF0\x9F\x98\x80 camion\xCE\xA9";
   const std::string full_report =
-      "Encontradas 5 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1" "fica ...\r\n"
-      "Ya puedes pegar el texto con las t\xC3\xADldes correg\xC3\xAD" "das ...\r\n"
+      "Encontradas 5 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1"
+      "fica ...\r\n"
+      "Ya puedes pegar el texto con las t\xC3\xADldes correg\xC3\xAD"
+      "das ...\r\n"
       "c\xC3\xB3mo\r\nest\xC3\xA1\r\ncami\xC3\xB3n\r\n\xC3\xA1rea\r\nm\xC3\xA1s\r\n";
 
   const struct {
@@ -252,8 +277,12 @@ TEST(CommandLine, DictionaryBesideTheProgramIsTheDefault) {
 // blocks end: in the middle of characters, of words, in a word longer than a block.
 TEST(CommandLine, LongInputsGiveTheWholeTextsResult) {
   std::string utf8;
+  // clang-format off
+  // clang-format off
   const char* const pieces[] = {"camion ", "Como ", "\xC3\xB1" "and\xC3\xBA ", "\xF0\x9F\x98\x80", "x\r\n",
                                 "\xCE\xA9mega-", "AREA\t", "mas,", "esta ", "o'neil "};
+  // clang-format on
+  // clang-format on
   std::uint32_t state = 1;
   while (utf8.size() < 9'000'000) {
     state = state * 1103515245 + 12345;
@@ -268,8 +297,8 @@ TEST(CommandLine, LongInputsGiveTheWholeTextsResult) {
   const cli_test::ScratchFolder folder("tildario-cli");
   const std::string file = name_of(folder.write("largo.txt", utf8));
 
-  for (const auto& [command, change] : {std::pair{"mayusculas", text::CaseChange::upper},
-                                        std::pair{"mixta", text::CaseChange::mixed}}) {
+  for (const auto& [command, change] :
+       {std::pair{"mayusculas", text::CaseChange::upper}, std::pair{"mixta", text::CaseChange::mixed}}) {
     SCOPED_TRACE(command);
     text::CodePageText expected = whole;
     text::change_case(expected, change);
@@ -297,9 +326,11 @@ TEST(CommandLine, ContextChoosesFromTheWordsAround) {
   const std::string text =
       "La funcion esta disponible en el menu.\n\xC2\xBFQue es una macro?\nEsta opcion no esta marcada.\n";
   const std::string alone =
-      "La funci\xC3\xB3n esta disponible en el men\xC3\xBA.\n\xC2\xBFQue es una macro?\nEsta opci\xC3\xB3n no esta marcada.\n";
-  const std::string in_context = "La funci\xC3\xB3n est\xC3\xA1 disponible en el men\xC3\xBA.\n\xC2\xBFQu\xC3\xA9 es una macro?\n"
-                                 "Esta opci\xC3\xB3n no est\xC3\xA1 marcada.\n";
+      "La funci\xC3\xB3n esta disponible en el men\xC3\xBA.\n\xC2\xBFQue es una macro?\nEsta opci\xC3\xB3n no esta "
+      "marcada.\n";
+  const std::string in_context =
+      "La funci\xC3\xB3n est\xC3\xA1 disponible en el men\xC3\xBA.\n\xC2\xBFQu\xC3\xA9 es una macro?\n"
+      "Esta opci\xC3\xB3n no est\xC3\xA1 marcada.\n";
   const RunResult dictionary_only = tildario({"tilde", "-q", "--diccionario", real_dictionary}, text);
   EXPECT_EQ(dictionary_only.status, 0) << dictionary_only.err;
   EXPECT_EQ(dictionary_only.out, alone);
@@ -309,8 +340,10 @@ TEST(CommandLine, ContextChoosesFromTheWordsAround) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, in_context);
     EXPECT_EQ(run.err,
-              "Encontradas 6 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1" "fica ...\r\n"
-              "Ya puedes pegar el texto con las t\xC3\xADldes correg\xC3\xAD" "das ...\r\n"
+              "Encontradas 6 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1"
+              "fica ...\r\n"
+              "Ya puedes pegar el texto con las t\xC3\xADldes correg\xC3\xAD"
+              "das ...\r\n"
               "funci\xC3\xB3n\r\nest\xC3\xA1\r\nmen\xC3\xBA\r\nqu\xC3\xA9\r\nopci\xC3\xB3n\r\nest\xC3\xA1\r\n");
   }
 }
@@ -338,14 +371,20 @@ TEST(CommandLine, ContextOnlyForTildeAndAMissingModelIsSaid) {
 // The input goes through in blocks cut at line breaks, so the context of every word is the
 // whole text's.
 TEST(CommandLine, ContextOnLongInputsAsOnTheWholeText) {
+  // clang-format off
+  // clang-format off
   const char* const lines[] = {"La funcion esta disponible.", "\xC2\xBF" "Como se crea? Esta opcion no esta marcada,",
                                "si, y el archivo esta en la carpeta que se abre", "Solo se muestra si esta activada."};
+  // clang-format on
+  // clang-format on
   std::string utf8;
   std::uint32_t state = 7;
   while (utf8.size() < 9'000'000) {
     state = state * 1103515245 + 12345;
     utf8 += lines[(state >> 16) % std::size(lines)];
+    // clang-format off
     utf8 += (state >> 8) % 3 == 0 ? "\r\n" : " ";
+    // clang-format on
   }
   const cli_test::ScratchFolder folder("tildario-cli");
   const std::string file = name_of(folder.write("largo.txt", utf8));
@@ -354,8 +393,8 @@ TEST(CommandLine, ContextOnLongInputsAsOnTheWholeText) {
   const std::string model_bytes = cli_test::read_file(cli_test::utf8_path(real_context_model));
   const auto load = accents::load_accent_dictionary(
       std::span(reinterpret_cast<const unsigned char*>(dictionary_bytes.data()), dictionary_bytes.size()));
-  const auto model =
-      accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(model_bytes.data()), model_bytes.size()));
+  const auto model = accents::ContextModel::load(
+      std::span(reinterpret_cast<const unsigned char*>(model_bytes.data()), model_bytes.size()));
   ASSERT_TRUE(model);
   text::CodePageText expected;
   ASSERT_EQ(text::append_utf8(expected, utf8).read, utf8.size());

@@ -19,7 +19,7 @@ struct RunResult {
 
 // `arguments` in UTF-8. Waits for the program to end.
 RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                std::string_view input = {});
+                      std::string_view input = {});
 
 // A folder of its own under the temporary folder, removed with everything in it when it goes.
 class ScratchFolder {

@@ -9,9 +9,11 @@
 namespace cli_test {
 
 // The streams go through files, never pipes: no output size can block the program.
-RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& arguments, std::string_view input) {
+RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                      std::string_view input) {
   const ScratchFolder streams("tildario-run");
-  const std::filesystem::path in = streams.write("in", input), out = streams.path() / "out", err = streams.path() / "err";
+  const std::filesystem::path in = streams.write("in", input), out = streams.path() / "out",
+                              err = streams.path() / "err";
   std::vector<std::string> words{program.string()};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;

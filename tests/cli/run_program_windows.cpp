@@ -30,23 +30,27 @@ std::wstring quoted(const std::wstring& argument) {
 app::UniqueKernelHandle inheritable(const std::filesystem::path& path, bool write) {
   SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
   return app::UniqueKernelHandle(CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ,
-                                               &attributes, write ? CREATE_ALWAYS : OPEN_EXISTING,
-                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+                                             &attributes, write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                             nullptr));
 }
 
 }  // namespace
 
 // The streams go through files, never pipes: no output size can block the program.
-RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& arguments, std::string_view input) {
+RunResult run_program(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                      std::string_view input) {
   const ScratchFolder streams("tildario-run");
-  const std::filesystem::path in = streams.write("in", input), out = streams.path() / "out", err = streams.path() / "err";
+  const std::filesystem::path in = streams.write("in", input), out = streams.path() / "out",
+                              err = streams.path() / "err";
   std::wstring command_line = quoted(program.wstring());
+  // clang-format off
   for (const std::string& argument : arguments) command_line += L" " + quoted(utf8_path(argument).wstring());
+  // clang-format on
 
   RunResult run;
   {
     const app::UniqueKernelHandle in_handle = inheritable(in, false), out_handle = inheritable(out, true),
-                                    err_handle = inheritable(err, true);
+                                  err_handle = inheritable(err, true);
     if (!in_handle || !out_handle || !err_handle) throw std::runtime_error("cannot open the stream files");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -52,10 +52,10 @@ TEST(Accents, PonerTildeRestoresAccentsAndKeepsEverythingElse) {
   } cases[] = {
       {L"\u00BFComo estas?\r\nCAMION  cAmion\tArea, casa y Casa.",
        L"\u00BFC\u00F3mo estas?\r\nCAMI\u00D3N  cAmi\u00F3n\t\u00C1rea, casa y Casa.",
-       report_prefix + L"4" + report_line1 + L"\r\n" + report_line2 + L"\r\nc\u00F3mo\r\ncami\u00F3n\r\ncami\u00F3n\r\n\u00E1rea\r\n"},
+       report_prefix + L"4" + report_line1 + L"\r\n" + report_line2 +
+           L"\r\nc\u00F3mo\r\ncami\u00F3n\r\ncami\u00F3n\r\n\u00E1rea\r\n"},
       // Words without a correction stay exactly as written, names included.
-      {L"esta McDonald \u00C1ngel PING\u00DCINO camion2",
-       L"\u00E9sta McDonald \u00C1ngel PING\u00DCINO cami\u00F3n2",
+      {L"esta McDonald \u00C1ngel PING\u00DCINO camion2", L"\u00E9sta McDonald \u00C1ngel PING\u00DCINO cami\u00F3n2",
        report_prefix + L"2" + report_line1 + L"\r\n" + report_line2 + L"\r\n\u00E9sta\r\ncami\u00F3n\r\n"},
       // Characters the code page lacks come back as they were.
       {L"camion \u2192 \u03A9 \U0001F600 \u4E2D Area", L"cami\u00F3n \u2192 \u03A9 \U0001F600 \u4E2D \u00C1rea",
@@ -76,7 +76,8 @@ TEST(Accents, PonerTildeRestoresAccentsAndKeepsEverythingElse) {
     if (i < 40) list += i % 2 ? L"cami\u00F3n\r\n" : L"c\u00F3mo\r\n";
   }
   ASSERT_TRUE(desktop::set_clipboard_text(text));
-  EXPECT_EQ(poner_tilde_report(program), report_prefix + L"41" + report_line1 + L"\r\n" + report_line2 + L"\r\n" + list);
+  EXPECT_EQ(poner_tilde_report(program),
+            report_prefix + L"41" + report_line1 + L"\r\n" + report_line2 + L"\r\n" + list);
   EXPECT_EQ(desktop::clipboard_text(), restored);
   EXPECT_EQ(program.quit(), 0);
 }
@@ -148,7 +149,8 @@ TEST(Accents, LargeDictionaryLoadsWhole) {
   e2e::Program program(with_dictionary(e2e::dictionary_file(words)));
   EXPECT_TRUE(program.no_report());
   ASSERT_TRUE(desktop::set_clipboard_text(L"Arbol camion"));
-  EXPECT_EQ(poner_tilde_report(program), report_prefix + L"2" + report_line1 + L"\r\n" + report_line2 + L"\r\n\u00E1rbol\r\ncami\u00F3n\r\n");
+  EXPECT_EQ(poner_tilde_report(program),
+            report_prefix + L"2" + report_line1 + L"\r\n" + report_line2 + L"\r\n\u00E1rbol\r\ncami\u00F3n\r\n");
   EXPECT_EQ(desktop::clipboard_text(), L"\u00C1rbol cami\u00F3n");
   EXPECT_EQ(program.quit(), 0);
 }
@@ -164,7 +166,8 @@ TEST(Accents, CrowdedDictionaryLoadsAtOnce) {
               std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   EXPECT_TRUE(program.no_report());
   ASSERT_TRUE(desktop::set_clipboard_text(L"Camion " + std::wstring(words[7].begin(), words[7].end())));
-  EXPECT_EQ(poner_tilde_report(program), report_prefix + L"1" + report_line1 + L"\r\n" + report_line2 + L"\r\ncami\u00F3n\r\n");
+  EXPECT_EQ(poner_tilde_report(program),
+            report_prefix + L"1" + report_line1 + L"\r\n" + report_line2 + L"\r\ncami\u00F3n\r\n");
   EXPECT_EQ(desktop::clipboard_text(), L"Cami\u00F3n " + std::wstring(words[7].begin(), words[7].end()));
   EXPECT_EQ(program.quit(), 0);
 }
@@ -179,7 +182,8 @@ TEST(Accents, RealDictionaryRestoresASentence) {
   EXPECT_EQ(poner_tilde_report(program),
             report_prefix + L"5" + report_line1 + L"\r\n" + report_line2 +
                 L"\r\ntambi\u00E9n\r\nvendr\u00E1\r\nautob\u00FAs\r\ndespu\u00E9s\r\ncanci\u00F3n\r\n");
-  EXPECT_EQ(desktop::clipboard_text(), L"Ma\u00F1ana tambi\u00E9n vendr\u00E1 el autob\u00FAs despu\u00E9s de la canci\u00F3n");
+  EXPECT_EQ(desktop::clipboard_text(),
+            L"Ma\u00F1ana tambi\u00E9n vendr\u00E1 el autob\u00FAs despu\u00E9s de la canci\u00F3n");
   EXPECT_EQ(program.quit(), 0);
 }
 

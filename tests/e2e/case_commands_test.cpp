@@ -36,26 +36,27 @@ void expect_rewrites(e2e::Program& program, const std::vector<Rewrite>& cases) {
 
 TEST(CaseCommands, EachCommandRewritesTheClipboardWithoutABox) {
   e2e::Program program;
-  expect_rewrites(program, {
-      {upper_case, L"hola MUNDO, acción niño 3er", L"HOLA MUNDO, ACCIÓN NIÑO 3ER"},
-      {lower_case, L"ÁRBOL Über €5 «SÍ»", L"árbol über €5 «sí»"},
-      {mixed_case, L"hola MUNDO\r\nel NIÑO don't McDonald", L"Hola Mundo\r\nEl Niño Don'T Mcdonald"},
-      // A letter after a digit continues its word; after an apostrophe it starts one.
-      {mixed_case, L"3er piso 2ª planta o'neil", L"3er Piso 2ª Planta O'Neil"},
-  });
+  expect_rewrites(program,
+                  {
+                      {upper_case, L"hola MUNDO, acción niño 3er", L"HOLA MUNDO, ACCIÓN NIÑO 3ER"},
+                      {lower_case, L"ÁRBOL Über €5 «SÍ»", L"árbol über €5 «sí»"},
+                      {mixed_case, L"hola MUNDO\r\nel NIÑO don't McDonald", L"Hola Mundo\r\nEl Niño Don'T Mcdonald"},
+                      // A letter after a digit continues its word; after an apostrophe it starts one.
+                      {mixed_case, L"3er piso 2ª planta o'neil", L"3er Piso 2ª Planta O'Neil"},
+                  });
   EXPECT_EQ(program.quit(), 0);
 }
 
 TEST(CaseCommands, LettersOutsideTheCodePageTakeTheirOwnCase) {
   e2e::Program program;
   expect_rewrites(program, {
-      {upper_case, L"emoji 😀 → café 中文 Ωmega", L"EMOJI 😀 → CAFÉ 中文 ΩMEGA"},
-      {mixed_case, L"emoji 😀 → café 中文 Ωmega", L"Emoji 😀 → Café 中文 Ωmega"},
-      {lower_case, L"EMOJI 😀 → CAFÉ 中文 ΩMEGA Привет", L"emoji 😀 → café 中文 ωmega привет"},
-      {upper_case, L"Gdańsk, Kraków, Poznań, Timișoara, Łódź, Ţară, Straße, αβγ",
-       L"GDAŃSK, KRAKÓW, POZNAŃ, TIMIȘOARA, ŁÓDŹ, ŢARĂ, STRAßE, ΑΒΓ"},
-      {mixed_case, L"GDAŃSK ŁÓDŹ ńandu", L"Gdańsk Łódź Ńandu"},
-  });
+                               {upper_case, L"emoji 😀 → café 中文 Ωmega", L"EMOJI 😀 → CAFÉ 中文 ΩMEGA"},
+                               {mixed_case, L"emoji 😀 → café 中文 Ωmega", L"Emoji 😀 → Café 中文 Ωmega"},
+                               {lower_case, L"EMOJI 😀 → CAFÉ 中文 ΩMEGA Привет", L"emoji 😀 → café 中文 ωmega привет"},
+                               {upper_case, L"Gdańsk, Kraków, Poznań, Timișoara, Łódź, Ţară, Straße, αβγ",
+                                L"GDAŃSK, KRAKÓW, POZNAŃ, TIMIȘOARA, ŁÓDŹ, ŢARĂ, STRAßE, ΑΒΓ"},
+                               {mixed_case, L"GDAŃSK ŁÓDŹ ńandu", L"Gdańsk Łódź Ńandu"},
+                           });
   EXPECT_EQ(program.quit(), 0);
 }
 
@@ -67,7 +68,10 @@ TEST(CaseCommands, NoTextMeansNoWriteAndNoBox) {
   } clipboards[] = {
       {"empty", [] { return desktop::set_clipboard({}); }},
       {"picture", [] { return desktop::set_clipboard_bitmap(); }},
-      {"HTML only", [] { return desktop::set_clipboard({{desktop::html_format(), "<b>hola</b>"}}); }},
+      {"HTML only",
+       [] {
+         return desktop::set_clipboard({{desktop::html_format(), "<b>hola</b>"}});
+       }},
   };
   for (const auto& clipboard : clipboards) {
     for (const CommandId command : {upper_case, lower_case, mixed_case}) {

@@ -18,7 +18,8 @@ using app::CommandId;
 using e2e::Outcome;
 
 std::string to_utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), n, nullptr, nullptr);
   return utf8;
@@ -36,10 +37,12 @@ cli_test::RunResult tildario(const std::vector<std::string>& arguments) {
 }
 
 TEST(TrayAndCommandLine, EveryCommandGivesTheTraysResult) {
-  const std::string dictionary = e2e::dictionary_file({"cami\xF3n", "c\xF3mo", "est\xE1", "\xE1rea", "m\xE1s", "aqu\xED"});
+  const std::string dictionary =
+      e2e::dictionary_file({"cami\xF3n", "c\xF3mo", "est\xE1", "\xE1rea", "m\xE1s", "aqu\xED"});
   const std::wstring text =
       L"\u00BFComo esta el camion? El camion esta aqui.\r\n"
-      L"Gda\u0144sk \U0001F600 \u03A9mega, AREA y mas area: el camion, la casa, la CASA \u2014dijo\u00A0\u00E9l\u2014.\r\n"
+      L"Gda\u0144sk \U0001F600 \u03A9mega, AREA y mas area: el camion, la casa, la CASA "
+      L"\u2014dijo\u00A0\u00E9l\u2014.\r\n"
       L"3er piso 2\u00AA planta o'neil \u4E2D\u6587 \u0142\u00F3d\u017A\r\n";
   const cli_test::ScratchFolder folder("tildario-tray-and-cli");
   const std::string text_file = cli_test::utf8_name(folder.write("texto.txt", to_utf8(text)));
@@ -51,9 +54,8 @@ TEST(TrayAndCommandLine, EveryCommandGivesTheTraysResult) {
   const struct {
     CommandId id;
     const char* name;
-  } rewrites[] = {{CommandId::upper_case, "mayusculas"},
-                  {CommandId::mixed_case, "mixta"},
-                  {CommandId::lower_case, "minusculas"}};
+  } rewrites[] = {
+      {CommandId::upper_case, "mayusculas"}, {CommandId::mixed_case, "mixta"}, {CommandId::lower_case, "minusculas"}};
   for (const auto& c : rewrites) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(desktop::set_clipboard_text(text));
@@ -122,8 +124,8 @@ TEST(TrayAndCommandLine, TheTrayKeepsToTheDictionaryAndTheContextIsAnOption) {
   const cli_test::RunResult without = tildario({"tilde", "-q", "--diccionario", TILDARIO_REAL_DICTIONARY, text_file});
   EXPECT_EQ(without.status, 0) << without.err;
   EXPECT_EQ(without.out, to_utf8(alone));
-  const cli_test::RunResult with =
-      tildario({"tilde", "-q", "--diccionario", TILDARIO_REAL_DICTIONARY, "--contexto=" TILDARIO_REAL_CONTEXT_MODEL, text_file});
+  const cli_test::RunResult with = tildario(
+      {"tilde", "-q", "--diccionario", TILDARIO_REAL_DICTIONARY, "--contexto=" TILDARIO_REAL_CONTEXT_MODEL, text_file});
   EXPECT_EQ(with.status, 0) << with.err;
   EXPECT_EQ(with.out, to_utf8(in_context));
   EXPECT_EQ(program.quit(), 0);

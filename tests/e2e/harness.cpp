@@ -129,7 +129,8 @@ std::wstring tildario_exe() {
 std::string dictionary_file(const std::vector<std::string>& words) {
   std::string file;
   for (const auto& w : words)
-    if (const auto record = accents::encode_record(w)) file.append(reinterpret_cast<const char*>(record->data()), record->size());
+    if (const auto record = accents::encode_record(w))
+      file.append(reinterpret_cast<const char*>(record->data()), record->size());
   return file;
 }
 
@@ -144,7 +145,9 @@ Program::Program(const StartOptions& options) {
   if (options.dictionary) write_file(folder_ + L"\\diccionario.log", *options.dictionary);
 
   std::wstring command_line = L"\"" + exe_ + L"\"";
+  // clang-format off
   if (!options.arguments.empty()) command_line += L" " + options.arguments;
+  // clang-format on
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -100,7 +100,8 @@ TEST_F(LargeText, PonerTilde) {
   if (!run(CommandId::restore_accents, &report)) return;
   const std::size_t lines = text_units() / line.size();
   EXPECT_TRUE(report.starts_with(L"Encontradas " + std::to_wstring(5 * lines) + L" palabras")) << report.substr(0, 100);
-  const std::wstring restored = L"Ma\u00F1ana tambi\u00E9n vendr\u00E1 el autob\u00FAs despu\u00E9s de la canci\u00F3n en Gda\u0144sk.\r\n";
+  const std::wstring restored =
+      L"Ma\u00F1ana tambi\u00E9n vendr\u00E1 el autob\u00FAs despu\u00E9s de la canci\u00F3n en Gda\u0144sk.\r\n";
   EXPECT_EQ(desktop::clipboard_digest(), desktop::repeated_digest(restored, text_units()));
 }
 
@@ -127,8 +128,9 @@ TEST_F(LargeText, Reports) {
     }
   }
   if (run(CommandId::word_repetition, &report)) {
-    EXPECT_TRUE(report.starts_with(heading + std::to_wstring(7 * lines) + L" palabra(s) m\u00E1s repetidas\r\n"
-                                                                          L"Ma\u00F1ana,tambien,vendra,autobus,"))
+    EXPECT_TRUE(report.starts_with(heading + std::to_wstring(7 * lines) +
+                                   L" palabra(s) m\u00E1s repetidas\r\n"
+                                   L"Ma\u00F1ana,tambien,vendra,autobus,"))
         << report.substr(0, 200);
     EXPECT_TRUE(report.ends_with(L",...")) << report.substr(report.size() - 100);
   }

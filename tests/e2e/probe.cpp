@@ -21,18 +21,16 @@ namespace {
 
 std::string to_utf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                      nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
   return bytes;
 }
 
 std::wstring from_utf8(const std::string& bytes) {
   if (bytes.empty()) return {};
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
   return text;
@@ -41,8 +39,7 @@ std::wstring from_utf8(const std::string& bytes) {
 void print_utf8(const std::wstring& text) {
   const std::string bytes = to_utf8(text) + "\n";
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-            &written, nullptr);
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 HWND find_report_box() {
@@ -77,9 +74,10 @@ HWND find_main_dialog() {
 }
 
 int usage() {
-  std::fputs("usage: tildario_probe set-clipboard FILE | clipboard | open-menu |\n"
-             "                      report [--dismiss] [SECONDS]\n",
-             stderr);
+  std::fputs(
+      "usage: tildario_probe set-clipboard FILE | clipboard | open-menu |\n"
+      "                      report [--dismiss] [SECONDS]\n",
+      stderr);
   return 2;
 }
 

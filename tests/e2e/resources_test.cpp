@@ -34,8 +34,8 @@ TEST(Resources, VersionResourceHoldsTheProgramsValues) {
   EXPECT_EQ(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0x1u);
 
   WORD* translation = nullptr;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
-                             reinterpret_cast<void**>(&translation), &length));
+  ASSERT_TRUE(
+      VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
   ASSERT_GE(length, 4u);
   EXPECT_EQ(translation[0], 0x040A);
 
@@ -114,14 +114,14 @@ TEST_F(ExeResources, IconGroup200IsOne256PixelPng) {
   EXPECT_EQ(image.substr(0, 8), std::string("\x89PNG\r\n\x1A\n", 8));
   EXPECT_EQ(image.substr(12, 4), "IHDR");
   EXPECT_EQ(image.substr(16, 8), std::string("\0\0\1\0\0\0\1\0", 8));  // 256 x 256
-  EXPECT_EQ(image[25], 6);  // colour type RGBA: 32 bits
+  EXPECT_EQ(image[25], 6);                                             // colour type RGBA: 32 bits
 }
 
 TEST_F(ExeResources, ManifestSelectsCommonControls6AndDeclaresDpiAwareness) {
   const std::string manifest = resource(MAKEINTRESOURCEW(24) /* RT_MANIFEST */, MAKEINTRESOURCEW(1));
   ASSERT_FALSE(manifest.empty());
-  for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"", "<dpiAware",
-                           "<dpiAwareness"}) {
+  for (const char* part :
+       {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"", "<dpiAware", "<dpiAwareness"}) {
     SCOPED_TRACE(part);
     EXPECT_NE(manifest.find(part), std::string::npos);
   }

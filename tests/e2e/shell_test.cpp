@@ -51,8 +51,8 @@ TEST(Shell, DialogHoldsTheEmptyStatusBarAndPanes) {
     int id;
     const wchar_t* window_class;
   };
-  for (const Control& c : {Control{1003, L"msctls_statusbar32"}, Control{1013, L"RichEdit50W"},
-                           Control{1014, L"RichEdit50W"}}) {
+  for (const Control& c :
+       {Control{1003, L"msctls_statusbar32"}, Control{1013, L"RichEdit50W"}, Control{1014, L"RichEdit50W"}}) {
     SCOPED_TRACE(c.id);
     HWND child = GetDlgItem(program.dialog(), c.id);
     ASSERT_NE(child, nullptr);
@@ -76,9 +76,16 @@ TEST(Shell, DialogHoldsTheEmptyStatusBarAndPanes) {
 
 TEST(Shell, ButtonReleaseOnTheIconOpensTheMenuAndNothingElseDoes) {
   e2e::Program program;
-  const UINT nothing[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONDBLCLK,
-                          WM_CONTEXTMENU, 0x400 /* NIN_SELECT */, 0x401 /* NIN_KEYSELECT */,
-                          0x402, 0x403, 0x404 /* balloon shown, hidden, timed out */,
+  const UINT nothing[] = {WM_LBUTTONDOWN,
+                          WM_RBUTTONDOWN,
+                          WM_MOUSEMOVE,
+                          WM_LBUTTONDBLCLK,
+                          WM_CONTEXTMENU,
+                          0x400 /* NIN_SELECT */,
+                          0x401 /* NIN_KEYSELECT */,
+                          0x402,
+                          0x403,
+                          0x404 /* balloon shown, hidden, timed out */,
                           0x405 /* balloon clicked: beeps only */};
   for (UINT event : nothing) {
     SCOPED_TRACE(event);
@@ -110,9 +117,13 @@ TEST(Shell, CloseAndMinimiseKeepTheDialogHiddenAndTheProgramRunning) {
   // Alt+F4 once the menu has given the dialog the focus: SC_CLOSE, then WM_CLOSE.
   ASSERT_EQ(program.tray_event(WM_RBUTTONUP), Outcome::menu_open);
   EXPECT_TRUE(program.close_menu());
-  for (const auto& [message, wparam] : {std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_CLOSE}, {WM_CLOSE, 0},
-                                       {WM_SYSCOMMAND, SC_MINIMIZE}, {WM_SYSCOMMAND, SC_CLOSE}}) {
+  for (const auto& [message, wparam] : {std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_CLOSE},
+                                        {WM_CLOSE, 0},
+                                        {WM_SYSCOMMAND, SC_MINIMIZE},
+                                        {WM_SYSCOMMAND, SC_CLOSE}}) {
+    // clang-format off
     SCOPED_TRACE(testing::Message() << message << " " << wparam);
+    // clang-format on
     EXPECT_EQ(program.send(message, wparam, 0), Outcome::finished);
     EXPECT_FALSE(IsWindowVisible(program.dialog()));
     EXPECT_FALSE(IsIconic(program.dialog()));

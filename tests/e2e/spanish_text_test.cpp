@@ -17,14 +17,17 @@ using e2e::Outcome;
 
 TEST(SpanishText, PonerTildeCorrectsTheFirstWordOfDialogueAndQuotedWords) {
   e2e::StartOptions options;
+  // clang-format off
   options.dictionary = e2e::dictionary_file({"tambi\xE9n", "vendr\xE1", "mar\xED" "a", "canci\xF3n"});
+  // clang-format on
   e2e::Program program(options);
   const struct {
     std::wstring text, restored;
   } cases[] = {
       {L"\u2014Tambien vendra \u2014dijo Maria\u2014.", L"\u2014Tambi\u00E9n vendr\u00E1 \u2014dijo Mar\u00EDa\u2014."},
       {L"la cancion\u00A0tambien \u201ETambien\u201C \u201AMaria\u2018 \u2013cancion\u2013 \u2022cancion",
-       L"la canci\u00F3n\u00A0tambi\u00E9n \u201ETambi\u00E9n\u201C \u201AMar\u00EDa\u2018 \u2013canci\u00F3n\u2013 \u2022canci\u00F3n"},
+       L"la canci\u00F3n\u00A0tambi\u00E9n \u201ETambi\u00E9n\u201C \u201AMar\u00EDa\u2018 \u2013canci\u00F3n\u2013 "
+       L"\u2022canci\u00F3n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.text));

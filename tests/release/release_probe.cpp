@@ -27,21 +27,19 @@ namespace {
 void print_utf8(const std::wstring& text) {
   std::string bytes;
   if (!text.empty()) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     bytes.resize(static_cast<std::size_t>(size));
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
   }
   bytes += "\n";
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-            &written, nullptr);
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 std::wstring dotted(DWORD most, DWORD least) {
-  return std::to_wstring(HIWORD(most)) + L"." + std::to_wstring(LOWORD(most)) + L"." +
-         std::to_wstring(HIWORD(least)) + L"." + std::to_wstring(LOWORD(least));
+  return std::to_wstring(HIWORD(most)) + L"." + std::to_wstring(LOWORD(most)) + L"." + std::to_wstring(HIWORD(least)) +
+         L"." + std::to_wstring(LOWORD(least));
 }
 
 int print_version(const wchar_t* file) {
@@ -56,8 +54,10 @@ int print_version(const wchar_t* file) {
       length < sizeof(VS_FIXEDFILEINFO)) {
     return 1;
   }
+  // clang-format off
   print_utf8(dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS) + L" " +
              dotted(fixed->dwProductVersionMS, fixed->dwProductVersionLS));
+  // clang-format on
   return 0;
 }
 
@@ -70,8 +70,7 @@ int print_shortcut_target(const wchar_t* file) {
     IPersistFile* persist = nullptr;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
       wchar_t target[MAX_PATH] = {};
-      if (SUCCEEDED(persist->Load(file, STGM_READ)) &&
-          link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK) {
+      if (SUCCEEDED(persist->Load(file, STGM_READ)) && link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH) == S_OK) {
         print_utf8(target);
         status = 0;
       }
@@ -95,9 +94,10 @@ bool tray_icon_added(HWND dialog) {
 }
 
 int usage() {
-  std::fputs("usage: release_probe version FILE | shortcut FILE.lnk | wait-ready SECONDS |\n"
-             "                     command CAPTION\n",
-             stderr);
+  std::fputs(
+      "usage: release_probe version FILE | shortcut FILE.lnk | wait-ready SECONDS |\n"
+      "                     command CAPTION\n",
+      stderr);
   return 2;
 }
 

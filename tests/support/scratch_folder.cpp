@@ -31,8 +31,8 @@ std::wstring ScratchFolder::make_folder(const std::wstring& path) {
 }
 
 std::wstring ScratchFolder::write_file(const std::wstring& path, std::string_view bytes) {
-  const app::UniqueKernelHandle file(CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  const app::UniqueKernelHandle file(
+      CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   EXPECT_TRUE(file) << GetLastError();
   DWORD written = 0;
   EXPECT_TRUE(file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));

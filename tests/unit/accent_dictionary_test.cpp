@@ -22,6 +22,7 @@ TEST(AccentDictionary, ExactByteMembership) {
   EXPECT_EQ(d.entry_count(), 4u);
   EXPECT_EQ(d.distinct_count(), 2u);
 
+  // clang-format off
   const struct {
     std::string word;
     bool known;
@@ -35,6 +36,7 @@ TEST(AccentDictionary, ExactByteMembership) {
       {std::string("a\0b", 3), true},
       {"a", false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.word);
     EXPECT_EQ(d.contains(c.word), c.known);
@@ -44,6 +46,7 @@ TEST(AccentDictionary, ExactByteMembership) {
 TEST(AccentDictionary, FirstKnownOfSeveralWords) {
   AccentDictionary d;
   for (const char* w : {"cami\xF3n", "c\xF3mo", "casa"}) d.add(w);
+  // clang-format off
   const struct {
     std::vector<std::string_view> words;
     std::size_t first;
@@ -55,6 +58,7 @@ TEST(AccentDictionary, FirstKnownOfSeveralWords) {
       {{"a", "b", "c", "d", "e", "f", "g", "h", "i", "c\xF3mo"}, 9},  // more than one batch
       {{"", "casa"}, 1},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.words));
     EXPECT_EQ(d.first_known(c.words), c.first);

@@ -14,7 +14,8 @@ using accents::AccentDictionary;
 
 AccentDictionary small_dictionary() {
   AccentDictionary d;
-  for (const char* w : {"cami\xF3n", "c\xF3mo", "est\xE1", "\xE9sta", "\xE1rea", "casa", "gd\xE1nsk", "\xF3mega"}) d.add(w);
+  for (const char* w : {"cami\xF3n", "c\xF3mo", "est\xE1", "\xE9sta", "\xE1rea", "casa", "gd\xE1nsk", "\xF3mega"})
+    d.add(w);
   return d;
 }
 
@@ -33,6 +34,7 @@ Restored restore(const std::string& text, const AccentDictionary& d) {
 
 TEST(AccentRestoration, RestoreAccents) {
   const auto d = small_dictionary();
+  // clang-format off
   const struct {
     std::string text, restored;
     std::int64_t count;
@@ -62,6 +64,7 @@ TEST(AccentRestoration, RestoreAccents) {
       {"   ", "   ", 0, ""},
       {"", "", 0, ""},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     const Restored r = restore(c.text, d);
@@ -134,7 +137,11 @@ TEST(AccentRestoration, ManyDifferentWordsAsEachOnItsOwn) {
     if (random() % 8 == 0 || vowel == std::string::npos) {
       d.add(w);
     } else {
-      w[vowel] = w[vowel] == 'a' ? '\xE1' : w[vowel] == 'e' ? '\xE9' : w[vowel] == 'i' ? '\xED' : w[vowel] == 'o' ? '\xF3' : '\xFA';
+      w[vowel] = w[vowel] == 'a'   ? '\xE1'
+                 : w[vowel] == 'e' ? '\xE9'
+                 : w[vowel] == 'i' ? '\xED'
+                 : w[vowel] == 'o' ? '\xF3'
+                                   : '\xFA';
       d.add(w);
     }
   }
@@ -145,9 +152,13 @@ TEST(AccentRestoration, ManyDifferentWordsAsEachOnItsOwn) {
     std::string w = words[random() % 4 ? random() % 50 : random() % words.size()];
     if (random() % 5 == 0) w[0] = static_cast<char>(w[0] - 0x20);
     const Restored alone = restore(w, d);
+    // clang-format off
     expected += alone.text + " ";
+    // clang-format on
     expected_count += alone.corrections.count;
+    // clang-format off
     text += w + " ";
+    // clang-format on
   }
   const Restored r = restore(text, d);
   EXPECT_TRUE(r.text == expected);
@@ -165,7 +176,8 @@ TEST(AccentRestoration, Report) {
   EXPECT_EQ(accents::correction_report(r.corrections),
             "Encontradas 41 palabras a las que se le ha puesto t\xEDlde ortogr\xE1"
             "fica ...\r\nYa puedes pegar el texto con las t\xEDldes correg\xED"
-            "das ...\r\n" + listed);
+            "das ...\r\n" +
+                listed);
 
   EXPECT_EQ(accents::correction_report(restore("casa", d).corrections),
             "Encontradas 0 palabras a las que se le ha puesto t\xEDlde ortogr\xE1"

@@ -12,6 +12,7 @@ namespace {
 using text::CaseChange;
 
 TEST(CaseConversion, MixedCase) {
+  // clang-format off
   const struct {
     std::string in, out;
   } cases[] = {
@@ -32,6 +33,7 @@ TEST(CaseConversion, MixedCase) {
       {"\xFF" "e \x9A" "A", "\x9F" "e \x8A" "a"},  // ÿe šA: ÿ and š have capitals in the code page
       {"\xDF" "a \xB5" "a", "\xDF" "a \xB5" "a"},   // ß and µ are letters without a capital
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.in);
     EXPECT_EQ(text::to_mixed_case(c.in), c.out);
@@ -40,7 +42,9 @@ TEST(CaseConversion, MixedCase) {
 
 TEST(CaseConversion, UpperAndLowerKeepLengthAndNonLetters) {
   EXPECT_EQ(text::to_upper_case("acci\xF3n ni\xF1o 3-b \xDF"), "ACCI\xD3N NI\xD1O 3-B \xDF");
+  // clang-format off
   EXPECT_EQ(text::to_lower_case("\xC1RBOL \xDC" "BER 42"), "\xE1rbol \xFC" "ber 42");
+  // clang-format on
   EXPECT_EQ(text::to_upper_case("123 - 456"), "123 - 456");
   EXPECT_EQ(text::to_lower_case(""), "");
 }
@@ -116,9 +120,9 @@ TEST(CaseConversion, ChangeCaseTellsWhetherAnythingChanged) {
     CaseChange change;
     bool changes;
   } cases[] = {
-      {u"HOLA 123", CaseChange::upper, false}, {u"hola", CaseChange::upper, true},
+      {u"HOLA 123", CaseChange::upper, false},   {u"hola", CaseChange::upper, true},
       {u"Hola Mundo", CaseChange::mixed, false}, {u"Hola mundo", CaseChange::mixed, true},
-      {u"中文 😀 →", CaseChange::lower, false}, {u"Ω", CaseChange::lower, true},
+      {u"中文 😀 →", CaseChange::lower, false},   {u"Ω", CaseChange::lower, true},
       {u"", CaseChange::mixed, false},
   };
   for (const auto& c : cases) {

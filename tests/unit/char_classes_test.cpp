@@ -71,6 +71,7 @@ TEST(CharClasses, HighBytesAreCodePage1252Letters) {
 TEST(CharClasses, CaseStyle) {
   constexpr CaseStyle other = CaseStyle::other, small = CaseStyle::small, capitalised = CaseStyle::capitalised,
                       capitals = CaseStyle::capitals;
+  // clang-format off
   const struct {
     const char* word;
     CaseStyle style;
@@ -81,6 +82,7 @@ TEST(CharClasses, CaseStyle) {
       {"\xC1rbol", other},  {"ping\xFCino", other},   {"casa2", other},      {"McDonald", other},
       {"\xD1" "and\xFA", other},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.word);
     EXPECT_EQ(case_style(c.word), c.style);

@@ -23,8 +23,7 @@ TEST(CodePageText, EachUnitBecomesOneByteAndForeignUnitsAreKeptInRuns) {
       {u"hola caf\u00E9 \u00BFqu\u00E9?\r\n", "hola caf\xE9 \xBFqu\xE9?\r\n", {}, u""},
       {u"\u20AC\u2014\u0081\u00A0", "\x80\x97\x81\xA0", {}, u""},
       // Look-alikes where the code page has one, "?" elsewhere; neighbours share a run.
-      {u"emoji 😀 → café 中文 Ωmega", "emoji ?? ? caf\xE9 ?? Omega", {{6, 2}, {9, 1}, {16, 2}, {19, 1}},
-       u"😀→中文Ω"},
+      {u"emoji 😀 → café 中文 Ωmega", "emoji ?? ? caf\xE9 ?? Omega", {{6, 2}, {9, 1}, {16, 2}, {19, 1}}, u"😀→中文Ω"},
       {u"Gda\u0144sk \u0101\u03B1", "Gdansk aa", {{3, 1}, {7, 2}}, u"\u0144\u0101\u03B1"},
       {lone_surrogate, "a?b", {{1, 1}}, lone_surrogate.substr(1, 1)},
   };
@@ -85,8 +84,8 @@ TEST(CodePageText, AllInCodePage) {
   const struct {
     std::size_t offset, length;
     bool expected;
-  } cases[] = {{0, 2, true}, {0, 3, false}, {2, 2, false}, {3, 1, false}, {4, 3, true},
-               {4, 4, false}, {6, 2, false}, {7, 1, false}, {0, 0, true}, {8, 0, true}};
+  } cases[] = {{0, 2, true},  {0, 3, false}, {2, 2, false}, {3, 1, false}, {4, 3, true},
+               {4, 4, false}, {6, 2, false}, {7, 1, false}, {0, 0, true},  {8, 0, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.offset << "+" << c.length);
     EXPECT_EQ(text::all_in_code_page(t, c.offset, c.length), c.expected);

@@ -39,12 +39,14 @@ std::string model_bytes(const tools::ContextCounts& counts, tools::ContextModelS
 }
 
 accents::ContextModel load(const std::string& bytes) {
-  auto model = accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+  auto model =
+      accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
   EXPECT_TRUE(model);
   return model ? std::move(*model) : accents::ContextModel{};
 }
 
-std::string restore(const std::string& text, const accents::ContextModel& model, accents::AccentCorrections* corrections = nullptr) {
+std::string restore(const std::string& text, const accents::ContextModel& model,
+                    accents::AccentCorrections* corrections = nullptr) {
   const accents::AccentDictionary d = dictionary();
   text::CodePageText t{text, {}, {}};
   accents::AccentCorrections ignored;
@@ -92,17 +94,17 @@ TEST(ContextCounts, MalformedTablesAreRejected) {
   EXPECT_TRUE(tools::read_context_counts(ok, error)) << error;
   for (const std::string& table : {
            std::string("word\tcount\n"),
-           header + "esta\t*\t\t\t5\n",                                   // a single spelling
-           header + "esta\t*\t\t5\nest\xC3\xA1\t*\t\t\t3\n",               // four fields
-           header + "esta\t*\t\t\tcinco\nest\xC3\xA1\t*\t\t\t3\n",         // no number
-           header + "esta\t*\t\t\t0\nest\xC3\xA1\t*\t\t\t3\n",             // zero
-           header + "Esta\t*\t\t\t5\nest\xC3\xA1\t*\t\t\t3\n",             // capitals
-           header + "\xC3\xA9st\xC3\xA1\t*\t\t\t5\nesta\t*\t\t\t3\n",      // two accents
-           header + "esta\t*\t\t\t5\nesta\t*\t\t\t3\n",                    // given twice
+           header + "esta\t*\t\t\t5\n",                                              // a single spelling
+           header + "esta\t*\t\t5\nest\xC3\xA1\t*\t\t\t3\n",                         // four fields
+           header + "esta\t*\t\t\tcinco\nest\xC3\xA1\t*\t\t\t3\n",                   // no number
+           header + "esta\t*\t\t\t0\nest\xC3\xA1\t*\t\t\t3\n",                       // zero
+           header + "Esta\t*\t\t\t5\nest\xC3\xA1\t*\t\t\t3\n",                       // capitals
+           header + "\xC3\xA9st\xC3\xA1\t*\t\t\t5\nesta\t*\t\t\t3\n",                // two accents
+           header + "esta\t*\t\t\t5\nesta\t*\t\t\t3\n",                              // given twice
            header + "esta\t+3\tcasa\t\t2\nesta\t*\t\t\t5\nest\xC3\xA1\t*\t\t\t3\n",  // unknown feature
            header + "esta\t+1\tcasa\t\t2\nesta\t*\t\t\t5\nest\xC3\xA1\t*\t\t\t3\n",  // before its spelling
            header + "esta\t*\t\t\t5\nesta\t+1\tcasa\t\t2\nesta\t+1\tcasa\t\t2\nest\xC3\xA1\t*\t\t\t3\n",
-           header + "esta\t*\t\t\t5\nest\xE1\t*\t\t\t3\n",                // not UTF-8
+           header + "esta\t*\t\t\t5\nest\xE1\t*\t\t\t3\n",  // not UTF-8
        }) {
     std::stringstream in(table);
     EXPECT_FALSE(tools::read_context_counts(in, error)) << table;
@@ -175,8 +177,9 @@ TEST(ContextModel, PiecesCutAtLineBreaksGiveTheWholeTextsResult) {
   accents::AccentCorrections some;
   std::string joined;
   for (std::size_t start = 0; start < whole_text.size();) {
-    const std::size_t end = whole_text.find('\n', start + 200) == std::string::npos ? whole_text.size()
-                                                                                   : whole_text.find('\n', start + 200) + 1;
+    const std::size_t end = whole_text.find('\n', start + 200) == std::string::npos
+                                ? whole_text.size()
+                                : whole_text.find('\n', start + 200) + 1;
     text::CodePageText piece{whole_text.substr(start, end - start), {}, {}};
     pieces.restore(piece, some);
     joined += piece.text;
@@ -202,20 +205,21 @@ TEST(ContextModel, DamagedFilesAreRefused) {
       good.substr(0, f::header_size),
       good.substr(0, good.size() - 1),
       good + '\0',
-      with({{0, 'X'}}),                     // magic
-      with({{8, '\x01'}}),                  // an unknown feature
-      with({{41, '\x10'}}),                 // features said to lie too far from their slots
-      with({{20, '\x07'}}),                 // form count
-      with({{forms_at + 9, '\x09'}}),       // too many spellings
-      with({{forms_at + 8, '\0'}}),         // an empty form
-      with({{forms_at + 8, '\x7F'}}),       // a form past the strings
-      with({{candidates_at, '\x01'}}),      // an accent on the "s" of "esta"
+      with({{0, 'X'}}),                 // magic
+      with({{8, '\x01'}}),              // an unknown feature
+      with({{41, '\x10'}}),             // features said to lie too far from their slots
+      with({{20, '\x07'}}),             // form count
+      with({{forms_at + 9, '\x09'}}),   // too many spellings
+      with({{forms_at + 8, '\0'}}),     // an empty form
+      with({{forms_at + 8, '\x7F'}}),   // a form past the strings
+      with({{candidates_at, '\x01'}}),  // an accent on the "s" of "esta"
       with({{forms_at + f::form_record_size, '\0'}, {forms_at + f::form_record_size + 8, '\x04'}}),  // "esta" twice
   };
   for (std::size_t k = 0; k < std::size(damaged); ++k) {
     SCOPED_TRACE(k);
     const std::string& bytes = damaged[k];
-    EXPECT_FALSE(accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())));
+    EXPECT_FALSE(
+        accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())));
   }
   EXPECT_TRUE(accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(good.data()), good.size())));
 }

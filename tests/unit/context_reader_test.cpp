@@ -7,6 +7,7 @@
 namespace {
 
 TEST(ContextReader, TokensAroundAWord) {
+  // clang-format off
   const struct {
     std::string text, word;  // the word's first occurrence in the text
     std::string before0, before1, after0, after1;
@@ -23,6 +24,7 @@ TEST(ContextReader, TokensAroundAWord) {
       // Hyphen and apostrophe stay inside words.
       {"o'neil esta e-mail", "esta", "o'neil", "", "e-mail", ""},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     accents::ContextReader reader;

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-
 namespace {
 
 using Words = std::vector<std::string>;
 
 TEST(CorpusWords, Split) {
   const std::string forty(40, 'a');
+  // clang-format off
   const struct {
     std::string text;
     Words words;
@@ -24,6 +24,7 @@ TEST(CorpusWords, Split) {
       {"anti-virus l'eau a\xA0" "b c\x96" "d \x84" "e\x93 \x95" "f", {"anti-virus", "l'eau", "a", "b", "c", "d", "e", "f"}},
       {forty + " " + forty + "b", {forty}},  // longer than an entry can hold
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(tools::corpus_words(c.text), c.words);
@@ -31,6 +32,7 @@ TEST(CorpusWords, Split) {
 }
 
 TEST(CorpusWords, ComposeAccents) {
+  // clang-format off
   const struct {
     const char* utf8;
     const char* composed;
@@ -41,6 +43,7 @@ TEST(CorpusWords, ComposeAccents) {
       {"x\xCC\x81 a\xCC\x80 plain", "x\xCC\x81 a\xCC\x80 plain"},  // no such letter in the code page
       {"a\xCC", "a\xCC"},                                          // truncated
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.utf8);
     EXPECT_EQ(tools::compose_accents(c.utf8), c.composed);

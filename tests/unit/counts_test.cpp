@@ -14,6 +14,7 @@
 namespace {
 
 TEST(Counts, CharactersVowelsConsonants) {
+  // clang-format off
   const struct {
     std::string text;
     std::int64_t characters, vowels, consonants;
@@ -28,6 +29,7 @@ TEST(Counts, CharactersVowelsConsonants) {
       {"\x85\x96\x97\x99\xA0\xA4\xA5\x82\x84", 9, 0, 0},
       {std::string("a\0b", 3), 3, 1, 1},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(text::count_characters(c.text), c.characters);
@@ -37,6 +39,7 @@ TEST(Counts, CharactersVowelsConsonants) {
 }
 
 TEST(Counts, WordFragmentsBeginWithAnyLetter) {
+  // clang-format off
   const struct {
     std::string text;
     std::int64_t count;
@@ -59,6 +62,7 @@ TEST(Counts, WordFragmentsBeginWithAnyLetter) {
       {"   \t\r\n", 0},
       {std::string(300, 'x') + " y", 2},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(text::count_word_fragments(c.text), c.count);
@@ -90,8 +94,14 @@ TEST(ReportText, FormatCountAndTheCountReports) {
     std::int64_t n;
     const char* digits;
   } numbers[] = {
-      {0, "0"}, {7, "7"}, {1534, "1534"}, {1000000, "1000000"}, {999999999999999, "999999999999999"},
-      {INT64_MAX, "9223372036854775807"}, {-12, "-12"}, {INT64_MIN, "-9223372036854775808"},
+      {0, "0"},
+      {7, "7"},
+      {1534, "1534"},
+      {1000000, "1000000"},
+      {999999999999999, "999999999999999"},
+      {INT64_MAX, "9223372036854775807"},
+      {-12, "-12"},
+      {INT64_MIN, "-9223372036854775808"},
   };
   for (const auto& c : numbers) {
     SCOPED_TRACE(c.digits);

@@ -85,7 +85,9 @@ TEST(Cp1252Platform, MixedCaseEqualsSystemCallsForEveryBytePair) {
       const std::string pair{static_cast<char>(a), static_cast<char>(b)};
       if (text::to_mixed_case(pair) != mixed_by_system_calls(pair)) {
         ++failures;
+        // clang-format off
         ADD_FAILURE() << "bytes " << a << " " << b;
+        // clang-format on
       }
     }
   }

@@ -23,6 +23,7 @@ accents::Record record_of(std::initializer_list<std::int64_t> fields, unsigned c
 }
 
 TEST(DictionaryFile, EachFieldIsDecodedInGroupsOfThreeDigits) {
+  // clang-format off
   const struct {
     std::int64_t value;
     std::string text;
@@ -35,6 +36,7 @@ TEST(DictionaryFile, EachFieldIsDecodedInGroupsOfThreeDigits) {
       {1000, std::string("\x01\x00", 2)},           // 001 000
       {9223372036854775807, "\x09\xDF\x74\x24\x56\x07\x27"},  // 009 223 372 036 854 775 807, each mod 256
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     EXPECT_EQ(decoded(record_of({c.value})), c.text);
@@ -49,7 +51,8 @@ TEST(DictionaryFile, DecodeRecordSkipsEmptyFieldsAndIgnoresGaps) {
 }
 
 TEST(DictionaryFile, EncodeRecordRoundTrips) {
-  for (std::string word : {std::string("a"), std::string("cami\xF3n"), std::string(40, '\xFA'), std::string("ping\xFCino")}) {
+  for (std::string word :
+       {std::string("a"), std::string("cami\xF3n"), std::string(40, '\xFA'), std::string("ping\xFCino")}) {
     SCOPED_TRACE(word);
     const auto record = accents::encode_record(word);
     ASSERT_TRUE(record.has_value());

@@ -30,6 +30,7 @@ std::vector<unsigned char> file_of(const std::vector<accents::Record>& records) 
 }
 
 TEST(DictionaryLoader, RecordEntries) {
+  // clang-format off
   const struct {
     std::vector<std::int64_t> fields;
     unsigned char gap;
@@ -50,6 +51,7 @@ TEST(DictionaryLoader, RecordEntries) {
       {{1000000000000000000}, 0, std::string("\x01\0\0\0\0\0\0", 7)},
       {{4294967296, 4294967295}, 0, "\x04\x26\xE7\x28\x04\x26\xE7\x27"},  // Ç lowered
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.fields));
     const auto r = record_of(c.fields, c.gap);
@@ -80,7 +82,8 @@ TEST(DictionaryLoader, AgreesWithDigitGroupDecoding) {
       if (f <= 0) continue;
       std::string digits = std::to_string(f);
       digits.insert(0, (3 - digits.size() % 3) % 3, '0');
-      for (std::size_t g = 0; g < digits.size(); g += 3) expected += static_cast<char>(std::stoi(digits.substr(g, 3)) % 256);
+      for (std::size_t g = 0; g < digits.size(); g += 3)
+        expected += static_cast<char>(std::stoi(digits.substr(g, 3)) % 256);
     }
     const std::size_t first = expected.find_first_not_of(' ');
     expected = first == std::string::npos ? "" : expected.substr(first, expected.find_last_not_of(' ') + 1 - first);

@@ -79,7 +79,8 @@ TEST_F(DictionaryLoading, HandlesOnePendingMessageEvery256Records) {
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.lpszClassName = L"TildarioLoadingTest";
   RegisterClassW(&window_class);
-  HWND window = CreateWindowW(window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, window_class.hInstance, nullptr);
+  HWND window = CreateWindowW(window_class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              window_class.hInstance, nullptr);
   ASSERT_NE(window, nullptr);
   int handled = 0;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&handled));

@@ -35,6 +35,8 @@ Words sorted(Words w) {
 }
 
 // Code page 1252: á E1, é E9, í ED, ó F3, ú FA, ü FC.
+// clang-format off
+// clang-format off
 const Words forms = {
     "cami\xF3n", "camion",        // camion is also a form (as in a list of place names)
     "casa",                       // no accented variant
@@ -47,20 +49,26 @@ const Words forms = {
     "mas",       "m\xE1s",
     "estas",
 };
+// clang-format on
+// clang-format on
 
 TEST(DictionaryReduction, OnePlainForm) {
   EXPECT_EQ(tools::one_accent_plain_form("cami\xF3n"), "camion");
   EXPECT_EQ(tools::one_accent_plain_form("\xE1rbol"), "arbol");
   EXPECT_EQ(tools::one_accent_plain_form("camion"), "");
   EXPECT_EQ(tools::one_accent_plain_form("ping\xFCino"), "");
+  // clang-format off
   EXPECT_EQ(tools::one_accent_plain_form("tr\xE1gicom\xE9" "dico"), "");
+  // clang-format on
   EXPECT_EQ(tools::one_accent_plain_form("\xC1rbol"), "");  // capitals never reach the tool
 }
 
 TEST(DictionaryReduction, KeepsAccentedFormsAndPlainFormsWithAVariant) {
   EXPECT_EQ(tools::keep_correctable_forms(forms),
-            sorted({"cami\xF3n", "camion", "c\xF3mo", "como", "esta", "est\xE1", "\xE9sta", "\xE1rbol",
-                    "d\xE1melo", "tr\xE1gicom\xE9" "dico", "mas", "m\xE1s"}));
+            sorted({"cami\xF3n", "camion", "c\xF3mo", "como", "esta", "est\xE1", "\xE9sta", "\xE1rbol", "d\xE1melo",
+                    "tr\xE1gicom\xE9"
+                    "dico",
+                    "mas", "m\xE1s"}));
   EXPECT_TRUE(tools::keep_correctable_forms({}).empty());
   EXPECT_TRUE(tools::keep_correctable_forms({"casa", "perro"}).empty());
 }
@@ -69,12 +77,18 @@ TEST(DictionaryReduction, KeepsAccentedFormsAndPlainFormsWithAVariant) {
 TEST(DictionaryReduction, LeavingOutPlainWordsWithoutVariantChangesNothing) {
   const Words kept = tools::keep_correctable_forms(forms);
   std::string text = "Casa casa CASA cAsa perro Arbol arbol ARBOL camion Camion esta Esta ESTAS mas estas";
+  // clang-format off
   text += " pinguino ping\xFCino Ping\xFCino damelo tragicom\xE9" "dico trag\xED" "comedico c\xE1mion 2 casas,casa.";
+  // clang-format on
+  // clang-format off
   for (const auto& f : forms) text += " " + f;
+  // clang-format on
   EXPECT_EQ(restore(text, kept), restore(text, forms));
 }
 
-tools::WordFrequency ranks_only(tools::WordRanks ranks) { return tools::WordFrequency({}, {std::move(ranks)}, 1.0, 0.0); }
+tools::WordFrequency ranks_only(tools::WordRanks ranks) {
+  return tools::WordFrequency({}, {std::move(ranks)}, 1.0, 0.0);
+}
 
 tools::ChoiceMargins margin(double variant) {
   tools::ChoiceMargins m;
@@ -84,30 +98,29 @@ tools::ChoiceMargins margin(double variant) {
 
 TEST(DictionaryReduction, FrequencyChoiceByRanks) {
   const Words entries = {
-      "mas",     "m\xE1s",                           // más far commoner: mas goes
-      "numero",  "n\xFAmero",   "numer\xF3",         // número far commoner; numeró is right of it
-      "si",      "s\xED",                            // close: si stays
-      "que",     "qu\xE9",                           // the plain word is the commoner
-      "indice",  "\xEDndice",                        // indice not ranked at all: it goes
-      "termino", "t\xE9rmino",  "termin\xF3",        // terminó commoner, but by less than the margin
-      "llevo",   "ll\xE9vo",    "llev\xF3",          // llevó 5 times commoner: llevo and llévo go
-      "c\xE1pitulo", "cap\xEDtulo",                  // plain not a form: the ranked variant wins
-      "camion",  "cami\xF3n",                        // no rank for either: nothing changes
-      "paul",    "pa\xFAl",                          // only the plain word ranked: nothing changes
+      "mas",         "m\xE1s",                     // más far commoner: mas goes
+      "numero",      "n\xFAmero",   "numer\xF3",   // número far commoner; numeró is right of it
+      "si",          "s\xED",                      // close: si stays
+      "que",         "qu\xE9",                     // the plain word is the commoner
+      "indice",      "\xEDndice",                  // indice not ranked at all: it goes
+      "termino",     "t\xE9rmino",  "termin\xF3",  // terminó commoner, but by less than the margin
+      "llevo",       "ll\xE9vo",    "llev\xF3",    // llevó 5 times commoner: llevo and llévo go
+      "c\xE1pitulo", "cap\xEDtulo",                // plain not a form: the ranked variant wins
+      "camion",      "cami\xF3n",                  // no rank for either: nothing changes
+      "paul",        "pa\xFAl",                    // only the plain word ranked: nothing changes
   };
   const tools::WordRanks ranks = {
-      {"m\xE1s", 26},  {"mas", 459},      {"n\xFAmero", 436}, {"numero", 5990}, {"s\xED", 20},
-      {"si", 32},      {"que", 1},        {"qu\xE9", 17},     {"\xEDndice", 10976},
-      {"termino", 4961}, {"t\xE9rmino", 5341}, {"termin\xF3", 1379},
-      {"llevo", 500},  {"ll\xE9vo", 30000}, {"llev\xF3", 100},
-      {"cap\xEDtulo", 5597}, {"paul", 900},
+      {"m\xE1s", 26},       {"mas", 459},        {"n\xFAmero", 436},   {"numero", 5990},
+      {"s\xED", 20},        {"si", 32},          {"que", 1},           {"qu\xE9", 17},
+      {"\xEDndice", 10976}, {"termino", 4961},   {"t\xE9rmino", 5341}, {"termin\xF3", 1379},
+      {"llevo", 500},       {"ll\xE9vo", 30000}, {"llev\xF3", 100},    {"cap\xEDtulo", 5597},
+      {"paul", 900},
   };
   const auto choice = tools::choose_by_frequency(entries, ranks_only(ranks), margin(5.0));
 
   EXPECT_EQ(choice.entries,
             sorted({"m\xE1s", "n\xFAmero", "numer\xF3", "si", "s\xED", "que", "qu\xE9", "\xEDndice", "termino",
-                    "t\xE9rmino", "termin\xF3", "llev\xF3", "cap\xEDtulo", "camion", "cami\xF3n", "paul",
-                    "pa\xFAl"}));
+                    "t\xE9rmino", "termin\xF3", "llev\xF3", "cap\xEDtulo", "camion", "cami\xF3n", "paul", "pa\xFAl"}));
   using Choice = std::pair<std::string, std::string>;
   EXPECT_EQ(choice.choices, (std::vector<Choice>{{"capitulo", "cap\xEDtulo"},
                                                  {"indice", "\xEDndice"},
@@ -142,26 +155,24 @@ TEST(DictionaryReduction, MarginIsInclusive) {
 // What restoration makes of each plain word once the counts of written text have chosen.
 TEST(DictionaryReduction, CountsOfWrittenTextChoose) {
   const Words entries = {
-      "fallo",   "fall\xF3",            // written text: fallo commoner; subtitles: falló
-      "valido",  "v\xE1lido",           // written text: válido far commoner; subtitles: valido
-      "usara",   "usar\xE1",            // close in the corpus: the plain form stays
-      "relase",  "rel\xE1se",           // the variant never written: nothing changes
-      "l\xE1tex",                       // latex, not a form, written 30 times: added as it is
-      "m\xE1x",                         // max: written more often, but not twice as often
-      "n\xFAm",                         // num: only twice, too few to be added
+      "fallo",    "fall\xF3",   // written text: fallo commoner; subtitles: falló
+      "valido",   "v\xE1lido",  // written text: válido far commoner; subtitles: valido
+      "usara",    "usar\xE1",   // close in the corpus: the plain form stays
+      "relase",   "rel\xE1se",  // the variant never written: nothing changes
+      "l\xE1tex",               // latex, not a form, written 30 times: added as it is
+      "m\xE1x",                 // max: written more often, but not twice as often
+      "n\xFAm",                 // num: only twice, too few to be added
   };
   const std::unordered_map<std::string, std::uint64_t> counts = {
-      {"fallo", 40},  {"fall\xF3", 10}, {"v\xE1lido", 60}, {"valido", 1},   {"usara", 10}, {"usar\xE1", 20},
-      {"relase", 1}, {"latex", 30},    {"l\xE1tex", 1}, {"max", 12},   {"m\xE1x", 8},
-      {"num", 2},
+      {"fallo", 40}, {"fall\xF3", 10}, {"v\xE1lido", 60}, {"valido", 1}, {"usara", 10}, {"usar\xE1", 20},
+      {"relase", 1}, {"latex", 30},    {"l\xE1tex", 1},   {"max", 12},   {"m\xE1x", 8}, {"num", 2},
   };
   const tools::WordRanks subtitles = {{"fall\xF3", 300}, {"fallo", 3000}, {"valido", 2000}, {"v\xE1lido", 9000}};
   tools::ChoiceMargins margins;
   margins.variant = 3.0;
   margins.plain = 2.0;
   margins.min_count = 3;
-  const auto choice =
-      tools::choose_by_frequency(entries, tools::WordFrequency(counts, {subtitles}, 1.0, 0.5), margins);
+  const auto choice = tools::choose_by_frequency(entries, tools::WordFrequency(counts, {subtitles}, 1.0, 0.5), margins);
   EXPECT_EQ(choice.plain_forms_added, 1u);
   EXPECT_EQ(restore("fallo valido usara relase latex max num", choice.entries),
             "fallo v\xE1lido usara relase latex m\xE1x n\xFAm");
@@ -183,6 +194,7 @@ TEST(DictionaryReduction, FrequencyEstimate) {
 
 TEST(DictionaryReduction, AttestedAccentedForms) {
   using Counts = std::vector<std::uint32_t>;
+  // clang-format off
   const std::unordered_map<std::string, Counts> counts = {
       {"inicializaci\xF3n", {5, 3}},  // two sources, always this accent: added
       {"p\xEDxeles", {30, 2}},        // in the word list already
@@ -196,6 +208,7 @@ TEST(DictionaryReduction, AttestedAccentedForms) {
       {"arr\xE1stre", {40, 2}},       // rare misspelling of the same plain word beside it
       {"arrastr\xE9", {1, 0}},
   };
+  // clang-format on
   EXPECT_EQ(tools::attested_accented_forms(counts, {"p\xEDxeles"}, 3, 2),
             (Words{"arr\xE1stre", "dise\xF1\xF3", "inicializaci\xF3n"}));
   EXPECT_EQ(tools::attested_accented_forms(counts, {"p\xEDxeles"}, 3, 1),

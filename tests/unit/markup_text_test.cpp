@@ -31,7 +31,8 @@ TEST(MarkupText, RunningTextOfHtml) {
        "<div id=\"DEBUG\"><p>This page is</p></div><footer>Pie</footer><p>Fin</p></html>",
        {"Texto", "Fin"}},
       // HTML void elements never open: an <input> does not hide what follows.
-      {"<html><p>Buscar <input type=\"search\"> aqu\xC3\xAD<br>otra l\xC3\xADnea</p><img src=x><p>m\xC3\xA1s</p></html>",
+      {"<html><p>Buscar <input type=\"search\"> aqu\xC3\xAD<br>otra l\xC3\xADnea</p><img "
+       "src=x><p>m\xC3\xA1s</p></html>",
        {"Buscar", "aqu\xC3\xAD", "otra l\xC3\xADnea", "m\xC3\xA1s"}},
       // Comments, declarations, and '<' that starts no tag.
       {"<!DOCTYPE html><html><!-- <p>oculto</p> --><p>si a < b y c<3</p></html>", {"si a < b y c<3"}},
@@ -54,9 +55,8 @@ TEST(MarkupText, RunningTextOfMallard) {
       "<p>Escriba <input>ls</input> y pulse <key>Intro</key> en <gui>Archivos</gui>.</p>\n"
       "<code><![CDATA[make <all>]]></code><p><![CDATA[texto <literal>]]></p>\n"
       "</page>";
-  EXPECT_EQ(tools::markup_paragraphs(page),
-            (Paragraphs{"Se necesitan objetivos.", "\xC2\xBFQu\xC3\xA9 tipos?", "Escriba y pulse en Archivos.",
-                        "texto <literal>"}));
+  EXPECT_EQ(tools::markup_paragraphs(page), (Paragraphs{"Se necesitan objetivos.", "\xC2\xBFQu\xC3\xA9 tipos?",
+                                                        "Escriba y pulse en Archivos.", "texto <literal>"}));
 }
 
 TEST(MarkupText, UnclosedMarkupEndsTheText) {

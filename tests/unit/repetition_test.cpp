@@ -21,6 +21,7 @@ const std::string none = "No Repite palabras claramente ...";
 std::string listing(std::size_t n, const std::string& list) { return heading + std::to_string(n) + more + list; }
 
 TEST(Repetition, ReportTexts) {
+  // clang-format off
   const struct {
     std::string text;
     std::string report;
@@ -42,6 +43,7 @@ TEST(Repetition, ReportTexts) {
       {"2020 2020", none},
       {" ,.\r\n\t\xAB\xBB", none},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(text::word_repetition_report(c.text), c.report);
@@ -125,11 +127,15 @@ std::string pairwise_report(const std::string& clipboard, std::size_t& cut_by_th
 TEST(Repetition, OnePassCountMatchesPairwiseCountOnRandomTexts) {
   // Few words, so they repeat; function words, capitals, accents, digits and line breaks mixed
   // in; lengths around the thresholds at 487/488 tokens.
+  // clang-format off
   const std::string words[] = {
       "casa", "Casa", "CASA", "perro", "de", "De", "el", "El", "y", "que", "qu\xE9", "a\xF1o", "A\xD1O", "e-mail",
       "l'amour", "v\xED" "a", "via", std::string(260, 'z') + "1", std::string(258, 'Z') + "2", std::string(255, 'z'),
   };
+  // clang-format on
+  // clang-format off
   const std::string separators[] = {" ", " ", " ", ", ", ". ", "\r\n", "7", "\xBF", "  ", "\x97", "\xA0"};
+  // clang-format on
   std::mt19937 random(20261210);
   int rounds_listing = 0, rounds_cut = 0;
   for (int round = 0; round < 150; ++round) {

@@ -29,7 +29,8 @@ desktop::MessageBoxWindow show_and_read(const char* text, UINT style) {
 }
 
 TEST(ShowReport, ShowsCodePage1252TextTitledProgramador) {
-  const desktop::MessageBoxWindow box = show_and_read("Repetici\xF3n: \xE1\xE9\xED\xF3\xFA \xF1 \x80 \x97 \xBF?", MB_OK);
+  const desktop::MessageBoxWindow box =
+      show_and_read("Repetici\xF3n: \xE1\xE9\xED\xF3\xFA \xF1 \x80 \x97 \xBF?", MB_OK);
   ASSERT_TRUE(box);
   EXPECT_EQ(box.title, L"Programador");
   EXPECT_EQ(box.text, L"Repetici\x00F3n: \x00E1\x00E9\x00ED\x00F3\x00FA \x00F1 \x20AC \x2014 \x00BF?");

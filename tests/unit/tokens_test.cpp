@@ -15,6 +15,7 @@ using Strings = std::vector<std::string>;
 Strings as_strings(const text::Tokens& tokens) { return {tokens.begin(), tokens.end()}; }
 
 TEST(Tokens, SplitTextExamples) {
+  // clang-format off
   const struct {
     std::string text;
     Strings tokens;
@@ -29,6 +30,7 @@ TEST(Tokens, SplitTextExamples) {
       {"\x97Hola\xA0" "dijo\x97", {"\x97", "Hola", "\xA0", "dijo", "\x97"}},
       {std::string(300, 'x') + " y", {std::string(300, 'x'), " ", "y"}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(as_strings(text::split_text(c.text)), c.tokens);
@@ -65,7 +67,8 @@ TEST(Tokens, EveryByteLandsInExactlyOneTokenOnRandomTexts) {
     EXPECT_EQ(text::count_tokens(text), count);
 
     Strings words, word_tokens;
-    text::for_each_word(text, [&](std::size_t offset, std::size_t length) { words.push_back(text.substr(offset, length)); });
+    text::for_each_word(text,
+                        [&](std::size_t offset, std::size_t length) { words.push_back(text.substr(offset, length)); });
     for (const std::string_view token : tokens)
       if (!text::is_separator(token)) word_tokens.emplace_back(token);
     EXPECT_EQ(words, word_tokens);

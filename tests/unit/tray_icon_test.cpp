@@ -17,8 +17,8 @@ bool shell_knows(HWND window, UINT id) {
 // Wine drops the icons of a destroyed window by itself, so the removal on quitting is proven
 // here, with the window still alive.
 TEST(TrayIcon, AddedThenRemovedWhileItsWindowLives) {
-  HWND window = CreateWindowExW(0, L"STATIC", L"tray test", 0, 0, 0, 0, 0, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND window =
+      CreateWindowExW(0, L"STATIC", L"tray test", 0, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   NOTIFYICONDATAA icon = app::make_tray_icon(window, GetModuleHandleW(nullptr));
   icon.uFlags &= ~static_cast<UINT>(NIF_INFO);

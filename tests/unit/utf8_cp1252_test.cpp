@@ -8,6 +8,7 @@
 namespace {
 
 TEST(Utf8Cp1252, ToCodePage) {
+  // clang-format off
   const struct {
     std::string utf8;
     std::optional<std::string> cp1252;
@@ -29,6 +30,7 @@ TEST(Utf8Cp1252, ToCodePage) {
       {"\xF4\x90\x80\x80", std::nullopt},     // past U+10FFFF
       {"\xE9", std::nullopt},                 // a Latin-1 byte is not UTF-8
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.utf8);
     EXPECT_EQ(tools::utf8_to_cp1252(c.utf8), c.cp1252);
@@ -36,6 +38,7 @@ TEST(Utf8Cp1252, ToCodePage) {
 }
 
 TEST(Utf8Cp1252, ToCodePageReplacing) {
+  // clang-format off
   const struct {
     std::string utf8, cp1252;
   } cases[] = {
@@ -45,6 +48,7 @@ TEST(Utf8Cp1252, ToCodePageReplacing) {
       {"\xE9t\xE9", "?t?"},                                                         // Latin-1 bytes
       {"\xF0\x9F\x98\x80!", "?!"},                                                // one character, one mark
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.utf8);
     EXPECT_EQ(tools::utf8_to_cp1252_replacing(c.utf8, '?'), c.cp1252);

@@ -50,6 +50,7 @@ void add(Encoded& e, char32_t c) {
 }
 
 TEST(Utf8, ReadsAsTheUtf16FormWouldBeAndWritesBackTheSameBytes) {
+  // clang-format off
   const struct {
     std::string utf8;
     std::u16string utf16;
@@ -64,6 +65,7 @@ TEST(Utf8, ReadsAsTheUtf16FormWouldBeAndWritesBackTheSameBytes) {
       {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
       {"\xEF\xBF\xBF\xF4\x8F\xBF\xBF", u"\uFFFF\U0010FFFF"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.utf8);
     text::Utf8Read read;
@@ -76,6 +78,7 @@ TEST(Utf8, ReadsAsTheUtf16FormWouldBeAndWritesBackTheSameBytes) {
 }
 
 TEST(Utf8, StopsAtInvalidSequencesAndCutCharacters) {
+  // clang-format off
   const struct {
     std::string bytes;
     std::size_t read;
@@ -102,6 +105,7 @@ TEST(Utf8, StopsAtInvalidSequencesAndCutCharacters) {
       {"\xED\xA0", 0, true},
       {"\xF4\x90", 0, true},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.bytes));
     text::Utf8Read read;
@@ -154,6 +158,7 @@ TEST(Utf8, RandomCharactersComeBackExactly) {
 }
 
 TEST(Utf8, WritesCodePageText) {
+  // clang-format off
   const struct {
     std::string code_page;
     std::string utf8;
@@ -164,6 +169,7 @@ TEST(Utf8, WritesCodePageText) {
       {"\x80\x97\x9F", "\xE2\x82\xAC\xE2\x80\x94\xC5\xB8"},
       {"\x81\x8D", "\xC2\x81\xC2\x8D"},  // undefined bytes: the control characters of their value
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code_page);
     EXPECT_EQ(text::to_utf8(std::string_view(c.code_page)), c.utf8);

@@ -27,16 +27,16 @@ TEST(WordCounts, WrittenSortedAndReadBack) {
 TEST(WordCounts, MalformedTablesAreRejected) {
   const char* cases[] = {
       "",
-      "palabra\tgimp\n",             // no "word" header
-      "word\n",                      // no source
-      "word\tgimp\ncasa\n",          // count missing
-      "word\tgimp\ncasa\t1\t2\n",    // one count too many
-      "word\tgimp\ncasa\tx\n",       // not a number
+      "palabra\tgimp\n",           // no "word" header
+      "word\n",                    // no source
+      "word\tgimp\ncasa\n",        // count missing
+      "word\tgimp\ncasa\t1\t2\n",  // one count too many
+      "word\tgimp\ncasa\tx\n",     // not a number
       "word\tgimp\ncasa\t-1\n",
       "word\tgimp\ncasa\t\n",
       "word\tgimp\ncasa\t99999999999\n",
-      "word\tgimp\n\t3\n",           // no word
-      "word\tgimp\n\xE9\t3\n",       // not UTF-8
+      "word\tgimp\n\t3\n",      // no word
+      "word\tgimp\n\xE9\t3\n",  // not UTF-8
       "word\tgimp\ncasa\t1\ncasa\t2\n",
   };
   for (const char* c : cases) {

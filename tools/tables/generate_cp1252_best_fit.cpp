@@ -25,7 +25,9 @@ int main() {
     wchar_t back = 0;
     if (MultiByteToWideChar(1252, MB_PRECOMPOSED, &byte, 1, &back, 1) != 1) return 1;
     if (back == unit || byte == '?') continue;
+    // clang-format off
     std::printf("%s{0x%04X, 0x%02X},", n % 6 == 0 ? "\n    " : " ", u, static_cast<unsigned char>(byte));
+    // clang-format on
     ++n;
   }
   std::printf("\n};\n");
