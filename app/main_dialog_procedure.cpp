@@ -11,7 +11,7 @@ namespace {
 
 // What the dialog holds from WM_INITDIALOG until the process ends.
 struct ShellState {
-  NOTIFYICONDATAA icon{};
+  TrayIcon icon;
   UniqueMenu menu;
   HWND saved_focus = nullptr;
   UINT taskbar_created = 0;
@@ -29,8 +29,7 @@ INT_PTR on_init_dialog(HWND dialog) {
 
   // Registered first so that a taskbar re-created from now on brings the icon back.
   state.taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
-  state.icon = make_tray_icon(dialog, GetModuleHandleW(nullptr));
-  add_tray_icon(state.icon);
+  state.icon.start(dialog, GetModuleHandleW(nullptr));
   state.menu = build_tray_menu();
   return FALSE;
 }
@@ -77,9 +76,14 @@ INT_PTR on_command(HWND dialog, WPARAM wparam) {
   return FALSE;
 }
 
+INT_PTR on_timer(WPARAM wparam) {
+  if (wparam != tray_retry_timer) return FALSE;
+  shell().icon.retry();
+  return TRUE;
+}
+
 INT_PTR on_taskbar_created() {
-  const ShellState& state = shell();
-  if (state.icon.hWnd) readd_tray_icon(state.icon);
+  shell().icon.add_again();
   return FALSE;
 }
 
@@ -92,6 +96,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
     case WM_NCACTIVATE: return on_activate(wparam);
     case WM_SYSCOMMAND: return on_system_command(dialog, wparam);
     case WM_COMMAND: return on_command(dialog, wparam);
+    case WM_TIMER: return on_timer(wparam);
     default:
       if (message != 0 && message == shell().taskbar_created) return on_taskbar_created();
       return FALSE;
@@ -99,9 +104,7 @@ INT_PTR CALLBACK main_dialog_procedure(HWND dialog, UINT message, WPARAM wparam,
 }
 
 void end_main_dialog(HWND dialog) {
-  ShellState& state = shell();
-  // Without this the shell keeps a dead icon until the pointer passes over it.
-  if (state.icon.hWnd) remove_tray_icon(state.icon);
+  shell().icon.remove();
   DestroyWindow(dialog);
   // The loop checks the dialog after each message it retrieves; when this ran inside a sent
   // message, no posted one may follow to let it notice.
