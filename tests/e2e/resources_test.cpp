@@ -55,7 +55,7 @@ TEST(Resources, VersionResourceHoldsTheProgramsValues) {
       {L"SpecialBuild", L"Informacion Especial"},
   };
   for (const Entry& e : entries) {
-    SCOPED_TRACE(testing::Message() << static_cast<const void*>(e.name));
+    SCOPED_TRACE(testing::Message() << e.name);
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040A04E4\\") + e.name;
     wchar_t* value = nullptr;
     ASSERT_TRUE(VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length));

@@ -1,31 +1,45 @@
 #include "text/char_classes.h"
+#include "text/tokens.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 using text::case_style;
 using text::CaseStyle;
 
-TEST(CharClasses, SeparatorsAreControlsSpacesDigitsPunctuationAndTypographicMarks) {
-  // The typographic marks Spanish puts against words: no-break space, en and em dash, low and
-  // angle quotation marks, bullet.
-  const std::string listed =
-      " !\"#$(),./0123456789:;<=>?[\\]_{}~\x80\x85\x91\x92\x93\x94\xA1\xA3\xAB\xBB\xBF"
-      "\xA0\x96\x97\x82\x84\x8B\x9B\x95";
-  for (int b = 0; b < 256; ++b) {
-    SCOPED_TRACE(b);
-    const bool expected = (b >= 0x01 && b <= 0x1F) || listed.find(static_cast<char>(b)) != std::string::npos;
-    EXPECT_EQ(text::is_separator_byte(static_cast<unsigned char>(b)), expected);
-  }
+std::vector<std::string> words_of(std::string_view text) {
+  std::vector<std::string> words;
+  text::for_each_word(text, [&](std::size_t at, std::size_t length) { words.emplace_back(text.substr(at, length)); });
+  return words;
 }
 
-TEST(CharClasses, WordBytesAndSeparatorOfText) {
-  for (char c : std::string("\0%&'*+-@^|`\x7F\xA2\xA5\xA7\xF1\xE1\xAA\xBA", 19)) {
-    SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(c)));
-    EXPECT_FALSE(text::is_separator_byte(static_cast<unsigned char>(c)));
+// Where a writer's words end: spaces, control bytes, digits, punctuation and the typographic
+// marks Spanish puts against a word; hyphens, apostrophes and the code page's other signs stay
+// inside it. Code page 1252 text.
+TEST(CharClasses, SeparatorsEndWordsAsAWriterExpects) {
+  // clang-format off
+  const struct {
+    std::string text;
+    std::vector<std::string> words;
+  } cases[] = {
+      {"hola\tmundo\r\nadi\xF3s\x01" "fin", {"hola", "mundo", "adi\xF3s", "fin"}},
+      {"\x97Tambien \x96" "dijo\x97 \xBFQue? \xA1Ya!", {"Tambien", "dijo", "Que", "Ya"}},  // — – ¿ ¡
+      {"\xAB" "comillas\xBB \x84" "bajas\x93 \x91simples\x92 \x82\x8Bsola\x9B", {"comillas", "bajas", "simples", "sola"}},
+      {"no\xA0separa \x95punto \x85" "fin", {"no", "separa", "punto", "fin"}},  // no-break space, bullet, …
+      {"3er piso 2\xAA planta, 10km", {"er", "piso", "\xAA", "planta", "km"}},  // digits separate
+      {"(a) [b] {c} <d> \"e\" f/g h\\i j_k l~m #n $o \x80p \xA3q r:s;t=u.v!w?x,y", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n", "o", "p", "q", "r", "s", "t", "u", "v", "w", "x", "y"}},
+      {"e-mail O'Neil a&b 50% x*y a+b a@b ^c |d `e \x7F \xA2\xA5\xA7", {"e-mail", "O'Neil", "a&b", "%", "x*y", "a+b", "a@b", "^c", "|d", "`e", "\x7F", "\xA2\xA5\xA7"}},
+      {std::string("uno\0dos", 7), {std::string("uno\0dos", 7)}},  // NUL is no control to split on
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(words_of(c.text), c.words);
   }
   EXPECT_FALSE(text::is_separator(""));
   EXPECT_TRUE(text::is_separator("\tx"));
