@@ -22,17 +22,16 @@ std::string quoted(const std::filesystem::path& path) { return "\xC2\xAB" + disp
 // cannot be read.
 bool read_pieces(const std::filesystem::path& path, const std::function<void(std::span<const unsigned char>)>& add,
                  std::string& problem) {
-  std::FILE* file = open_for_reading(path);
+  const UniqueFile file = open_for_reading(path);
   if (!file) {
     problem = std::strerror(errno);
     return false;
   }
   constexpr std::size_t piece_size = 1 << 20;
   const auto piece = std::make_unique_for_overwrite<unsigned char[]>(piece_size);
-  while (const std::size_t got = std::fread(piece.get(), 1, piece_size, file)) add(std::span(piece.get(), got));
-  const bool failed = std::ferror(file);
+  while (const std::size_t got = std::fread(piece.get(), 1, piece_size, file.get())) add(std::span(piece.get(), got));
+  const bool failed = std::ferror(file.get());
   if (failed) problem = std::strerror(errno);
-  std::fclose(file);
   return !failed;
 }
 
@@ -48,12 +47,13 @@ std::optional<accents::DictionaryLoad> read_dictionary(const std::filesystem::pa
   return std::move(loader).finish();
 }
 
-std::vector<std::filesystem::path> default_paths(std::string_view name, const char* built) {
-  std::vector<std::filesystem::path> paths;
+// Beside the executable (a portable copy, a build folder), then share/tildario beside its bin
+// folder (an install under any prefix).
+std::vector<std::filesystem::path> default_paths(std::string_view name) {
   const std::filesystem::path executable = executable_path();
-  if (!executable.empty()) paths.push_back(executable.parent_path() / name);
-  paths.push_back(std::filesystem::path(std::u8string_view(reinterpret_cast<const char8_t*>(built))));
-  return paths;
+  if (executable.empty()) return {};
+  const std::filesystem::path folder = executable.parent_path();
+  return {folder / name, folder.parent_path() / "share" / "tildario" / name};
 }
 
 // The file at `named`, or else the first of `candidates` that exists; none, and why, for
@@ -75,11 +75,11 @@ std::optional<std::filesystem::path> choose_path(const std::optional<std::filesy
 }  // namespace
 
 std::vector<std::filesystem::path> default_dictionary_paths() {
-  return default_paths("diccionario.log", TILDARIO_BUILT_DICTIONARY);
+  return default_paths("diccionario.log");
 }
 
 std::vector<std::filesystem::path> default_context_model_paths() {
-  return default_paths("contexto.dat", TILDARIO_BUILT_CONTEXT_MODEL);
+  return default_paths("contexto.dat");
 }
 
 FoundDictionary find_dictionary(const std::optional<std::filesystem::path>& named) {

@@ -13,7 +13,7 @@
 namespace cli {
 
 // Where the dictionary is looked for when none is named: diccionario.log beside the executable,
-// then the one the build makes.
+// then in ../share/tildario from the executable's folder.
 std::vector<std::filesystem::path> default_dictionary_paths();
 // The same for the context model: contexto.dat.
 std::vector<std::filesystem::path> default_context_model_paths();

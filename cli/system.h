@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 // What the command line asks of the system, one implementation per system (system_posix.cpp,
@@ -11,8 +12,14 @@
 
 namespace cli {
 
+struct CloseFile {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+// An open file, closed when this ends.
+using UniqueFile = std::unique_ptr<std::FILE, CloseFile>;
+
 // Opens a file for reading bytes; null with errno set when it cannot be.
-std::FILE* open_for_reading(const std::filesystem::path& path);
+UniqueFile open_for_reading(const std::filesystem::path& path);
 
 // The running executable's own file, or an empty path when the system does not say.
 std::filesystem::path executable_path();

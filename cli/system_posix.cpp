@@ -9,7 +9,7 @@
 
 namespace cli {
 
-std::FILE* open_for_reading(const std::filesystem::path& path) { return std::fopen(path.c_str(), "rb"); }
+UniqueFile open_for_reading(const std::filesystem::path& path) { return UniqueFile(std::fopen(path.c_str(), "rb")); }
 
 void expect_large_fill(void* start, std::size_t size) {
 #if defined(MADV_HUGEPAGE)

@@ -10,8 +10,8 @@
 
 namespace cli {
 
-std::FILE* open_for_reading(const std::filesystem::path& path) {
-  return _wfopen(app::extended_length_path(path.wstring()).c_str(), L"rb");
+UniqueFile open_for_reading(const std::filesystem::path& path) {
+  return UniqueFile(_wfopen(app::extended_length_path(path.wstring()).c_str(), L"rb"));
 }
 
 std::filesystem::path executable_path() { return app::executable_path(); }

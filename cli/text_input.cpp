@@ -29,10 +29,6 @@ TextInput::TextInput(std::vector<std::filesystem::path> files)
   if (files_.empty()) files_.emplace_back(standard_input_name);
 }
 
-TextInput::~TextInput() {
-  if (file_ && !from_standard_input_) std::fclose(file_);
-}
-
 std::string TextInput::current_name() const { return quoted(files_[next_file_ - 1]); }
 
 TextInput::Status TextInput::fail(std::string message) {
@@ -46,7 +42,8 @@ TextInput::Status TextInput::read(text::CodePageText& text) {
       if (next_file_ == files_.size()) return Status::end;
       const std::filesystem::path& path = files_[next_file_++];
       from_standard_input_ = is_standard_input(path);
-      file_ = from_standard_input_ ? stdin : open_for_reading(path);
+      opened_ = from_standard_input_ ? nullptr : open_for_reading(path);
+      file_ = from_standard_input_ ? stdin : opened_.get();
       if (!file_) return fail(cannot_read(path, errno));
       file_offset_ = 0;
       carried_ = 0;
@@ -59,7 +56,7 @@ TextInput::Status TextInput::read(text::CodePageText& text) {
       if (carried_ > 0)
         return fail(current_name() + ": UTF-8 no v\xC3\xA1lido en el byte " + std::to_string(file_offset_) +
                     " (contando desde 0)");
-      if (!from_standard_input_) std::fclose(file_);
+      opened_.reset();
       file_ = nullptr;
       continue;
     }
@@ -98,9 +95,7 @@ std::optional<std::string> unreadable_file(const std::vector<std::filesystem::pa
     // Opening a folder works on some systems; reading it never does.
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) return cannot_read(path, EISDIR);
-    std::FILE* file = open_for_reading(path);
-    if (!file) return cannot_read(path, errno);
-    std::fclose(file);
+    if (!open_for_reading(path)) return cannot_read(path, errno);
   }
   return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/system.h"
 #include "text/code_page_text.h"
 
 // The input of a command: the named files one after another as one text, or standard input,
@@ -26,7 +27,6 @@ class TextInput {
 
   // No files: standard input.
   explicit TextInput(std::vector<std::filesystem::path> files);
-  ~TextInput();
   TextInput(const TextInput&) = delete;
   TextInput& operator=(const TextInput&) = delete;
 
@@ -50,7 +50,8 @@ class TextInput {
 
   std::vector<std::filesystem::path> files_;
   std::size_t next_file_ = 0;
-  std::FILE* file_ = nullptr;  // the file being read; standard input is never closed
+  UniqueFile opened_;          // the named file being read, if any
+  std::FILE* file_ = nullptr;  // the file being read: opened_ or standard input, which stays open
   bool from_standard_input_ = false;
   std::uint64_t file_offset_ = 0;  // where raw_[0] lies in the current file
   std::unique_ptr<char[]> raw_;    // block_bytes and a cut character, left uninitialised

@@ -8,7 +8,8 @@
 #   bash scripts/make-dictionary.sh [OUTPUT]
 #
 # Without OUTPUT the files are made in build/win64 and copied to build/win32, beside each
-# Windows build's Tildario.exe as the release ships them.
+# Windows build's Tildario.exe as the release ships them, and to build/native, beside the
+# command line program built there.
 #
 # Work files go to build/dictionary. Nothing is redone when OUTPUT is newer than all its inputs.
 # Without the npm registry (and no earlier download), it stops with an error rather than write
@@ -20,7 +21,7 @@ root=$PWD
 
 output=${1:-build/win64/diccionario.log}
 copies=()
-[ $# -gt 0 ] || copies=(build/win32)
+[ $# -gt 0 ] || copies=(build/win32 build/native)
 case $output in /*) ;; *) output=$root/$output ;; esac
 notice=${output%.*}-NOTICE.txt
 model=$(dirname "$output")/contexto.dat

@@ -263,14 +263,33 @@ TEST(CommandLine, TildeWritesTheTextAndReportsOnStandardError) {
   }
 }
 
-TEST(CommandLine, DictionaryBesideTheProgramIsTheDefault) {
-  const cli_test::ScratchFolder folder("tildario-cli");
-  const std::filesystem::path copy = folder.path() / program.filename();
-  std::filesystem::copy_file(program, copy);
-  folder.write("diccionario.log", small_dictionary);
-  const RunResult run = cli_test::run_program(copy, {"tilde", "-q"}, "como esta");
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "c\xC3\xB3mo est\xC3\xA1");
+// Without --diccionario: beside the program (a portable copy), then share/tildario beside its
+// bin folder (an install under any prefix); nothing else, no folder of the machine it was built on.
+TEST(CommandLine, TheDictionaryIsFoundBesideTheProgramOrInItsShareFolder) {
+  const struct {
+    const char* program_folder;
+    const char* dictionary_folder;
+    bool found;
+  } cases[] = {
+      {"", "", true},
+      {"bin", "share/tildario", true},
+      {"usr/local/bin", "usr/local/share/tildario", true},
+      {"bin", "share", false},
+      {"bin", "", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.program_folder) + " " + c.dictionary_folder);
+    const cli_test::ScratchFolder folder("tildario-cli");
+    std::filesystem::create_directories(folder.path() / c.program_folder);
+    std::filesystem::create_directories(folder.path() / c.dictionary_folder);
+    const std::filesystem::path copy = folder.path() / c.program_folder / program.filename();
+    std::filesystem::copy_file(program, copy);
+    folder.write((std::filesystem::path(c.dictionary_folder) / "diccionario.log").generic_string(), small_dictionary);
+    const RunResult run = cli_test::run_program(copy, {"tilde", "-q"}, "como esta");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, c.found ? "c\xC3\xB3mo est\xC3\xA1" : "como esta");
+    EXPECT_EQ(run.err.empty(), c.found) << run.err;
+  }
 }
 
 // Inputs of several blocks give what the commands give on the whole text at once, wherever the
@@ -278,10 +297,8 @@ TEST(CommandLine, DictionaryBesideTheProgramIsTheDefault) {
 TEST(CommandLine, LongInputsGiveTheWholeTextsResult) {
   std::string utf8;
   // clang-format off
-  // clang-format off
   const char* const pieces[] = {"camion ", "Como ", "\xC3\xB1" "and\xC3\xBA ", "\xF0\x9F\x98\x80", "x\r\n",
                                 "\xCE\xA9mega-", "AREA\t", "mas,", "esta ", "o'neil "};
-  // clang-format on
   // clang-format on
   std::uint32_t state = 1;
   while (utf8.size() < 9'000'000) {
@@ -334,9 +351,17 @@ TEST(CommandLine, ContextChoosesFromTheWordsAround) {
   const RunResult dictionary_only = tildario({"tilde", "-q", "--diccionario", real_dictionary}, text);
   EXPECT_EQ(dictionary_only.status, 0) << dictionary_only.err;
   EXPECT_EQ(dictionary_only.out, alone);
-  for (const std::string& option : {"--contexto=" + real_context_model, std::string("--contexto")}) {
-    SCOPED_TRACE(option);
-    const RunResult run = tildario({"tilde", option, "--diccionario", real_dictionary}, text);
+  // Named, or the model beside the program (a copy with its data, as a user has it).
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const std::filesystem::path copy = folder.path() / program.filename();
+  std::filesystem::copy_file(program, copy);
+  std::filesystem::copy_file(cli_test::utf8_path(real_dictionary), folder.path() / "diccionario.log");
+  std::filesystem::copy_file(cli_test::utf8_path(real_context_model), folder.path() / "contexto.dat");
+  for (const bool named : {true, false}) {
+    SCOPED_TRACE(named);
+    const RunResult run =
+        named ? tildario({"tilde", "--contexto=" + real_context_model, "--diccionario", real_dictionary}, text)
+              : cli_test::run_program(copy, {"tilde", "--contexto"}, text);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, in_context);
     EXPECT_EQ(run.err,
@@ -372,10 +397,8 @@ TEST(CommandLine, ContextOnlyForTildeAndAMissingModelIsSaid) {
 // whole text's.
 TEST(CommandLine, ContextOnLongInputsAsOnTheWholeText) {
   // clang-format off
-  // clang-format off
   const char* const lines[] = {"La funcion esta disponible.", "\xC2\xBF" "Como se crea? Esta opcion no esta marcada,",
                                "si, y el archivo esta en la carpeta que se abre", "Solo se muestra si esta activada."};
-  // clang-format on
   // clang-format on
   std::string utf8;
   std::uint32_t state = 7;

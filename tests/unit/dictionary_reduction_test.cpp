@@ -36,7 +36,6 @@ Words sorted(Words w) {
 
 // Code page 1252: á E1, é E9, í ED, ó F3, ú FA, ü FC.
 // clang-format off
-// clang-format off
 const Words forms = {
     "cami\xF3n", "camion",        // camion is also a form (as in a list of place names)
     "casa",                       // no accented variant
@@ -49,7 +48,6 @@ const Words forms = {
     "mas",       "m\xE1s",
     "estas",
 };
-// clang-format on
 // clang-format on
 
 TEST(DictionaryReduction, OnePlainForm) {
