@@ -1,6 +1,6 @@
 #include "app/clipboard.h"
 
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 
 namespace app {
 
@@ -11,23 +11,23 @@ namespace {
 constexpr int open_attempts = 10;
 constexpr DWORD open_retry_ms = 20;
 
-UniqueClipboard open_clipboard(HWND window) {
+win32::UniqueClipboard open_clipboard(HWND window) {
   for (int attempt = 0; attempt < open_attempts; ++attempt) {
     if (attempt > 0) Sleep(open_retry_ms);
-    if (OpenClipboard(window)) return UniqueClipboard(true);
+    if (OpenClipboard(window)) return win32::UniqueClipboard(true);
   }
-  return UniqueClipboard();
+  return win32::UniqueClipboard();
 }
 
 }  // namespace
 
 std::optional<text::CodePageText> read_clipboard_text(HWND window) {
   if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
-  const UniqueClipboard clipboard = open_clipboard(window);
+  const win32::UniqueClipboard clipboard = open_clipboard(window);
   if (!clipboard) return std::nullopt;
   const HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (!data) return std::nullopt;
-  const LockedGlobal lock(data);
+  const win32::LockedGlobal lock(data);
   if (!lock.data()) return std::nullopt;
   // Converted straight from the clipboard's memory, and read no further than the block's own
   // size should it hold no zero unit.
@@ -41,10 +41,10 @@ std::optional<text::CodePageText> read_clipboard_text(HWND window) {
 ClipboardWrite write_clipboard_text(HWND window, const text::CodePageText& text) {
   // Every byte is one UTF-16 unit; one more for the terminating zero.
   const std::size_t units = text.text.size();
-  UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(char16_t)));
+  win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(char16_t)));
   if (!block) return ClipboardWrite::no_memory;
   {
-    const LockedGlobal lock(block.get());
+    const win32::LockedGlobal lock(block.get());
     if (!lock.data()) return ClipboardWrite::no_memory;
     auto* out = static_cast<char16_t*>(lock.data());
     text::write_utf16(text, out);
@@ -52,7 +52,7 @@ ClipboardWrite write_clipboard_text(HWND window, const text::CodePageText& text)
   }
 
   // The memory is ready before the clipboard is opened, so it is held as briefly as possible.
-  const UniqueClipboard clipboard = open_clipboard(window);
+  const win32::UniqueClipboard clipboard = open_clipboard(window);
   if (!clipboard) return ClipboardWrite::busy;
   // Emptying drops the rich and 8-bit versions of the old text, so that every paste gives the
   // rewrite; it also makes `window` the owner, without which SetClipboardData is refused.

@@ -8,9 +8,9 @@
 
 #include "accents/dictionary_file.h"
 #include "accents/dictionary_loader.h"
-#include "app/file_paths.h"
+#include "win32/file_paths.h"
 #include "app/report.h"
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 
 namespace app {
 namespace {
@@ -19,7 +19,7 @@ namespace {
 class FileView {
  public:
   explicit FileView(const std::wstring& path)
-      : file_(CreateFileW(extended_length_path(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+      : file_(CreateFileW(win32::extended_length_path(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr)) {
     LARGE_INTEGER size{};
     if (!file_ || !GetFileSizeEx(file_.get(), &size)) return;
@@ -44,9 +44,9 @@ class FileView {
   }
 
  private:
-  UniqueKernelHandle file_;
-  UniqueKernelHandle mapping_;
-  UniqueMappedView view_;  // declared last: unmapped before the mapping and the file close
+  win32::UniqueKernelHandle file_;
+  win32::UniqueKernelHandle mapping_;
+  win32::UniqueMappedView view_;  // declared last: unmapped before the mapping and the file close
   std::uint64_t size_ = 0;
   bool opened_ = false;
 };
@@ -93,6 +93,12 @@ accents::AccentDictionary load_dictionary_file(HWND dialog, const std::wstring& 
   // The file is closed before the box opens: nothing holds it while the user reads the message.
   if (load.format_error) show_report("Fichero con formato Erroneo ..\r\ndiccionario.log", MB_OK | MB_TOPMOST);
   return std::move(load.dictionary);
+}
+
+std::wstring dictionary_path() {
+  const std::wstring folder = win32::executable_folder();
+  if (folder.empty()) return {};
+  return folder + dictionary_file_name;
 }
 
 }  // namespace app

@@ -8,6 +8,11 @@
 
 namespace app {
 
+inline constexpr wchar_t dictionary_file_name[] = L"diccionario.log";
+
+// The dictionary the program reads: diccionario.log in the executable's folder.
+std::wstring dictionary_path();
+
 // Reads the dictionary file at `path` (opened read-only and unshared while it is read). A file
 // that cannot be opened or read gives an empty dictionary, silently; a file whose length is not
 // a whole number of records shows the format error box and gives an empty dictionary. While it

@@ -9,7 +9,7 @@
 #include "app/commands.h"
 #include "app/main_dialog_procedure.h"
 #include "app/resource_ids.h"
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 
 namespace app {
 namespace {
@@ -28,9 +28,9 @@ constexpr DWORD pane_style =
 
 // What the dialog holds for the life of the process.
 struct DialogResources {
-  UniqueIcon big_icon;
-  UniqueIcon small_icon;
-  UniqueFont status_font;
+  win32::UniqueIcon big_icon;
+  win32::UniqueIcon small_icon;
+  win32::UniqueFont status_font;
 };
 
 void append_string(std::vector<WORD>& words, std::wstring_view text) {

@@ -1,10 +1,11 @@
 #include "app/main_dialog_procedure.h"
 
 #include "app/commands.h"
-#include "app/file_paths.h"
+#include "app/dictionary_loading.h"
+#include "win32/file_paths.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 
 namespace app {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 // What the dialog holds from WM_INITDIALOG until the process ends.
 struct ShellState {
   TrayIcon icon;
-  UniqueMenu menu;
+  win32::UniqueMenu menu;
   HWND saved_focus = nullptr;
   UINT taskbar_created = 0;
 };
@@ -25,7 +26,7 @@ ShellState& shell() {
 INT_PTR on_init_dialog(HWND dialog) {
   ShellState& state = shell();
   const std::wstring dictionary = dictionary_path();
-  if (file_exists(dictionary)) load_dictionary_at_start(dialog, dictionary);
+  if (win32::file_exists(dictionary)) load_dictionary_at_start(dialog, dictionary);
 
   // Registered first so that a taskbar re-created from now on brings the icon back.
   state.taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");

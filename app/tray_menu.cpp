@@ -3,12 +3,12 @@
 #include <string>
 
 #include "app/commands.h"
-#include "app/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace app {
 
-UniqueMenu build_tray_menu() {
-  UniqueMenu menu(CreatePopupMenu());
+win32::UniqueMenu build_tray_menu() {
+  win32::UniqueMenu menu(CreatePopupMenu());
   if (!menu) return menu;
   UINT position = 0;
   for (const MenuRow& row : tray_menu_rows()) {
@@ -20,13 +20,13 @@ UniqueMenu build_tray_menu() {
     if (!row.caption) {
       item.fType = MFT_SEPARATOR;
     } else {
-      caption = to_wide(row.caption);
+      caption = win32::to_wide(row.caption);
       item.fMask |= MIIM_STRING;
       item.fType = MFT_STRING;
       item.wID = static_cast<UINT>(row.id);
       item.dwTypeData = caption.data();
     }
-    if (!InsertMenuItemW(menu.get(), position++, TRUE, &item)) return UniqueMenu();
+    if (!InsertMenuItemW(menu.get(), position++, TRUE, &item)) return win32::UniqueMenu();
   }
   return menu;
 }

@@ -74,13 +74,9 @@ std::optional<std::filesystem::path> choose_path(const std::optional<std::filesy
 
 }  // namespace
 
-std::vector<std::filesystem::path> default_dictionary_paths() {
-  return default_paths("diccionario.log");
-}
+std::vector<std::filesystem::path> default_dictionary_paths() { return default_paths("diccionario.log"); }
 
-std::vector<std::filesystem::path> default_context_model_paths() {
-  return default_paths("contexto.dat");
-}
+std::vector<std::filesystem::path> default_context_model_paths() { return default_paths("contexto.dat"); }
 
 FoundDictionary find_dictionary(const std::optional<std::filesystem::path>& named) {
   FoundDictionary found;

@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "app/file_paths.h"
+#include "win32/file_paths.h"
 #include "cli/system.h"
 #include "cli/tildario.h"
 
 namespace cli {
 
 UniqueFile open_for_reading(const std::filesystem::path& path) {
-  return UniqueFile(_wfopen(app::extended_length_path(path.wstring()).c_str(), L"rb"));
+  return UniqueFile(_wfopen(win32::extended_length_path(path.wstring()).c_str(), L"rb"));
 }
 
-std::filesystem::path executable_path() { return app::executable_path(); }
+std::filesystem::path executable_path() { return win32::executable_path(); }
 
 void expect_large_fill(void*, std::size_t) {}
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 #include "tests/cli/run_program.h"
 
 namespace cli_test {
@@ -27,11 +27,11 @@ std::wstring quoted(const std::wstring& argument) {
   return result + L"\"";
 }
 
-app::UniqueKernelHandle inheritable(const std::filesystem::path& path, bool write) {
+win32::UniqueKernelHandle inheritable(const std::filesystem::path& path, bool write) {
   SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
-  return app::UniqueKernelHandle(CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ,
-                                             &attributes, write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                             nullptr));
+  return win32::UniqueKernelHandle(CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ,
+                                               &attributes, write ? CREATE_ALWAYS : OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 }  // namespace
@@ -49,8 +49,8 @@ RunResult run_program(const std::filesystem::path& program, const std::vector<st
 
   RunResult run;
   {
-    const app::UniqueKernelHandle in_handle = inheritable(in, false), out_handle = inheritable(out, true),
-                                  err_handle = inheritable(err, true);
+    const win32::UniqueKernelHandle in_handle = inheritable(in, false), out_handle = inheritable(out, true),
+                                    err_handle = inheritable(err, true);
     if (!in_handle || !out_handle || !err_handle) throw std::runtime_error("cannot open the stream files");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -62,7 +62,7 @@ RunResult run_program(const std::filesystem::path& program, const std::vector<st
     if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &startup, &process))
       throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
-    const app::UniqueKernelHandle process_handle(process.hProcess), thread_handle(process.hThread);
+    const win32::UniqueKernelHandle process_handle(process.hProcess), thread_handle(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;
     GetExitCodeProcess(process.hProcess, &status);

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "accents/dictionary_file.h"
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 
 namespace e2e {
 namespace {
@@ -70,7 +70,7 @@ std::wstring unique_folder_name() {
 }
 
 void write_file(const std::wstring& path, const std::string& bytes) {
-  const app::UniqueKernelHandle file(
+  const win32::UniqueKernelHandle file(
       CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) fail("cannot create " + narrow(path));
   DWORD written = 0;
@@ -362,10 +362,10 @@ LRESULT CALLBACK grabber_procedure(HWND window, UINT message, WPARAM wparam, LPA
   auto* state = reinterpret_cast<ClipboardGrabber::Shared*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_RENDERFORMAT && state && wparam == CF_UNICODETEXT) {
     const std::size_t bytes = (state->text.size() + 1) * sizeof(wchar_t);
-    app::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    win32::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (block) {
       {
-        const app::LockedGlobal lock(block.get());
+        const win32::LockedGlobal lock(block.get());
         if (lock.data()) std::memcpy(lock.data(), state->text.c_str(), bytes);
       }
       if (SetClipboardData(CF_UNICODETEXT, block.get())) block.release();

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "app/wide_text.h"
+#include "win32/wide_text.h"
 #include "tests/e2e/harness.h"
 
 namespace {
@@ -119,7 +119,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"command") {
     for (const app::MenuRow& row : app::tray_menu_rows()) {
-      if (!row.run || app::to_wide(row.caption) != argv[2]) continue;
+      if (!row.run || win32::to_wide(row.caption) != argv[2]) continue;
       HWND dialog = find_dialog();
       return dialog && PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(row.id), 0) ? 0 : 1;
     }

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstring>
 
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 
 namespace desktop {
 namespace {
@@ -16,15 +16,15 @@ HWND clipboard_window() {
   return window;
 }
 
-app::UniqueClipboard open_clipboard(HWND owner, DWORD timeout_ms = 3000) {
-  return app::UniqueClipboard(wait_until([&] { return OpenClipboard(owner) != FALSE; }, timeout_ms));
+win32::UniqueClipboard open_clipboard(HWND owner, DWORD timeout_ms = 3000) {
+  return win32::UniqueClipboard(wait_until([&] { return OpenClipboard(owner) != FALSE; }, timeout_ms));
 }
 
 bool put_on_clipboard(UINT format, const void* bytes, std::size_t size) {
-  app::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size));
+  win32::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size));
   if (!memory) return false;
   {
-    const app::LockedGlobal lock(memory.get());
+    const win32::LockedGlobal lock(memory.get());
     if (!lock.data()) return false;
     if (size) std::memcpy(lock.data(), bytes, size);
   }
@@ -114,7 +114,7 @@ bool MessageBoxWindow::dismiss(int button, DWORD timeout_ms) const {
 UINT html_format() { return RegisterClipboardFormatW(L"HTML Format"); }
 
 bool set_clipboard(const std::vector<ClipboardData>& items) {
-  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
+  const win32::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard || !EmptyClipboard()) return false;
   for (const ClipboardData& item : items)
     if (!put_on_clipboard(item.format, item.bytes.data(), item.bytes.size())) return false;
@@ -130,7 +130,7 @@ bool set_clipboard_text(std::wstring_view text, const std::vector<ClipboardData>
 }
 
 bool set_clipboard_bitmap() {
-  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
+  const win32::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard || !EmptyClipboard()) return false;
   static const WORD pixels[4] = {0x5555, 0xAAAA, 0x5555, 0xAAAA};
   HBITMAP bitmap = CreateBitmap(4, 4, 1, 1, pixels);
@@ -147,11 +147,11 @@ namespace {
 // Calls read(units, length) on the clipboard's Unicode text, in place; nothing without one.
 template <typename Read>
 auto read_clipboard_units(Read read) -> std::optional<decltype(read(nullptr, 0))> {
-  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
+  const win32::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard) return std::nullopt;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (!data) return std::nullopt;
-  const app::LockedGlobal lock(data);
+  const win32::LockedGlobal lock(data);
   if (!lock.data()) return std::nullopt;
   const auto* units = static_cast<const wchar_t*>(lock.data());
   const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
@@ -191,16 +191,16 @@ void fill_repeated(std::wstring_view piece, std::size_t units, wchar_t* out) {
 
 bool set_clipboard_repeated(std::wstring_view piece, std::size_t units) {
   if (piece.empty()) return false;
-  app::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(wchar_t)));
+  win32::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, (units + 1) * sizeof(wchar_t)));
   if (!memory) return false;
   {
-    const app::LockedGlobal lock(memory.get());
+    const win32::LockedGlobal lock(memory.get());
     if (!lock.data()) return false;
     auto* out = static_cast<wchar_t*>(lock.data());
     fill_repeated(piece, units, out);
     out[units] = L'\0';
   }
-  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
+  const win32::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
   memory.release();
   return true;
@@ -222,7 +222,7 @@ TextDigest repeated_digest(std::wstring_view piece, std::size_t units) {
 
 std::vector<UINT> clipboard_formats() {
   std::vector<UINT> formats;
-  const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
+  const win32::UniqueClipboard clipboard = open_clipboard(clipboard_window());
   if (!clipboard) return formats;
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
     formats.push_back(format);
@@ -232,7 +232,7 @@ std::vector<UINT> clipboard_formats() {
 ClipboardHolder::ClipboardHolder(DWORD hold_ms) {
   std::atomic<int> state{0};  // 0 waiting, 1 open, 2 failed
   thread_ = std::thread([&state, hold_ms] {
-    const app::UniqueClipboard clipboard = open_clipboard(clipboard_window());
+    const win32::UniqueClipboard clipboard = open_clipboard(clipboard_window());
     if (!clipboard) {
       state = 2;
       return;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 
 namespace desktop {
 
@@ -31,7 +31,7 @@ std::wstring ScratchFolder::make_folder(const std::wstring& path) {
 }
 
 std::wstring ScratchFolder::write_file(const std::wstring& path, std::string_view bytes) {
-  const app::UniqueKernelHandle file(
+  const win32::UniqueKernelHandle file(
       CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   EXPECT_TRUE(file) << GetLastError();
   DWORD written = 0;

@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "app/file_paths.h"
+#include "app/dictionary_loading.h"
+#include "win32/file_paths.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -16,34 +17,34 @@ class FilePaths : public testing::Test {
 
 TEST_F(FilePaths, FileExistsForFilesAndFoldersOnly) {
   const std::wstring file = scratch_.write_file(root_ + L"\\diccionario.log");
-  EXPECT_TRUE(app::file_exists(file));
-  EXPECT_TRUE(app::file_exists(root_));
-  EXPECT_FALSE(app::file_exists(root_ + L"\\missing.log"));
-  EXPECT_FALSE(app::file_exists(root_ + L"\\missing\\diccionario.log"));
-  EXPECT_FALSE(app::file_exists(L""));
+  EXPECT_TRUE(win32::file_exists(file));
+  EXPECT_TRUE(win32::file_exists(root_));
+  EXPECT_FALSE(win32::file_exists(root_ + L"\\missing.log"));
+  EXPECT_FALSE(win32::file_exists(root_ + L"\\missing\\diccionario.log"));
+  EXPECT_FALSE(win32::file_exists(L""));
 }
 
 TEST_F(FilePaths, FileExistsInFoldersTheCodePageCannotSpellAndPastMaxPath) {
   // Greek, Japanese, an emoji (a surrogate pair), then nesting until the path passes MAX_PATH.
   std::wstring folder = scratch_.make_folder(root_ + L"\\\x03A9\x03BC\x03AD\x03B3\x03B1 \x65E5\x672C \U0001F600");
   const std::wstring short_file = scratch_.write_file(folder + L"\\diccionario.log");
-  EXPECT_TRUE(app::file_exists(short_file));
+  EXPECT_TRUE(win32::file_exists(short_file));
   while (folder.size() < 300) folder = scratch_.make_folder(folder + L"\\carpeta con nombre largo");
   const std::wstring long_file = scratch_.write_file(folder + L"\\diccionario.log");
   ASSERT_GT(long_file.size(), static_cast<std::size_t>(MAX_PATH));
-  EXPECT_TRUE(app::file_exists(long_file));
-  EXPECT_TRUE(app::file_exists(folder));
-  EXPECT_FALSE(app::file_exists(folder + L"\\otro.log"));
+  EXPECT_TRUE(win32::file_exists(long_file));
+  EXPECT_TRUE(win32::file_exists(folder));
+  EXPECT_FALSE(win32::file_exists(folder + L"\\otro.log"));
 }
 
 TEST(ExecutablePaths, DictionaryLiesBesideTheExecutable) {
-  const std::wstring exe = app::executable_path();
-  const std::wstring folder = app::executable_folder();
+  const std::wstring exe = win32::executable_path();
+  const std::wstring folder = win32::executable_folder();
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), L'\\');
   EXPECT_EQ(exe.substr(0, folder.size()), folder);
   EXPECT_EQ(exe.find(L'\\', folder.size()), std::wstring::npos);
-  EXPECT_TRUE(app::file_exists(exe));
+  EXPECT_TRUE(win32::file_exists(exe));
   EXPECT_EQ(app::dictionary_path(), folder + L"diccionario.log");
 }
 

@@ -35,7 +35,7 @@ TEST(TrayMenu, TheUserSeesTheseEntriesWithTheseIds) {
       {0, L""},
       {204, L"&Quitar"},
   };
-  const app::UniqueMenu menu = app::build_tray_menu();
+  const win32::UniqueMenu menu = app::build_tray_menu();
   ASSERT_TRUE(menu);
   ASSERT_EQ(GetMenuItemCount(menu.get()), static_cast<int>(std::size(expected)));
   for (UINT position = 0; position < std::size(expected); ++position) {

@@ -8,7 +8,7 @@
 // leaks it. Each knows its own "no handle" value: null, and for kernel handles also
 // INVALID_HANDLE_VALUE, which CreateFile returns on failure.
 
-namespace app {
+namespace win32 {
 
 inline bool is_valid_handle(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
 template <typename Handle>
@@ -72,4 +72,4 @@ class LockedGlobal {
   void* data_;
 };
 
-}  // namespace app
+}  // namespace win32

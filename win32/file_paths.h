@@ -2,9 +2,7 @@
 
 #include <string>
 
-namespace app {
-
-inline constexpr wchar_t dictionary_file_name[] = L"diccionario.log";
+namespace win32 {
 
 // `path` as the file calls take it: a path of MAX_PATH characters or more in its extended-length
 // form ("\\?\C:\..." or "\\?\UNC\..."), any other as it is.
@@ -19,7 +17,4 @@ std::wstring executable_path();
 // executable_path() up to and including its last backslash.
 std::wstring executable_folder();
 
-// executable_folder() + "diccionario.log".
-std::wstring dictionary_path();
-
-}  // namespace app
+}  // namespace win32

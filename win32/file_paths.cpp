@@ -1,10 +1,10 @@
-#include "app/file_paths.h"
+#include "win32/file_paths.h"
 
 #include <windows.h>
 
 #include <string_view>
 
-namespace app {
+namespace win32 {
 
 std::wstring extended_length_path(const std::wstring& path) {
   constexpr std::wstring_view extended = L"\\\\?\\";
@@ -50,10 +50,4 @@ std::wstring executable_folder() {
   return path;
 }
 
-std::wstring dictionary_path() {
-  const std::wstring folder = executable_folder();
-  if (folder.empty()) return {};
-  return folder + dictionary_file_name;
-}
-
-}  // namespace app
+}  // namespace win32
