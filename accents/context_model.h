@@ -97,7 +97,6 @@ class ContextModel {
   std::size_t form_count() const { return forms_.size(); }
   std::size_t feature_count() const { return feature_count_; }
   // No longer word is a form of the model.
-  std::size_t longest_form() const { return longest_form_; }
 
   // The model's number for a plain word in small letters, or none.
   std::optional<std::uint32_t> find_form(std::string_view lower) const;

@@ -8,11 +8,12 @@ namespace accents {
 
 namespace {
 constexpr std::size_t field_offset(std::size_t index) { return 4 + 12 * index; }
+}  // namespace
 
-// The digit groups of `value` (> 0) written at `out`; returns the end. Most of the arithmetic
-// is 32-bit: on x86 every 64-bit division is a library call, and loading a dictionary divides a
-// few million times.
-char* put_digit_groups(std::uint64_t value, char* out) {
+// Most of the arithmetic is 32-bit: on x86 every 64-bit division is a library call, and loading
+// a dictionary divides a few million times.
+char* decode_digit_groups(std::int64_t field, char* out) {
+  auto value = static_cast<std::uint64_t>(field);
   // Five groups or fewer (a field's usual five characters): one division splits the value into
   // two 32-bit halves, and a comparison chain finds the first group.
   if (value < 1'000'000'000'000'000u) {
@@ -41,13 +42,6 @@ char* put_digit_groups(std::uint64_t value, char* out) {
   return out;
 }
 
-}  // namespace
-
-std::string decode_digit_groups(std::int64_t value) {
-  char groups[7];
-  return std::string(groups, put_digit_groups(static_cast<std::uint64_t>(value), groups));
-}
-
 std::int64_t record_field(const unsigned char* record, std::size_t index) {
   std::uint64_t v = 0;
   const unsigned char* p = record + field_offset(index);
@@ -63,7 +57,7 @@ std::size_t decode_record_into(const unsigned char* record, char* out) {
   char* end = out;
   for (std::size_t j = 0; j < fields_per_record; ++j) {
     const std::int64_t value = record_field(record, j);
-    if (value > 0) end = put_digit_groups(static_cast<std::uint64_t>(value), end);
+    if (value > 0) end = decode_digit_groups(value, end);
   }
   return static_cast<std::size_t>(end - out);
 }

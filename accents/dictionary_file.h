@@ -22,9 +22,10 @@ inline constexpr std::size_t max_word_length = fields_per_record * chars_per_fie
 
 using Record = std::array<unsigned char, record_size>;
 
-// The text of one field value (value > 0). The three-digit groups are the value's base-1000
-// digits; a group above 255 stands for its value mod 256.
-std::string decode_digit_groups(std::int64_t value);
+// The text of one field value (value > 0), written at `out` (room for 7 bytes); returns its end.
+// The three-digit groups are the value's base-1000 digits; a group above 255 stands for its value
+// mod 256.
+char* decode_digit_groups(std::int64_t value, char* out);
 
 std::int64_t record_field(const unsigned char* record, std::size_t index);
 

@@ -80,7 +80,4 @@ constexpr char16_t to_unit(unsigned char b) { return b >= 0x80 && b < 0xA0 ? hig
 // default character "?" (each half of a surrogate pair on its own, too).
 unsigned char from_unit(char16_t unit);
 
-// True when the unit has a byte of its own, so that it survives the way there and back.
-inline bool holds(char16_t unit) { return to_unit(from_unit(unit)) == unit; }
-
 }  // namespace text::cp1252

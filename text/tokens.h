@@ -66,9 +66,6 @@ class Tokens {
 // The tokens of `text`, as views into it: valid while the text lives unchanged.
 inline Tokens split_text(std::string_view text) { return Tokens(text); }
 
-// How many tokens split_text gives, without walking them one by one.
-std::size_t count_tokens(std::string_view text);
-
 // Calls f(offset, length) for each word token of `text` in order, the tokens split_text gives
 // that are not separators, stepping over the separators between them without a stop at each.
 template <typename F>

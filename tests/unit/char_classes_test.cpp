@@ -34,7 +34,8 @@ TEST(CharClasses, SeparatorsEndWordsAsAWriterExpects) {
       {"3er piso 2\xAA planta, 10km", {"er", "piso", "\xAA", "planta", "km"}},  // digits separate
       {"(a) [b] {c} <d> \"e\" f/g h\\i j_k l~m #n $o \x80p \xA3q r:s;t=u.v!w?x,y", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n", "o", "p", "q", "r", "s", "t", "u", "v", "w", "x", "y"}},
       {"e-mail O'Neil a&b 50% x*y a+b a@b ^c |d `e \x7F \xA2\xA5\xA7", {"e-mail", "O'Neil", "a&b", "%", "x*y", "a+b", "a@b", "^c", "|d", "`e", "\x7F", "\xA2\xA5\xA7"}},
-      {std::string("uno\0dos", 7), {std::string("uno\0dos", 7)}},  // NUL is no control to split on
+      {std::string("uno\0dos", 7), {std::string("uno\0dos", 7)}},
+      {"ni\xF1o m\xE1s 1\xBA", {"ni\xF1o", "m\xE1s", "\xBA"}},  // NUL is no control to split on
   };
   // clang-format on
   for (const auto& c : cases) {
