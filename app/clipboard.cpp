@@ -7,8 +7,9 @@ namespace app {
 namespace {
 
 // Clipboard managers, and Wine's own, hold the clipboard for a few milliseconds after every
-// change: a busy clipboard is tried again before giving up.
-constexpr int open_attempts = 10;
+// change, and for hundreds on a busy machine: a busy clipboard is tried again for about a second
+// before giving up.
+constexpr int open_attempts = 50;
 constexpr DWORD open_retry_ms = 20;
 
 win32::UniqueClipboard open_clipboard(HWND window) {

@@ -120,7 +120,7 @@ TEST_F(Clipboard, BusyClipboardIsRetriedBriefly) {
   // Held for longer than the retries last: the reader finds nothing and the writer writes nothing.
   text::change_case(*read, text::CaseChange::lower);
   {
-    const desktop::ClipboardHolder holder(1000);
+    const desktop::ClipboardHolder holder(3000);
     EXPECT_FALSE(app::read_clipboard_text(window_).has_value());
     EXPECT_EQ(app::write_clipboard_text(window_, *read), ClipboardWrite::busy);
   }
