@@ -12,7 +12,7 @@ tools::CommandLine parse(std::vector<const char*> args) {
   return tools::parse_command_line(static_cast<int>(args.size()), args.data(), {"--ranks", "--margin"}, {"--tune"});
 }
 
-TEST(CommandLine, OptionsFlagsAndPositionalInAnyOrder) {
+TEST(ToolCommandLine, OptionsFlagsAndPositionalInAnyOrder) {
   const auto line = parse({"words.txt", "--ranks", "a.txt", "--tune", "out.log", "--ranks", "b.txt", "--margin", "3"});
   ASSERT_FALSE(line.error);
   EXPECT_EQ(line.positional, (std::vector<std::string>{"words.txt", "out.log"}));
@@ -25,7 +25,7 @@ TEST(CommandLine, OptionsFlagsAndPositionalInAnyOrder) {
   EXPECT_TRUE(line.all("--choices").empty());
 }
 
-TEST(CommandLine, Errors) {
+TEST(ToolCommandLine, Errors) {
   for (const auto& args : {std::vector<const char*>{"--margin"}, {"a", "--bogus"}, {"--tune", "--ranks"}}) {
     SCOPED_TRACE(args.back());
     EXPECT_TRUE(parse(args).error);
@@ -34,7 +34,7 @@ TEST(CommandLine, Errors) {
   EXPECT_EQ(parse({"--margin", "--tune"}).value("--margin"), "--tune");  // a value may look like an option
 }
 
-TEST(CommandLine, Numbers) {
+TEST(ToolCommandLine, Numbers) {
   EXPECT_EQ(tools::parse_number("3"), 3.0);
   EXPECT_EQ(tools::parse_number("0.5"), 0.5);
   for (const char* bad : {"", "x", "3x", " 3", "3 "}) EXPECT_FALSE(tools::parse_number(bad)) << bad;
