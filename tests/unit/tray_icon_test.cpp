@@ -73,18 +73,24 @@ struct BusyShell {
   }
 };
 
+// The delays of the retries, each run as the dialog runs it on the timer, until the icon is
+// shown or `at_most` retries have run.
+std::vector<UINT> retry_delays(app::TrayIcon& icon, std::size_t at_most) {
+  std::vector<UINT> delays;
+  while (!icon.shown() && delays.size() < at_most) {
+    delays.push_back(icon.retry_delay_ms());
+    icon.retry();
+  }
+  return delays;
+}
+
 TEST(TrayIcon, RefusedAddsAreRetriedWithGrowingDelaysAndTheBalloonComesWithTheFirstThatWorks) {
   const Window window;
   BusyShell::reset(3);
   app::TrayIcon icon(BusyShell::notify);
   icon.start(window.get(), GetModuleHandleW(nullptr));
-  std::vector<UINT> delays;
-  while (!icon.shown() && delays.size() < 10) {
-    delays.push_back(icon.retry_delay_ms());
-    icon.retry();  // as the dialog does on the timer
-  }
+  EXPECT_EQ(retry_delays(icon, 10), (std::vector<UINT>{1000, 2000, 4000}));
   EXPECT_TRUE(icon.shown());
-  EXPECT_EQ(delays, (std::vector<UINT>{1000, 2000, 4000}));
   EXPECT_EQ(icon.retry_delay_ms(), 0u);
   ASSERT_EQ(BusyShell::adds.size(), 4u);
   for (const auto& add : BusyShell::adds) EXPECT_TRUE(add.with_balloon);
@@ -114,12 +120,7 @@ TEST(TrayIcon, RetriesNeverStopAndWaitAtMostHalfAMinute) {
   BusyShell::reset(1000);
   app::TrayIcon icon(BusyShell::notify);
   icon.start(window.get(), GetModuleHandleW(nullptr));
-  std::vector<UINT> delays;
-  for (int i = 0; i < 8; ++i) {
-    delays.push_back(icon.retry_delay_ms());
-    icon.retry();
-  }
-  EXPECT_EQ(delays, (std::vector<UINT>{1000, 2000, 4000, 8000, 16000, 30000, 30000, 30000}));
+  EXPECT_EQ(retry_delays(icon, 8), (std::vector<UINT>{1000, 2000, 4000, 8000, 16000, 30000, 30000, 30000}));
   // A taskbar created before the first add worked: the welcome balloon is still owed.
   BusyShell::reset(0);
   icon.add_again();
