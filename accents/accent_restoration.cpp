@@ -12,6 +12,7 @@
 #include "text/case_conversion.h"
 #include "text/char_classes.h"
 #include "text/code_page_1252.h"
+#include "text/marked_letters.h"
 #include "text/report_text.h"
 #include "text/tokens.h"
 
@@ -19,16 +20,8 @@ namespace accents {
 
 namespace {
 
-char accented_vowel(char plain) {
-  switch (plain) {
-    case 'a': return '\xE1';
-    case 'e': return '\xE9';
-    case 'i': return '\xED';
-    case 'o': return '\xF3';
-    case 'u': return '\xFA';
-    default: return 0;
-  }
-}
+// `plain` is a byte of a word in small letters.
+char accented_vowel(char plain) { return static_cast<char>(text::acute_of(static_cast<unsigned char>(plain))); }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include "text/char_classes.h"
 #include "text/code_page_1252.h"
+#include "text/marked_letters.h"
 
 namespace accents {
 
@@ -13,17 +14,7 @@ namespace {
 
 // Small letters without the acute accent: how a token is compared, so that a word reads the
 // same whether or not its own accent is missing.
-constexpr unsigned char token_byte(unsigned char b) {
-  const unsigned char lower = text::cp1252::to_lower(b);
-  switch (lower) {
-    case 0xE1: return 'a';
-    case 0xE9: return 'e';
-    case 0xED: return 'i';
-    case 0xF3: return 'o';
-    case 0xFA: return 'u';
-    default: return lower;
-  }
-}
+constexpr unsigned char token_byte(unsigned char b) { return text::without_acute(text::cp1252::to_lower(b)); }
 constexpr text::cp1252::ByteMap token_bytes = text::cp1252::make_byte_map(token_byte);
 
 enum class ByteKind : std::uint8_t { word, space, line, digit, mark };

@@ -4,8 +4,8 @@
 #include <unordered_map>
 
 #include "text/case_conversion.h"
+#include "text/marked_letters.h"
 #include "text/tokens.h"
-#include "tools/acute_accents.h"
 #include "tools/utf8_cp1252.h"
 #include "tools/word_counts.h"
 
@@ -18,7 +18,7 @@ using accents::ContextFeature;
 // A plain word, or a plain word with one acute accent: the spellings restoration can give.
 bool has_at_most_one_accent(std::string_view spelling) {
   int accents = 0;
-  for (const char c : spelling) accents += plain_vowel(static_cast<unsigned char>(c)) != 0;
+  for (const char c : spelling) accents += text::is_acute_vowel(static_cast<unsigned char>(c));
   return accents <= 1;
 }
 

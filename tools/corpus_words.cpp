@@ -5,16 +5,18 @@
 
 #include "accents/dictionary_file.h"
 #include "text/case_conversion.h"
+#include "text/code_page_1252.h"
+#include "text/marked_letters.h"
 #include "text/tokens.h"
-#include "text/char_classes.h"
 
 namespace tools {
 
 namespace {
 
+// A letter of the code page, but not one of the signs Windows counts as letters (ƒ ˆ ª µ º):
+// "1º" or "5 µm" alone make no word of a corpus.
 bool is_letter(unsigned char b) {
-  return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= 0xC0 && b != 0xD7 && b != 0xF7) || b == 0x8A ||
-         b == 0x8C || b == 0x8E || b == 0x9A || b == 0x9C || b == 0x9E || b == 0x9F;
+  return text::cp1252::is_alpha(b) && b != 0x83 && b != 0x88 && b != 0xAA && b != 0xB5 && b != 0xBA;
 }
 
 bool in_list(std::string_view word, std::initializer_list<std::string_view> list) {
@@ -24,13 +26,13 @@ bool in_list(std::string_view word, std::initializer_list<std::string_view> list
 // The precomposed letter (a code point below 0x100) of `base` with the combining mark whose
 // last UTF-8 byte is `mark` (0x81 acute, 0x83 tilde, 0x88 diaeresis), or 0.
 unsigned composed(char base, unsigned char mark) {
-  static constexpr std::string_view bases = "aeiouAEIOU";
-  static constexpr unsigned char acute[] = {0xE1, 0xE9, 0xED, 0xF3, 0xFA, 0xC1, 0xC9, 0xCD, 0xD3, 0xDA};
-  if (mark == 0x81)
-    if (const auto i = bases.find(base); i != std::string_view::npos) return acute[i];
-  if (mark == 0x83 && (base == 'n' || base == 'N')) return base == 'n' ? 0xF1 : 0xD1;
-  if (mark == 0x88 && (base == 'u' || base == 'U')) return base == 'u' ? 0xFC : 0xDC;
-  return 0;
+  const auto letter = [&](text::Mark m) { return text::marked_letter(static_cast<unsigned char>(base), m); };
+  switch (mark) {
+    case 0x81: return letter(text::Mark::acute);
+    case 0x83: return letter(text::Mark::tilde);
+    case 0x88: return letter(text::Mark::diaeresis);
+    default: return 0;
+  }
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 // the context model is made from (tools/context_counts.h).
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +21,7 @@
 #include "tools/command_line.h"
 #include "tools/context_counts.h"
 #include "tools/corpus_words.h"
+#include "tools/files.h"
 #include "tools/markup_text.h"
 #include "tools/utf8_cp1252.h"
 #include "tools/word_counts.h"
@@ -81,12 +81,10 @@ bool in_part(const std::string& part, unsigned bucket) {
   return bucket >= 45;  // fit
 }
 
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) fail("cannot read " + path);
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) fail("cannot read " + path);
-  return bytes;
+std::string read_document(const std::string& path) {
+  auto bytes = tools::read_file(path);
+  if (!bytes) fail("cannot read " + path);
+  return std::move(*bytes);
 }
 
 std::vector<std::string> document_paths(const Source& source) {
@@ -137,7 +135,7 @@ void count_source(const Options& options, std::size_t index, tools::WordCounts& 
   for (const auto& path : document_paths(source)) {
     if (!in_part(options.part, tools::document_bucket(source.name + "/" + path))) continue;
     ++tally.documents;
-    for (const auto& p : spanish_paragraphs(read_file(options.root + "/" + path), tally)) {
+    for (const auto& p : spanish_paragraphs(read_document(options.root + "/" + path), tally)) {
       ++tally.paragraphs;
       tally.words += p.words.size();
       for (const auto& w : p.words) {

@@ -6,19 +6,24 @@
 #include <map>
 #include <unordered_set>
 
-#include "tools/acute_accents.h"
+#include "text/code_page_1252.h"
+#include "text/marked_letters.h"
 
 namespace tools {
 
 namespace {
 
-bool has_acute(std::string_view word) {
-  return std::any_of(word.begin(), word.end(), [](char c) { return plain_vowel(static_cast<unsigned char>(c)) != 0; });
+// The forms come in small letters; the accent of a capital is not counted.
+bool is_small_acute(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return text::is_acute_vowel(b) && text::cp1252::to_lower(b) == b;
 }
+
+bool has_acute(std::string_view word) { return std::any_of(word.begin(), word.end(), is_small_acute); }
 
 std::size_t accent_offset(std::string_view word) {
   for (std::size_t i = 0; i < word.size(); ++i)
-    if (plain_vowel(static_cast<unsigned char>(word[i])) != 0) return i;
+    if (is_small_acute(word[i])) return i;
   return std::string_view::npos;
 }
 
@@ -28,8 +33,8 @@ std::string one_accent_plain_form(std::string_view word) {
   std::string plain(word);
   int accents = 0;
   for (char& c : plain) {
-    if (const char v = plain_vowel(static_cast<unsigned char>(c))) {
-      c = v;
+    if (is_small_acute(c)) {
+      c = static_cast<char>(text::without_acute(static_cast<unsigned char>(c)));
       ++accents;
     }
   }

@@ -11,9 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -24,9 +22,11 @@
 #include "accents/dictionary_loader.h"
 #include "text/char_classes.h"
 #include "text/code_page_text.h"
+#include "text/marked_letters.h"
 #include "text/tokens.h"
 #include "tools/command_line.h"
 #include "tools/corpus_words.h"
+#include "tools/files.h"
 #include "tools/utf8_cp1252.h"
 
 namespace {
@@ -39,16 +39,8 @@ constexpr std::string_view usage_text =
 
 [[noreturn]] void fail(const std::string& why) { tools::exit_with_error("measure_accents", why); }
 
-std::optional<std::string> read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
-
 accents::AccentDictionary load_dictionary(const std::string& path) {
-  const auto bytes = read_file(path);
+  const auto bytes = tools::read_file(path);
   if (!bytes) fail("cannot read " + path);
   auto load =
       accents::load_accent_dictionary(std::span(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()));
@@ -56,41 +48,13 @@ accents::AccentDictionary load_dictionary(const std::string& path) {
   return std::move(load.dictionary);
 }
 
-bool is_acute(unsigned char b) {
-  switch (b) {
-    case 0xE1:
-    case 0xE9:
-    case 0xED:
-    case 0xF3:
-    case 0xFA:  // á é í ó ú
-    case 0xC1:
-    case 0xC9:
-    case 0xCD:
-    case 0xD3:
-    case 0xDA:  // Á É Í Ó Ú
-      return true;
-    default: return false;
-  }
-}
-
 std::string strip_acute_accents(std::string s) {
-  for (char& c : s) {
-    const auto b = static_cast<unsigned char>(c);
-    if (!is_acute(b)) continue;
-    switch (b | 0x20) {
-      case 0xE1: c = 'a'; break;
-      case 0xE9: c = 'e'; break;
-      case 0xED: c = 'i'; break;
-      case 0xF3: c = 'o'; break;
-      default: c = 'u'; break;
-    }
-    if (!(b & 0x20)) c = static_cast<char>(c - 0x20);
-  }
+  for (char& c : s) c = static_cast<char>(text::without_acute(static_cast<unsigned char>(c)));
   return s;
 }
 
 accents::ContextModel load_context_model(const std::string& path) {
-  const auto bytes = read_file(path);
+  const auto bytes = tools::read_file(path);
   if (!bytes) fail("cannot read " + path);
   auto model =
       accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()));
@@ -114,7 +78,7 @@ struct Texts {
 Texts read_texts(const std::vector<std::string>& paths) {
   Texts texts;
   for (const auto& path : paths) {
-    const auto bytes = read_file(path);
+    const auto bytes = tools::read_file(path);
     if (!bytes) fail("cannot read " + path);
     std::string_view rest = *bytes;
     while (!rest.empty()) {
@@ -141,8 +105,8 @@ std::vector<Word> words_of(const std::string& text) {
   std::size_t offset = 0;
   for (std::string_view token : text::split_text(text)) {
     if (!text::is_separator(token)) {
-      const bool accented =
-          std::any_of(token.begin(), token.end(), [](char c) { return is_acute(static_cast<unsigned char>(c)); });
+      const bool accented = std::any_of(token.begin(), token.end(),
+                                        [](char c) { return text::is_acute_vowel(static_cast<unsigned char>(c)); });
       words.push_back({offset, token.size(), accented});
     }
     offset += token.size();
