@@ -17,6 +17,8 @@ const std::wstring no_repetition = L"No Repite palabras claramente ...";
 const std::wstring fragments = L" trozos de palabra(s) \u00F3 palabra(s)";
 
 TEST(Analysis, ReportsOnClipboardTextLeaveTheClipboardAsItWas) {
+  // Accented letters and ñ are one byte each, and words that begin with them count.
+  const std::wstring spanish = L"\x00BFQu\x00E9 tal? 3er piso\r\nacci\x00F3n \u00D1and\x00FA 5\x20AC";
   e2e::Program program;
   const struct {
     std::wstring clipboard;
@@ -30,28 +32,15 @@ TEST(Analysis, ReportsOnClipboardTextLeaveTheClipboardAsItWas) {
       {L"casa casa perro", word_repetition, heading + L"2" + more_repeated + L"casa,casa"},
       {L"El perro y el gato", word_repetition, no_repetition},
       {L"de la y que 2020", word_repetition, no_repetition},
-      // Accented letters and ñ are one byte each, and words that begin with them count.
-      {L"\x00BFQu\x00E9 tal? 3er piso\r\nacci\x00F3n \x00D1"
-       L"and\x00FA 5\x20AC",
-       count_characters, heading + L"35 caracteres"},
-      {L"\x00BFQu\x00E9 tal? 3er piso\r\nacci\x00F3n \x00D1"
-       L"and\x00FA 5\x20AC",
-       count_words, heading + L"6 trozos de palabra(s) \x00F3 palabra(s)"},
-      {L"\x00BFQu\x00E9 tal? 3er piso\r\nacci\x00F3n \x00D1"
-       L"and\x00FA 5\x20AC",
-       count_consonants, heading + L"12 consonantes"},
-      {L"\x00BFQu\x00E9 tal? 3er piso\r\nacci\x00F3n \x00D1"
-       L"and\x00FA 5\x20AC",
-       count_vowels, heading + L"11 vocales"},
-      {L"\x00BFQu\x00E9 tal? 3er piso\r\nacci\x00F3n \x00D1"
-       L"and\x00FA 5\x20AC",
-       word_repetition, no_repetition},
+      {spanish, count_characters, heading + L"35 caracteres"},
+      {spanish, count_words, heading + L"6 trozos de palabra(s) \x00F3 palabra(s)"},
+      {spanish, count_consonants, heading + L"12 consonantes"},
+      {spanish, count_vowels, heading + L"11 vocales"},
+      {spanish, word_repetition, no_repetition},
       // Ordinary Spanish: words that begin with accented letters, dialogue dashes, no-break
       // spaces, low and angle quotation marks; capitals at the start of sentences.
       {L"\u00E9l y ella", count_words, heading + L"3" + fragments},
-      {L"\u00C1rbol \u00F1"
-       L"and\u00FA \u00D3scar \u00C1ngel",
-       count_words, heading + L"4" + fragments},
+      {L"\u00C1rbol \u00F1and\u00FA \u00D3scar \u00C1ngel", count_words, heading + L"4" + fragments},
       {L"\u2014Hola \u2014dijo \u00E9l\u2014.", count_words, heading + L"3" + fragments},
       {L"e-mail O'Neil \u201Euno\u201C \u201Ados\u2018 tres\u00A0cuatro \u2022cinco \u2013seis \u2039siete\u203A",
        count_words, heading + L"9" + fragments},

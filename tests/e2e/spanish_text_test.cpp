@@ -50,7 +50,7 @@ TEST(SpanishText, AClipboardThatCannotBeWrittenIsReportedAndKeepsItsText) {
   for (int i = 0; i < 2000000; ++i) text += L"camion ";
   for (const CommandId command : {CommandId::restore_accents, CommandId::upper_case}) {
     SCOPED_TRACE(static_cast<int>(command));
-    e2e::ClipboardGrabber grab(text, 3000);
+    e2e::ClipboardGrabber grab(text, 10000);
     ASSERT_TRUE(grab.ready());
     EXPECT_EQ(program.command(command, 60000), Outcome::box_open);
     EXPECT_TRUE(grab.grabbed());
