@@ -41,12 +41,17 @@ model_tool=$root/build/native/tools/make_context_model
 
 fail() { echo "make-dictionary: $*" >&2; exit 1; }
 
-# The made files, copied unchanged (times too) into each folder of copies.
+# The made files, copied unchanged (times too) into each folder of copies; a copy with the same
+# time and size is already this one, and 60 MB are not written again on every run.
 copy_made_files() {
-  local dir
+  local dir file copy
   for dir in ${copies[@]+"${copies[@]}"}; do
     mkdir -p "$dir"
-    cp -p "$output" "$notice" "$model" "$dir/"
+    for file in "$output" "$notice" "$model"; do
+      copy=$dir/$(basename "$file")
+      if [ -f "$copy" ] && [ "$(stat -c %Y.%s "$copy")" = "$(stat -c %Y.%s "$file")" ]; then continue; fi
+      cp -p "$file" "$copy"
+    done
   done
 }
 
