@@ -30,55 +30,6 @@ std::wstring extended(const std::wstring& path) {
   return L"\\\\?\\" + path;
 }
 
-void create_folders(const std::wstring& path) {
-  for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
-    CreateDirectoryW(extended(path.substr(0, at)).c_str(), nullptr);
-  CreateDirectoryW(extended(path).c_str(), nullptr);
-}
-
-void delete_tree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(extended(folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        delete_tree(path);
-      } else {
-        // The image of a process that just ended can stay locked for a moment.
-        wait_until([&] { return DeleteFileW(extended(path).c_str()) != FALSE; }, 2000);
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(extended(folder).c_str());
-}
-
-std::wstring scratch_root() {
-  wchar_t temp[MAX_PATH + 1];
-  const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-  if (length == 0 || length > MAX_PATH) fail("GetTempPathW");
-  return std::wstring(temp, length) + L"tildario-e2e";
-}
-
-std::wstring unique_folder_name() {
-  static std::atomic<unsigned> counter{0};
-  return std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount()) + L"-" +
-         std::to_wstring(++counter);
-}
-
-void write_file(const std::wstring& path, const std::string& bytes) {
-  const win32::UniqueKernelHandle file(
-      CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) fail("cannot create " + narrow(path));
-  DWORD written = 0;
-  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-      written != bytes.size())
-    fail("cannot write " + narrow(path));
-}
-
 struct DialogSearch {
   DWORD process_id;
   HWND found;
@@ -136,13 +87,11 @@ std::string dictionary_file(const std::vector<std::string>& words) {
 
 Program::Program(const StartOptions& options) {
   const std::wstring source = tildario_exe();
-  folder_ = scratch_root() + L"\\" +
-            (options.folder_name.empty() ? unique_folder_name() : unique_folder_name() + L"\\" + options.folder_name);
-  create_folders(folder_);
+  folder_ = scratch_.make_folder(options.folder_name.empty() ? L"programa" : options.folder_name).wstring();
   exe_ = folder_ + L"\\Tildario.exe";
   if (!CopyFileW(extended(source).c_str(), extended(exe_).c_str(), FALSE))
     fail("cannot copy " + narrow(source) + " to " + narrow(exe_));
-  if (options.dictionary) write_file(folder_ + L"\\diccionario.log", *options.dictionary);
+  if (options.dictionary) scratch_.write(folder_ + L"\\diccionario.log", *options.dictionary);
 
   std::wstring command_line = L"\"" + exe_ + L"\"";
   // clang-format off
@@ -154,7 +103,7 @@ Program::Program(const StartOptions& options) {
   startup.wShowWindow = options.show_command;
   PROCESS_INFORMATION info{};
   // Started from another folder, so that the program has to find its own.
-  const std::wstring working_folder = scratch_root();
+  const std::wstring working_folder = scratch_.path().wstring();
   if (!CreateProcessW(extended(exe_).c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       working_folder.c_str(), &startup, &info))
     fail("cannot start " + narrow(exe_));
@@ -177,7 +126,6 @@ Program::Program(const StartOptions& options) {
     WaitForSingleObject(process_, 5000);
     CloseHandle(process_);
     process_ = nullptr;
-    delete_tree(folder_);
     throw std::runtime_error("Tildario.exe started but its dialog did not appear");
   }
   icon_id_ = static_cast<UINT>(GetWindowLongPtrW(dialog_, GWLP_HINSTANCE));
@@ -200,14 +148,6 @@ Program::~Program() {
   }
   for (std::thread& sender : senders_) sender.join();
   if (process_) CloseHandle(process_);
-  delete_tree(folder_);
-  // The parent folder is this program's own only when a folder name was given.
-  const std::wstring root = scratch_root();
-  for (std::wstring parent = folder_; parent.size() > root.size() + 1;) {
-    parent.resize(parent.find_last_of(L'\\'));
-    if (parent.size() <= root.size()) break;
-    RemoveDirectoryW(extended(parent).c_str());
-  }
 }
 
 UINT Program::icon_id() const { return icon_id_; }

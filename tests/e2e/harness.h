@@ -54,6 +54,7 @@
 #include "app/report.h"
 #include "app/tray_icon.h"
 #include "tests/support/desktop.h"
+#include "tests/support/scratch_folder.h"
 
 namespace e2e {
 
@@ -71,7 +72,7 @@ struct StartOptions {
   std::optional<std::string> dictionary;  // bytes of diccionario.log beside the copy
   std::wstring arguments;                 // appended to the command line
   WORD show_command = SW_SHOWNORMAL;
-  std::wstring folder_name;  // the scratch folder's own name (may hold backslashes), else unique
+  std::wstring folder_name;  // the program's folder in its scratch folder (may hold backslashes)
 };
 
 enum class Outcome { finished, box_open, menu_open, timed_out };
@@ -120,6 +121,7 @@ class Program {
  private:
   bool pending_sends_done() const;
 
+  test_support::ScratchFolder scratch_{"tildario-e2e"};
   std::wstring folder_;
   std::wstring exe_;
   HANDLE process_ = nullptr;

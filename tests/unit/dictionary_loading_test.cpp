@@ -25,10 +25,10 @@ std::string records_of(const std::vector<std::string>& words) {
 // end to end instead.) Every case here must return without showing anything.
 class DictionaryLoading : public testing::Test {
  protected:
-  void write_records(const std::vector<std::string>& words) { scratch_.write_file(path_, records_of(words)); }
+  void write_records(const std::vector<std::string>& words) { scratch_.write(path_, records_of(words)); }
 
-  desktop::ScratchFolder scratch_{L"tildario-dictionary"};
-  const std::wstring path_ = scratch_.path() + L"\\diccionario.log";
+  test_support::ScratchFolder scratch_{"tildario-dictionary"};
+  const std::wstring path_ = scratch_.path().wstring() + L"\\diccionario.log";
 };
 
 TEST_F(DictionaryLoading, ReadsTheRecords) {
@@ -43,9 +43,9 @@ TEST_F(DictionaryLoading, ReadsTheRecords) {
 }
 
 TEST_F(DictionaryLoading, ReadsFromAFolderPastMaxPath) {
-  std::wstring folder = scratch_.path();
-  while (folder.size() < 300) folder = scratch_.make_folder(folder + L"\\carpeta con nombre largo \x00F1");
-  const std::wstring path = scratch_.write_file(folder + L"\\diccionario.log", records_of({"cami\xF3n"}));
+  std::wstring folder = scratch_.path().wstring();
+  while (folder.size() < 300) folder = scratch_.make_folder(folder + L"\\carpeta con nombre largo \x00F1").wstring();
+  const std::wstring path = scratch_.write(folder + L"\\diccionario.log", records_of({"cami\xF3n"})).wstring();
   ASSERT_GT(path.size(), static_cast<std::size_t>(MAX_PATH));
   EXPECT_TRUE(app::load_dictionary_file(nullptr, path).contains("cami\xF3n"));
 }

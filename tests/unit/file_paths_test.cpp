@@ -11,12 +11,12 @@ namespace {
 
 class FilePaths : public testing::Test {
  protected:
-  desktop::ScratchFolder scratch_{L"tildario-paths"};
-  const std::wstring& root_ = scratch_.path();
+  test_support::ScratchFolder scratch_{"tildario-paths"};
+  const std::wstring root_ = scratch_.path().wstring();
 };
 
 TEST_F(FilePaths, FileExistsForFilesAndFoldersOnly) {
-  const std::wstring file = scratch_.write_file(root_ + L"\\diccionario.log");
+  const std::wstring file = scratch_.write(root_ + L"\\diccionario.log").wstring();
   EXPECT_TRUE(win32::file_exists(file));
   EXPECT_TRUE(win32::file_exists(root_));
   EXPECT_FALSE(win32::file_exists(root_ + L"\\missing.log"));
@@ -26,11 +26,12 @@ TEST_F(FilePaths, FileExistsForFilesAndFoldersOnly) {
 
 TEST_F(FilePaths, FileExistsInFoldersTheCodePageCannotSpellAndPastMaxPath) {
   // Greek, Japanese, an emoji (a surrogate pair), then nesting until the path passes MAX_PATH.
-  std::wstring folder = scratch_.make_folder(root_ + L"\\\x03A9\x03BC\x03AD\x03B3\x03B1 \x65E5\x672C \U0001F600");
-  const std::wstring short_file = scratch_.write_file(folder + L"\\diccionario.log");
+  std::wstring folder =
+      scratch_.make_folder(root_ + L"\\\x03A9\x03BC\x03AD\x03B3\x03B1 \x65E5\x672C \U0001F600").wstring();
+  const std::wstring short_file = scratch_.write(folder + L"\\diccionario.log").wstring();
   EXPECT_TRUE(win32::file_exists(short_file));
-  while (folder.size() < 300) folder = scratch_.make_folder(folder + L"\\carpeta con nombre largo");
-  const std::wstring long_file = scratch_.write_file(folder + L"\\diccionario.log");
+  while (folder.size() < 300) folder = scratch_.make_folder(folder + L"\\carpeta con nombre largo").wstring();
+  const std::wstring long_file = scratch_.write(folder + L"\\diccionario.log").wstring();
   ASSERT_GT(long_file.size(), static_cast<std::size_t>(MAX_PATH));
   EXPECT_TRUE(win32::file_exists(long_file));
   EXPECT_TRUE(win32::file_exists(folder));
