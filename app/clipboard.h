@@ -11,7 +11,7 @@
 //
 //   auto read = app::read_clipboard_text(dialog);
 //   if (!read || read->text.empty()) return;          // no text, or unreadable: write nothing
-//   if (text::change_case(*read, text::CaseChange::upper))
+//   if (text::to_upper_case(*read))
 //     app::write_clipboard_text(dialog, *read);
 
 namespace app {

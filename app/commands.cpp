@@ -39,11 +39,11 @@ bool write_back(HWND dialog, const text::CodePageText& rewritten) {
 
 // No text on the clipboard, or none that could be read: a case command does nothing and shows
 // nothing. An unchanged text is not written, so its rich versions stay on the clipboard.
-template <text::CaseChange change>
+template <bool (*change_case)(text::CodePageText&)>
 void change_clipboard_case(HWND dialog) {
   auto read = read_clipboard_text(dialog);
   if (!read || read->text.empty()) return;
-  if (text::change_case(*read, change)) write_back(dialog, *read);
+  if (change_case(*read)) write_back(dialog, *read);
 }
 
 // The count and repetition commands only read: no text counts as the empty text.
@@ -74,11 +74,11 @@ void quit(HWND dialog) { end_main_dialog(dialog); }
 constexpr MenuRow separator{};
 
 constexpr MenuRow rows[] = {
-    {CommandId::upper_case, "Transformar a Mayusculas", change_clipboard_case<text::CaseChange::upper>},
+    {CommandId::upper_case, "Transformar a Mayusculas", change_clipboard_case<text::to_upper_case>},
     separator,
-    {CommandId::mixed_case, "Transformar a Mixta", change_clipboard_case<text::CaseChange::mixed>},
+    {CommandId::mixed_case, "Transformar a Mixta", change_clipboard_case<text::to_mixed_case>},
     separator,
-    {CommandId::lower_case, "Transformar a Minusculas", change_clipboard_case<text::CaseChange::lower>},
+    {CommandId::lower_case, "Transformar a Minusculas", change_clipboard_case<text::to_lower_case>},
     separator,
     {CommandId::count_characters, "Contar total de caracteres", report_on_clipboard<text::characters_report>},
     separator,

@@ -48,9 +48,14 @@ void check_tokens(std::string_view text) {
 // The case commands on the bytes, and on the same text as a CodePageText changed in two pieces
 // cut at `cut` (anywhere, even inside a word).
 void check_case_commands(std::string_view text, std::size_t cut) {
-  const std::string upper = text::to_upper_case(text);
-  const std::string lower = text::to_lower_case(text);
-  const std::string mixed = text::to_mixed_case(text);
+  const auto converted = [&](bool (*change_case)(text::CodePageText&)) {
+    text::CodePageText t{std::string(text), {}, {}};
+    change_case(t);
+    return t.text;
+  };
+  const std::string upper = converted(text::to_upper_case);
+  const std::string lower = converted(text::to_lower_case);
+  const std::string mixed = converted(text::to_mixed_case);
   FUZZ_CHECK(upper.size() == text.size());
   FUZZ_CHECK(lower.size() == text.size());
   FUZZ_CHECK(mixed.size() == text.size());

@@ -109,10 +109,17 @@ bool change_units(char16_t* units, char* bytes, std::size_t length, CaseChange c
 
 }  // namespace
 
-std::string to_upper_case(std::string_view text) {
-  std::string out(text);
-  map_bytes(out.data(), out.data() + out.size(), upper_map);
-  return out;
+bool to_upper_case(CodePageText& text) { return CaseChanger(CaseChange::upper).apply(text); }
+bool to_lower_case(CodePageText& text) { return CaseChanger(CaseChange::lower).apply(text); }
+bool to_mixed_case(CodePageText& text) { return CaseChanger(CaseChange::mixed).apply(text); }
+
+bool change_case(CodePageText& text, CaseChange change) {
+  switch (change) {
+    case CaseChange::upper: return to_upper_case(text);
+    case CaseChange::lower: return to_lower_case(text);
+    case CaseChange::mixed: return to_mixed_case(text);
+  }
+  return false;
 }
 
 std::string to_lower_case(std::string_view text) {
@@ -122,13 +129,6 @@ std::string to_lower_case(std::string_view text) {
 }
 
 void lower_case_in_place(char* bytes, std::size_t size) { map_bytes(bytes, bytes + size, lower_map); }
-
-std::string to_mixed_case(std::string_view text) {
-  std::string out(text);
-  bool capital_next = true;
-  mix_bytes(out.data(), out.data() + out.size(), capital_next);
-  return out;
-}
 
 bool CaseChanger::apply(CodePageText& piece) {
   char* const bytes = piece.text.data();

@@ -10,7 +10,7 @@
 // bytes the units that the code page could not hold, so that every rewrite gives them back.
 //
 //   text::CodePageText t = text::from_utf16(u"Gdańsk 😀");   // t.text == "Gdansk ??"
-//   text::change_case(t, text::CaseChange::upper);           // case_conversion.h
+//   text::to_upper_case(t);                                  // case_conversion.h
 //   text::to_utf16(t) == u"GDAŃSK 😀"
 
 namespace text {

@@ -11,7 +11,7 @@
 //
 //   text::CodePageText t;
 //   const text::Utf8Read r = text::append_utf8(t, "Gda\xC5\x84sk \xF0\x9F\x98\x80");  // t.text == "Gdansk ??"
-//   text::change_case(t, text::CaseChange::upper);
+//   text::to_upper_case(t);
 //   text::to_utf8(t) == "GDA\xC5\x83SK \xF0\x9F\x98\x80"
 
 namespace text {
