@@ -11,8 +11,8 @@ tildario=$(realpath "$(command -v "$1")") manual=$(realpath "$2") completion=$3
 [ "$completion" = installed ] || completion=$(realpath "$completion")
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-same() { # same WHAT EXPECTED ACTUAL: two newline-separated lists, equal
-  [ "$2" = "$3" ] || fail "$1: expected [$(echo $2)], got [$(echo $3)]"
+same() { # same WHAT EXPECTED ACTUAL: two lists, equal
+  [ "$2" = "$3" ] || fail "$1: expected [${2//$'\n'/ }], got [${3//$'\n'/ }]"
 }
 
 scratch=$(mktemp -d)
@@ -21,20 +21,21 @@ trap 'rm -rf "$scratch"' EXIT
 help=$("$tildario" --help) || fail "$tildario --help failed"
 # The first word of each line of the help's "Órdenes:" and "Opciones:" blocks.
 help_block() { awk -v title="$1" '$0 == title { on = 1; next } on && /^$/ { exit } on && /^  [^ ]/ { print $1 }' <<<"$help"; }
-commands=$(help_block 'Órdenes:')
-options=$(help_block 'Opciones:' | sed 's/\[.*//')
-[ "$(wc -l <<<"$commands")" -ge 9 ] || fail "too few commands in tildario --help: $commands"
-[ "$(wc -l <<<"$options")" -ge 5 ] || fail "too few options in tildario --help: $options"
+mapfile -t commands < <(help_block 'Órdenes:')
+mapfile -t options < <(help_block 'Opciones:' | sed 's/\[.*//')
+[ ${#commands[@]} -ge 9 ] || fail "too few commands in tildario --help: ${commands[*]}"
+[ ${#options[@]} -ge 5 ] || fail "too few options in tildario --help: ${options[*]}"
+lines() { printf '%s\n' "$@"; }
 
 # --- The manual page, rendered as man shows it.
 page=$(LC_ALL=C.UTF-8 MANWIDTH=100 man --warnings -l "$manual" 2>"$scratch/warnings") || fail "man cannot render $manual"
 [ ! -s "$scratch/warnings" ] || fail "man warns about $manual: $(cat "$scratch/warnings")"
 # The terms of a section: its lines indented once (7 spaces), which are the .TP items.
 section_terms() { awk -v title="$1" '$0 == title { on = 1; next } on && /^[^ ]/ { exit } on && /^       [^ ]/' <<<"$page"; }
-same "the commands of the manual's ÓRDENES" "$commands" "$(section_terms 'ÓRDENES' | awk '{ print $1 }')"
+same "the commands of the manual's ÓRDENES" "$(lines "${commands[@]}")" "$(section_terms 'ÓRDENES' | awk '{ print $1 }')"
 page_options=$(section_terms 'OPCIONES' | grep -o -- '-\{1,2\}[a-z]\+' | sort -u)
 # -h is --help's short form, which the help leaves out.
-same "the options of the manual's OPCIONES" "$(printf '%s\n' $options -h | sort -u)" "$page_options"
+same "the options of the manual's OPCIONES" "$(lines "${options[@]}" -h | sort -u)" "$page_options"
 for heading in NOMBRE SINOPSIS DESCRIPCIÓN 'ESTADO DE SALIDA' FICHEROS EJEMPLOS; do
   grep -qx "$heading" <<<"$page" || fail "the manual has no $heading section"
 done
@@ -54,6 +55,7 @@ if [ "$completion" = installed ]; then
   completion_setup='source /usr/share/bash-completion/bash_completion
     __load_completion tildario || fail "bash-completion finds no completion for tildario"'
 else
+  # shellcheck disable=SC2016 # expanded by the eval below
   completion_setup='source "$completion"'
 fi
 results=$(
@@ -89,24 +91,24 @@ offered() { # offered LINE: what the completion offered for that line
 }
 sorted() { printf '%s\n' "$@" | LC_ALL=C sort | paste -sd'|'; }
 files=$(sorted -raro.txt capitulos diccionario-propio.log 'nota uno.txt' notas.txt)
-long_options=$(sorted $(grep -- '^--' <<<"$options"))
+long_options=$(lines "${options[@]}" | grep -- '^--' | LC_ALL=C sort | paste -sd'|')
 
-same 'tildario <Tab>: every command' "$(sorted $commands)" "$(offered 'tildario|')"
+same 'tildario <Tab>: every command' "$(sorted "${commands[@]}")" "$(offered 'tildario|')"
 same 'tildario ti<Tab>' tilde "$(offered 'tildario|ti')"
-same 'tildario -<Tab>: every option' "$(sorted $options)" "$(offered 'tildario|-')"
+same 'tildario -<Tab>: every option' "$(sorted "${options[@]}")" "$(offered 'tildario|-')"
 same 'tildario --<Tab>' "$long_options" "$(offered 'tildario|--')"
-same 'tildario -q m<Tab>' "$(sorted $(grep '^m' <<<"$commands"))" "$(offered 'tildario|-q|m')"
+same 'tildario -q m<Tab>' "$(lines "${commands[@]}" | grep '^m' | LC_ALL=C sort | paste -sd'|')" "$(offered 'tildario|-q|m')"
 same 'tildario tilde --<Tab>' "$long_options" "$(offered 'tildario|tilde|--')"
 same 'tildario tilde <Tab>: the files' "$files" "$(offered 'tildario|tilde|')"
 same 'tildario tilde nota<Tab>' "$(sorted 'nota uno.txt' notas.txt)" "$(offered 'tildario|tilde|nota')"
 same 'tildario --diccionario <Tab>' "$files" "$(offered 'tildario|--diccionario|')"
 same 'tildario --diccionario dic<Tab>' diccionario-propio.log "$(offered 'tildario|--diccionario|dic')"
-same 'tildario --diccionario x.log <Tab>' "$(sorted $commands)" "$(offered 'tildario|--diccionario|x.log|')"
+same 'tildario --diccionario x.log <Tab>' "$(sorted "${commands[@]}")" "$(offered 'tildario|--diccionario|x.log|')"
 same 'tildario tilde --contexto=<Tab>' "$files" "$(offered 'tildario|tilde|--contexto|=')"
 same 'tildario tilde --contexto=no<Tab>' "$(sorted 'nota uno.txt' notas.txt)" "$(offered 'tildario|tilde|--contexto|=|no')"
 same 'tildario --diccionario=x.log vo<Tab>' vocales "$(offered 'tildario|--diccionario|=|x.log|vo')"
-same 'tildario -- <Tab>' "$(sorted $commands)" "$(offered 'tildario|--|')"
+same 'tildario -- <Tab>' "$(sorted "${commands[@]}")" "$(offered 'tildario|--|')"
 same 'tildario tilde -- -<Tab>' -raro.txt "$(offered 'tildario|tilde|--|-')"
 same 'tildario tilde -q cap<Tab>' capitulos "$(offered 'tildario|tilde|-q|cap')"
 
-echo "PASS: the manual and the completion list the $(wc -l <<<"$commands") commands and $(wc -l <<<"$options") options of tildario --help"
+echo "PASS: the manual and the completion list the ${#commands[@]} commands and ${#options[@]} options of tildario --help"

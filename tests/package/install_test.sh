@@ -77,8 +77,9 @@ left=$(while read -r path; do
   grep -qxF -- "$path" <<<"$existing_before" || echo "$path"
 done <<<"$paths")
 [ -z "$left" ] || fail "left after removal: $left"
-left=$(ls /var/lib/dpkg/info/ | grep "^$package[.:]" || true)
-[ -z "$left" ] || fail "left in dpkg's database: $left"
+for file in /var/lib/dpkg/info/"$package".* /var/lib/dpkg/info/"$package":*; do
+  [ ! -e "$file" ] || fail "left in dpkg's database: $file"
+done
 ! user man -w tildario >/dev/null 2>&1 || fail "man still finds tildario"
 ! user bash -c 'command -v tildario' >/dev/null || fail "tildario is still on PATH"
 # shellcheck disable=SC2016
