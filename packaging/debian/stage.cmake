@@ -1,12 +1,23 @@
 # Run by CPack in the staging folder of the Debian package after the install and before the
 # packing (CPACK_PRE_BUILD_SCRIPTS): adds the Debian changelog, and gives every file and folder
-# Debian's permissions and the time SOURCE_DATE_EPOCH (make_package.cmake sets it), so that the
-# same sources give the same package.
+# Debian's permissions and the time SOURCE_DATE_EPOCH, so that the same sources give the same
+# package.
 cmake_minimum_required(VERSION 3.25)
 set(root ${CPACK_TEMPORARY_DIRECTORY})
+if(NOT IS_DIRECTORY ${root}/usr)
+  message(FATAL_ERROR "stage: no staged files in ${root}")
+endif()
+# make_package.cmake sets SOURCE_DATE_EPOCH; under a plain "cpack" (the "package" target) it is
+# the time of the last commit here too, and set for the rest of this CPack run, whose archives
+# take their times from it.
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  execute_process(COMMAND git -C ${CPACK_TILDARIO_SOURCE_DIR} log -1 --format=%ct
+                  OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
+endif()
 set(epoch $ENV{SOURCE_DATE_EPOCH})
-if(NOT epoch MATCHES "^[0-9]+$" OR NOT IS_DIRECTORY ${root}/usr)
-  message(FATAL_ERROR "stage: no SOURCE_DATE_EPOCH or no staged files in ${root}")
+if(NOT epoch MATCHES "^[0-9]+$")
+  message(FATAL_ERROR "stage: no git history to take the file times from; set SOURCE_DATE_EPOCH")
 endif()
 
 # The changelog of a package without a Debian revision: one entry, this version, dated at the
