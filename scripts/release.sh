@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Makes the four release files, both Windows builds' portable zip and installer, and gathers
-# them with one SHA256SUMS in build/release:
+# Makes the five release files, both Windows builds' portable zip and installer and the Debian
+# package of the command line program, and gathers them with one SHA256SUMS in build/release:
 #   Tildario-<version>-win64.zip, Tildario-<version>-win64-setup.exe   (Windows 10 and 11)
 #   Tildario-<version>-win32.zip, Tildario-<version>-win32-setup.exe   (32-bit Windows)
+#   tildario_<version>_amd64.deb                                       (Debian, Ubuntu)
 # Needs no Wine: the files are tried by the release tests (scripts/test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,6 +21,10 @@ for arch in win64 win32; do
   names+=("Tildario-$version-$arch.zip" "Tildario-$version-$arch-setup.exe")
 done
 
+cmake --preset native >/dev/null
+cmake --build --preset native --target deb
+deb=tildario_${version}_$(dpkg --print-architecture).deb
+
 rm -rf build/release
 mkdir -p build/release
 for name in "${names[@]}"; do
@@ -27,5 +32,7 @@ for name in "${names[@]}"; do
   arch=${arch%%[.-]*}
   cp -p "build/$arch/release/$name" build/release/
 done
+cp -p "build/native/package/$deb" build/release/
+names+=("$deb")
 (cd build/release && sha256sum "${names[@]}" > SHA256SUMS)
 echo "release: build/release holds ${names[*]} and SHA256SUMS"

@@ -6,7 +6,8 @@
 #   core     the portable core natively: its unit, tool and command-line tests (a few minutes)
 #   windows  both Windows builds (win64, win32): unit, command-line and end-to-end tests under
 #            Wine on a virtual display, one architecture after the other
-#   release  the release files of both builds (scripts/release.sh) and their tests
+#   release  the release files of both builds and the Debian package (scripts/release.sh), and
+#            their tests: the package is installed with dpkg, used and removed (needs root)
 #   all      core, then the core again under the sanitizers and its fuzz targets, then windows
 #            and release
 #
@@ -87,6 +88,7 @@ case $stage in
     windows_builds
     bash scripts/release.sh
     both_architectures -L release
+    ctest --preset native-package
     ;;
   all)
     core
@@ -94,5 +96,6 @@ case $stage in
     windows_builds
     bash scripts/release.sh
     both_architectures
+    ctest --preset native-package
     ;;
 esac
