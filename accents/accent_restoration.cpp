@@ -98,9 +98,11 @@ class AccentRestorer::WordAnswers {
     return p;
   }
 
-  // Where the word takes its accent (npos: nowhere), and whether the context model knows it.
+  // Where the word takes its accent (npos: nowhere), whether the context model gives it ñ or
+  // ü first (the position is then that of the word with them), and whether the model knows it.
   struct Answer {
     std::size_t position;
+    bool marks;
     bool in_context;
   };
 
@@ -124,19 +126,20 @@ class AccentRestorer::WordAnswers {
   static constexpr std::size_t ways = 4;
   static constexpr std::size_t max_sets = 16384;  // 1 MiB of slots
   static constexpr std::uint64_t answer_mask = 0xFFull << 56;
-  // A kept word's answer in a byte: the position in the low bits (nowhere: none), and a bit for
-  // the context model.
-  static constexpr std::uint64_t nowhere = 0x7F;
+  // A kept word's answer in a byte: the position in the low bits (nowhere: none), and a bit
+  // each for the marks and the context model.
+  static constexpr std::uint64_t nowhere = 0x3F;
+  static constexpr std::uint64_t marks_bit = 0x40;
   static constexpr std::uint64_t in_context_bit = 0x80;
 
   static std::uint64_t encode(const Answer& answer) {
-    return (answer.in_context ? in_context_bit : 0) |
+    return (answer.in_context ? in_context_bit : 0) | (answer.marks ? marks_bit : 0) |
            (answer.position == std::string_view::npos ? nowhere : answer.position);
   }
   static Answer decode(std::uint64_t answer) {
     const std::uint64_t position = answer & nowhere;
     return {position == nowhere ? std::string_view::npos : static_cast<std::size_t>(position),
-            (answer & in_context_bit) != 0};
+            (answer & marks_bit) != 0, (answer & in_context_bit) != 0};
   }
 
   // Bytes 0-7 of the word in `low`, bytes 8-13 and the size in `high`, then the answer. A free
@@ -146,7 +149,13 @@ class AccentRestorer::WordAnswers {
   };
 
   Answer ask(const char* lower, std::size_t size) {
-    return {first_variant(lower, size), context_ && context_->find_form(std::string_view(lower, size))};
+    if (context_) {
+      marked_.assign(lower, size);
+      const bool marks = context_->restore_marks(marked_.data(), size);
+      const char* const word = marks ? marked_.data() : lower;
+      return {first_variant(word, size), marks, context_->find_form(std::string_view(word, size)).has_value()};
+    }
+    return {first_variant(lower, size), false, false};
   }
 
   // The word itself, then its one-accent variants from left to right, the first the dictionary
@@ -172,7 +181,8 @@ class AccentRestorer::WordAnswers {
   const ContextModel* context_;
   std::vector<Slot> slots_;  // sets of `ways` slots, those found more often first
   int shift_ = 64;
-  // Room for first_variant(), kept from word to word.
+  // Room for ask() and first_variant(), kept from word to word.
+  std::string marked_;
   std::string variants_;
   std::vector<std::size_t> positions_;
   std::vector<std::string_view> candidates_;
@@ -206,12 +216,13 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   char* const bytes = text.text.data();
   const auto finish = [&](PendingWord& w) {
     const WordAnswers::Answer answer = answers_->find(w.probe, w.lower, w.size);
+    if (answer.marks) context_->restore_marks(w.lower, w.size);
     std::size_t p = answer.position;
     if (answer.in_context) {
       const std::uint32_t form = *context_->find_form(std::string_view(w.lower, w.size));
       p = context_->choose(form, reader_.around(text.text, static_cast<std::size_t>(w.word - bytes), w.size), p);
     }
-    if (p != std::string_view::npos) correct(w.word, w.size, w.lower, p, corrections);
+    if (p != std::string_view::npos || answer.marks) correct(w.word, w.size, w.lower, p, corrections);
   };
   // The foreign runs, in step with the words: the first run that ends after the current word's start.
   auto run = text.foreign.begin();
@@ -229,26 +240,34 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   for (std::size_t k = made > ahead ? made - ahead : 0; k < made; ++k) finish(pending[k % ahead]);
 }
 
-// Puts the accent on vowel `p` of `word`, whose small-letter form is `lower`, and counts it.
+// Puts the accent on vowel `p` of `word` (none: npos), whose small-letter form is `lower` with
+// any ñ and ü it takes already in place, and counts the word.
 void AccentRestorer::correct(char* word, std::size_t size, char* lower, std::size_t p, AccentCorrections& corrections) {
-  const char plain = lower[p];
-  lower[p] = accented_vowel(plain);
+  if (p != std::string_view::npos) lower[p] = accented_vowel(lower[p]);
   ++corrections.count;
   if (corrections.count <= max_listed_corrections) {
     corrections.list.append(lower, size);
     corrections.list.append("\r\n");
   }
   // The corrected word written in the style of the word as written differs from that word only
-  // in that vowel: small letters and capitals by their definition, a capitalised word
-  // unless the vowel is its first letter. So only the vowel is written, in the case it takes.
-  const char small = lower[p];
-  const char capital = static_cast<char>(text::cp1252::to_upper(static_cast<unsigned char>(small)));
-  switch (text::case_style(std::string_view(word, size))) {
-    case text::CaseStyle::small: word[p] = small; break;
-    case text::CaseStyle::capitalised: word[p] = p == 0 ? capital : small; break;
-    case text::CaseStyle::capitals: word[p] = capital; break;
-    // Mixed capitals stay as written; the vowel takes the accent in its own case.
-    case text::CaseStyle::other: word[p] = word[p] == plain ? small : capital; break;
+  // in the letters that took a mark: small letters and capitals by their definition, a
+  // capitalised word unless the letter is its first. So only those letters are written, in
+  // the case they take.
+  const text::CaseStyle style = text::case_style(std::string_view(word, size));
+  for (std::size_t i = 0; i < size; ++i) {
+    const auto as_written = static_cast<unsigned char>(word[i]);
+    const auto small = static_cast<unsigned char>(lower[i]);
+    if (text::cp1252::to_lower(as_written) == small) continue;
+    const auto capital = static_cast<char>(text::cp1252::to_upper(small));
+    switch (style) {
+      case text::CaseStyle::small: word[i] = static_cast<char>(small); break;
+      case text::CaseStyle::capitalised: word[i] = i == 0 ? capital : static_cast<char>(small); break;
+      case text::CaseStyle::capitals: word[i] = capital; break;
+      // Mixed capitals stay as written; the letter takes its mark in its own case.
+      case text::CaseStyle::other:
+        word[i] = text::cp1252::to_lower(as_written) == as_written ? static_cast<char>(small) : capital;
+        break;
+    }
   }
 }
 

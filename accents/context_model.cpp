@@ -210,7 +210,8 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   const auto plain_threshold = static_cast<std::int32_t>(read_u32(header + 16));
   const std::uint64_t form_count = read_u32(header + 20), candidate_count = read_u32(header + 24),
                       string_bytes = read_u32(header + 28), slot_count = read_u32(header + 32),
-                      weight_count = read_u32(header + 36), max_distance = read_u32(header + 40);
+                      weight_count = read_u32(header + 36), max_distance = read_u32(header + 40),
+                      mark_count = read_u32(header + 44), mark_bytes = read_u32(header + 48);
   if (feature_mask == 0 || (feature_mask & ~0x1Eu) != 0 || !std::has_single_bit(slot_count) ||
       max_distance >= slot_count || max_distance > f::max_distance)
     return std::nullopt;
@@ -219,7 +220,9 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   const std::uint64_t strings_at = candidates_at + candidate_count * f::candidate_record_size;
   const std::uint64_t slots_at = strings_at + string_bytes;
   const std::uint64_t weights_at = slots_at + slot_count * f::slot_record_size;
-  if (weights_at + weight_count * f::weight_size != file.size()) return std::nullopt;
+  const std::uint64_t marks_at = weights_at + weight_count * f::weight_size;
+  const std::uint64_t mark_text_at = marks_at + mark_count * f::mark_record_size;
+  if (mark_text_at + mark_bytes != file.size()) return std::nullopt;
 
   ContextModel model;
   model.accent_threshold_ = accent_threshold;
@@ -277,7 +280,64 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
     }
     model.slots_.push_back(slot);
   }
+  if (!model.load_mark_words(file.subspan(marks_at, mark_count * f::mark_record_size),
+                             file.subspan(mark_text_at, mark_bytes)))
+    return std::nullopt;
   return model;
+}
+
+bool ContextModel::load_mark_words(std::span<const unsigned char> records, std::span<const unsigned char> text) {
+  namespace f = context_file;
+  const std::size_t count = records.size() / f::mark_record_size;
+  mark_text_.assign(reinterpret_cast<const char*>(text.data()), text.size());
+  mark_words_.reserve(count);
+  mark_slots_.resize(std::bit_ceil(2 * count + 2));
+  const std::size_t mask = mark_slots_.size() - 1;
+  for (std::size_t n = 0; n < count; ++n) {
+    const unsigned char* record = records.data() + n * f::mark_record_size;
+    const MarkWord word{read_u32(record), read_u32(record + 4), record[8]};
+    if (word.length == 0 || word.length > f::max_mark_length || std::uint64_t{word.start} + word.length > text.size() ||
+        word.mask == 0 || (word.length < 32 && (word.mask >> word.length) != 0))
+      return false;
+    const std::string_view plain = std::string_view(mark_text_).substr(word.start, word.length);
+    // Only an n takes the tilde, only a u the diaeresis, and the word itself holds no mark.
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      const auto b = static_cast<unsigned char>(plain[i]);
+      if (text::without_mark(b) != b || text::cp1252::to_lower(b) != b) return false;
+      if ((word.mask >> i & 1) && b != 'n' && b != 'u') return false;
+    }
+    if (find_mark_word(plain)) return false;  // given twice
+    const std::uint64_t hash = token_hash(plain);
+    std::size_t slot = static_cast<std::size_t>(hash) & mask;
+    while (mark_slots_[slot].word != none) slot = (slot + 1) & mask;
+    mark_slots_[slot] = {hash, static_cast<std::uint32_t>(n)};
+    mark_words_.push_back(word);
+    longest_mark_word_ = std::max<std::size_t>(longest_mark_word_, word.length);
+  }
+  return true;
+}
+
+const ContextModel::MarkWord* ContextModel::find_mark_word(std::string_view lower) const {
+  if (lower.size() > longest_mark_word_ || mark_slots_.empty()) return nullptr;
+  const std::uint64_t hash = token_hash(lower);
+  const std::size_t mask = mark_slots_.size() - 1;
+  for (std::size_t slot = static_cast<std::size_t>(hash) & mask; mark_slots_[slot].word != none;
+       slot = (slot + 1) & mask) {
+    if (mark_slots_[slot].hash != hash) continue;
+    const MarkWord& w = mark_words_[mark_slots_[slot].word];
+    if (std::string_view(mark_text_).substr(w.start, w.length) == lower) return &w;
+  }
+  return nullptr;
+}
+
+bool ContextModel::restore_marks(char* lower, std::size_t size) const {
+  const MarkWord* word = find_mark_word(std::string_view(lower, size));
+  if (!word) return false;
+  for (std::size_t i = 0; i < size; ++i)
+    if (word->mask >> i & 1)
+      lower[i] = static_cast<char>(text::marked_letter(static_cast<unsigned char>(lower[i]),
+                                                       lower[i] == 'n' ? text::Mark::tilde : text::Mark::diaeresis));
+  return true;
 }
 
 std::optional<std::uint32_t> ContextModel::find_form(std::string_view lower) const {

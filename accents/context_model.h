@@ -73,12 +73,15 @@ inline constexpr std::size_t no_accent = static_cast<std::size_t>(-1);
 
 // The layout of the file (all numbers little-endian).
 namespace context_file {
-inline constexpr std::string_view magic = "TILDCTX1";
-inline constexpr std::size_t header_size = 44;
+inline constexpr std::string_view magic = "TILDCTX2";
+inline constexpr std::size_t header_size = 52;
 inline constexpr std::size_t form_record_size = 12;
 inline constexpr std::size_t candidate_record_size = 4;
 inline constexpr std::size_t slot_record_size = 12;
 inline constexpr std::size_t weight_size = 2;
+inline constexpr std::size_t mark_record_size = 12;
+// A word's ñ and ü are bits of a 32-bit mask: longer words are not restored.
+inline constexpr std::size_t max_mark_length = 32;
 inline constexpr std::size_t max_candidates = 8;
 inline constexpr std::uint8_t plain_position = 0xFF;
 // No feature lies farther from its home slot: a look-up, even in a file made to slow it down,
@@ -93,7 +96,7 @@ class ContextModel {
   // The model in a file's bytes; none when they are not a well-formed model file.
   static std::optional<ContextModel> load(std::span<const unsigned char> file);
 
-  bool empty() const { return forms_.empty(); }
+  bool empty() const { return forms_.empty() && mark_words_.empty(); }
   std::size_t form_count() const { return forms_.size(); }
   std::size_t feature_count() const { return feature_count_; }
   // No longer word is a form of the model.
@@ -106,6 +109,12 @@ class ContextModel {
   // is worse than a missing one, so putting an accent takes a higher threshold than leaving the
   // plain word as written.
   std::size_t choose(std::uint32_t form, const WordContext& context, std::size_t dictionary_position) const;
+
+  // Words that make a word only with ñ or ü ("espanol", "pinguino", "manana"), where the plain
+  // letters make none: writes those letters into `lower` (a word in small letters with no
+  // marked letter) and returns true; any other word stays as it is. The acute accent, if the
+  // word takes one, is left to the dictionary.
+  bool restore_marks(char* lower, std::size_t size) const;
 
  private:
   struct Form {
@@ -137,6 +146,22 @@ class ContextModel {
   std::vector<Slot> slots_;
   std::vector<std::int16_t> weights_;
   std::vector<ContextFeature> features_;  // those the file holds
+  // The words of restore_marks(): their plain text back to back, and for each the mask of the
+  // letters that take ñ or ü, found by the hash of the text.
+  struct MarkWord {
+    std::uint32_t start, mask;
+    std::uint8_t length;
+  };
+  struct MarkSlot {
+    std::uint64_t hash = 0;
+    std::uint32_t word = none;
+  };
+  bool load_mark_words(std::span<const unsigned char> records, std::span<const unsigned char> text);
+  const MarkWord* find_mark_word(std::string_view lower) const;
+  std::string mark_text_;
+  std::vector<MarkWord> mark_words_;
+  std::vector<MarkSlot> mark_slots_;
+  std::size_t longest_mark_word_ = 0;
   std::int32_t accent_threshold_ = 0, plain_threshold_ = 0;
   std::size_t max_distance_ = 0;
   std::size_t feature_count_ = 0;

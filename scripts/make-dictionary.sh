@@ -117,7 +117,7 @@ gzip -dc "$counts" > "$work/word-counts.tsv"
 "$tool" --counts "$work/word-counts.tsv" --ranks "$work/ranks.txt" --ranks "$work/wikipedia.txt" "${dictionary_choice[@]}" \
     --choices "$work/choices.txt" "$work/forms.txt" "$output"
 gzip -dc "$context_counts" > "$work/context-counts.tsv"
-"$model_tool" --forms "$work/forms.txt" "${context_choice[@]}" "$work/context-counts.tsv" "$model"
+"$model_tool" --forms "$work/forms.txt" --mark-words "$work/ranks.txt" --mark-words "$work/wikipedia.txt" "${context_choice[@]}" "$work/context-counts.tsv" "$model"
 
 cat > "$notice" <<NOTICE
 diccionario.log: accent dictionary for Tildario, and contexto.dat: its context model, both

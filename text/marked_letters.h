@@ -61,4 +61,9 @@ constexpr unsigned char without_acute(unsigned char b) {
   return is_acute_vowel(b) ? marked_letters_detail::by_marked[b].plain : b;
 }
 
+// The letter without its mark (a for á, N for Ñ, u for ü); any other byte as it is.
+constexpr unsigned char without_mark(unsigned char b) {
+  return marked_letters_detail::by_marked[b].mark == Mark::none ? b : marked_letters_detail::by_marked[b].plain;
+}
+
 }  // namespace text

@@ -8,6 +8,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "text/marked_letters.h"
+
 namespace tools {
 
 namespace {
@@ -43,7 +45,43 @@ std::uint8_t accent_position(const std::string& spelling, const std::string& pla
 
 }  // namespace
 
-std::string make_context_model(const ContextCounts& counts, const ContextModelSettings& settings) {
+std::vector<MarkSpelling> mark_spellings(const std::unordered_set<std::string>& spellings,
+                                         const std::unordered_set<std::string>& forms) {
+  std::map<std::string, std::vector<std::uint32_t>> masks;  // plain letters -> the words' masks
+  for (const std::string& form : spellings) {
+    if (form.size() > f::max_mark_length) continue;
+    std::string plain;
+    std::uint32_t mask = 0;
+    for (std::size_t i = 0; i < form.size(); ++i) {
+      const auto b = static_cast<unsigned char>(form[i]);
+      if (b == 0xF1 || b == 0xFC) mask |= std::uint32_t{1} << i;  // ñ ü
+      plain += static_cast<char>(text::without_mark(b));
+    }
+    if (mask != 0) masks[plain].push_back(mask);
+  }
+  const auto is_plain_word = [&forms](std::string word) {
+    if (forms.contains(word)) return true;
+    for (char& c : word) {
+      const char plain = c;
+      if (const unsigned char acute = text::acute_of(static_cast<unsigned char>(c)); acute != 0) {
+        c = static_cast<char>(acute);
+        if (forms.contains(word)) return true;
+        c = plain;
+      }
+    }
+    return false;
+  };
+  std::vector<MarkSpelling> marked;
+  for (auto& [plain, word_masks] : masks) {
+    std::sort(word_masks.begin(), word_masks.end());
+    word_masks.erase(std::unique(word_masks.begin(), word_masks.end()), word_masks.end());
+    if (word_masks.size() == 1 && !is_plain_word(plain)) marked.push_back({plain, word_masks.front()});
+  }
+  return marked;
+}
+
+std::string make_context_model(const ContextCounts& counts, const ContextModelSettings& settings,
+                               const std::vector<MarkSpelling>& marks) {
   const double a = settings.smoothing;
   std::uint32_t feature_mask = 0;
   for (const auto feature : settings.features) feature_mask |= 1u << static_cast<unsigned>(feature);
@@ -109,6 +147,17 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
   put_u32(file, static_cast<std::uint32_t>(slot_count));
   put_u32(file, static_cast<std::uint32_t>(weights.size()));
   put_u32(file, static_cast<std::uint32_t>(max_distance));
+  std::string mark_records, mark_text;
+  for (const MarkSpelling& m : marks) {
+    put_u32(mark_records, static_cast<std::uint32_t>(mark_text.size()));
+    put_u32(mark_records, m.mask);
+    put_u8(mark_records, static_cast<std::uint8_t>(m.plain.size()));
+    put_u8(mark_records, 0);
+    put_u16(mark_records, 0);
+    mark_text += m.plain;
+  }
+  put_u32(file, static_cast<std::uint32_t>(marks.size()));
+  put_u32(file, static_cast<std::uint32_t>(mark_text.size()));
   file += forms;
   file += candidates;
   file += strings;
@@ -117,6 +166,8 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
     put_u32(file, key == 0 ? 0 : first_weight);
   }
   for (const std::int16_t w : weights) put_u16(file, static_cast<std::uint16_t>(w));
+  file += mark_records;
+  file += mark_text;
   return file;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "accents/context_model.h"
@@ -19,8 +21,24 @@ struct ContextModelSettings {
   std::vector<accents::ContextFeature> features{accents::context_features.begin(), accents::context_features.end()};
 };
 
-// The file's bytes; the same counts and settings always give the same bytes. Throws
+// A word that is a word only with ñ or ü: its letters without them, in small letters, and the
+// letters that take them (bit i for letter i).
+struct MarkSpelling {
+  std::string plain;
+  std::uint32_t mask = 0;
+  friend bool operator==(const MarkSpelling&, const MarkSpelling&) = default;
+};
+
+// Of the words with ñ or ü in `spellings` (small letters, code page 1252), those that a writer
+// without those keys cannot mean otherwise: their plain letters, with or without one acute
+// accent, make no word of `forms`, and no other word of `spellings` has the same plain letters.
+// In order of the plain letters.
+std::vector<MarkSpelling> mark_spellings(const std::unordered_set<std::string>& spellings,
+                                         const std::unordered_set<std::string>& forms);
+
+// The file's bytes; the same counts, settings and words always give the same bytes. Throws
 // std::runtime_error when two features share a key.
-std::string make_context_model(const ContextCounts& counts, const ContextModelSettings& settings);
+std::string make_context_model(const ContextCounts& counts, const ContextModelSettings& settings,
+                               const std::vector<MarkSpelling>& marks = {});
 
 }  // namespace tools

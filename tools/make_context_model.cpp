@@ -1,11 +1,14 @@
 // Writes the context model of "tildario tilde --contexto" from a table of context counts
 // (tools/context_counts.h; count_corpus --context makes one).
 //
-//   make_context_model [--forms WORD_LIST] [--smoothing A] [--accent-threshold T] [--plain-threshold T]
+//   make_context_model [--forms WORD_LIST [--mark-words LIST ...]] [--smoothing A] [--accent-threshold T]
+//   [--plain-threshold T]
 //                      [--features LIST] COUNTS OUTPUT
 //
 // WORD_LIST (UTF-8, a form a line, as make_dictionary takes) names the real words: the corpus
 // also holds misspellings ("fígura"), and an accent the model puts must make a real word. The
+// words of the list, and of each --mark-words LIST, that take ñ or ü and cannot be meant
+// otherwise ("español") are restored wherever they are written without those letters. The
 // plain spelling always stays a choice: it leaves the word as it was written. LIST names the
 // features to keep, from -1,+1,-2,+2 (all by default). The thresholds are in natural-log units:
 // how much likelier than the dictionary's choice another spelling must be, one with an accent
@@ -27,8 +30,9 @@
 namespace {
 
 constexpr std::string_view usage_text =
-    "usage: make_context_model [--forms WORD_LIST] [--smoothing A] [--accent-threshold T] [--plain-threshold T]\n"
-    "                          [--features -1,+1,-2,+2] COUNTS OUTPUT\n";
+    "usage: make_context_model [--forms WORD_LIST [--mark-words LIST ...]] [--smoothing A]\n"
+    "                          [--accent-threshold T] [--plain-threshold T] [--features -1,+1,-2,+2]\n"
+    "                          COUNTS OUTPUT\n";
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("make_context_model", why, usage_text); }
 
@@ -70,7 +74,7 @@ std::unordered_set<std::string> read_forms(const std::string& path) {
 
 int main(int argc, char** argv) {
   const auto line = tools::parse_command_line(
-      argc, argv, {"--forms", "--smoothing", "--accent-threshold", "--plain-threshold", "--features"});
+      argc, argv, {"--forms", "--mark-words", "--smoothing", "--accent-threshold", "--plain-threshold", "--features"});
   if (line.error) usage(*line.error);
   if (line.positional.size() != 2) usage("expected COUNTS and OUTPUT");
   tools::ContextModelSettings settings;
@@ -87,16 +91,20 @@ int main(int argc, char** argv) {
   std::string error;
   auto counts = tools::read_context_counts(in, error);
   if (!counts) fail(line.positional[0] + ": " + error);
+  std::vector<tools::MarkSpelling> marks;
   if (line.has("--forms")) {
     const std::unordered_set<std::string> forms = read_forms(line.value("--forms"));
     tools::keep_spellings(*counts, [&forms](const std::string& spelling) {
       return spelling == accents::word_token(spelling) || forms.contains(spelling);
     });
+    std::unordered_set<std::string> spellings = forms;
+    for (const std::string& list : line.all("--mark-words")) spellings.merge(read_forms(list));
+    marks = tools::mark_spellings(spellings, forms);
   }
 
   std::string model;
   try {
-    model = tools::make_context_model(*counts, settings);
+    model = tools::make_context_model(*counts, settings, marks);
   } catch (const std::runtime_error& e) {
     fail(e.what());
   }
@@ -106,7 +114,8 @@ int main(int argc, char** argv) {
   if (!out) fail("cannot write " + line.positional[1]);
   std::size_t features = 0;
   for (const auto& [plain, group] : *counts) features += group.features.size();
-  std::cout << "make_context_model: " << counts->size() << " words, " << features << " features counted; "
-            << line.positional[1] << ": " << model.size() << " bytes\n";
+  std::cout << "make_context_model: " << counts->size() << " words, " << features << " features counted, "
+            << marks.size() << " words with their tilde or diaeresis; " << line.positional[1] << ": " << model.size()
+            << " bytes\n";
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -220,6 +221,82 @@ TEST(ContextModel, DamagedFilesAreRefused) {
     const std::string& bytes = damaged[k];
     EXPECT_FALSE(
         accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())));
+  }
+  EXPECT_TRUE(accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(good.data()), good.size())));
+}
+
+// Words written without ñ or ü: restored where the plain letters make no word, in the case
+// they were written, the acute accent then from the dictionary; every word counted once.
+TEST(MarkSpellings, OnlyWhereNothingElseIsMeant) {
+  // clang-format off
+  const std::unordered_set<std::string> forms = {
+      "espa\xF1ol", "a\xF1o", "ano", "campa\xF1" "a", "campana", "compa\xF1\xED" "a", "ni\xF1o", "t\xFAnel"};
+  const std::unordered_set<std::string> spellings = {
+      "espa\xF1ol", "a\xF1o", "ano", "campa\xF1" "a", "campana", "compa\xF1\xED" "a", "ni\xF1o",
+      "ping\xFCino",                   // from a word list: not a form, still a spelling
+      "\xF1" "ana", "na\xF1" "a",       // two words with the same plain letters
+      "t\xFCnel"};                      // its plain letters with an acute make a form
+  // clang-format on
+  const std::vector<tools::MarkSpelling> expected = {
+      {"compania", 1u << 5}, {"espanol", 1u << 4}, {"nino", 1u << 2}, {"pinguino", 1u << 4}};
+  EXPECT_EQ(tools::mark_spellings(spellings, forms), expected);
+}
+
+TEST(MarkSpellings, RestoredWithTheContextModelOnly) {
+  const std::string bytes = tools::make_context_model(
+      {}, {}, {{"compania", 1u << 5}, {"espanol", 1u << 4}, {"manana", 1u << 2}, {"pinguino", 1u << 4}});
+  const accents::ContextModel model = load(bytes);
+  accents::AccentDictionary d;
+  for (const char* w : {"compa\xF1\xED"
+                        "a",
+                        "espa\xF1ol",
+                        "ma\xF1"
+                        "ana",
+                        "ping\xFCino", "ano"})
+    d.add(w);
+
+  const std::string text = "El espanol de MANANA, Compania; PinGuino y ano. espa\xF1ol";
+  text::CodePageText t{text, {}, {}};
+  accents::AccentCorrections corrections;
+  accents::AccentRestorer(d, &model).restore(t, corrections);
+  EXPECT_EQ(t.text,
+            "El espa\xF1ol de MA\xD1"
+            "ANA, Compa\xF1\xED"
+            "a; PinG\xFCino y ano. espa\xF1ol");
+  EXPECT_EQ(corrections.count, 4);
+  EXPECT_EQ(corrections.list,
+            "espa\xF1ol\r\nma\xF1"
+            "ana\r\ncompa\xF1\xED"
+            "a\r\nping\xFCino\r\n");
+
+  text::CodePageText without{text, {}, {}};
+  accents::AccentCorrections none;
+  accents::AccentRestorer(d).restore(without, none);
+  EXPECT_EQ(without.text, text);
+}
+
+TEST(MarkSpellings, DamagedRecordsAreRefused) {
+  const std::string good = tools::make_context_model({}, {}, {{"espanol", 1u << 4}});
+  namespace f = accents::context_file;
+  const std::size_t record = good.size() - 7 - f::mark_record_size;
+  const auto with = [&good](std::size_t offset, char byte) {
+    std::string bytes = good;
+    bytes[offset] = byte;
+    return bytes;
+  };
+  const std::string damaged[] = {
+      with(record, '\x01'),           // past the text
+      with(record + 4, '\x01'),       // a tilde on the "e"
+      with(record + 4, '\0'),         // no mark at all
+      with(record + 7, '\x01'),       // a mark past the word
+      with(record + 8, '\0'),         // an empty word
+      with(record + 8, '\x21'),       // longer than a mask
+      with(good.size() - 1, '\xF1'),  // the word already marked
+  };
+  for (std::size_t k = 0; k < std::size(damaged); ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_FALSE(accents::ContextModel::load(
+        std::span(reinterpret_cast<const unsigned char*>(damaged[k].data()), damaged[k].size())));
   }
   EXPECT_TRUE(accents::ContextModel::load(std::span(reinterpret_cast<const unsigned char*>(good.data()), good.size())));
 }
