@@ -153,7 +153,7 @@ class AccentRestorer::WordAnswers {
       marked_.assign(lower, size);
       const bool marks = context_->restore_marks(marked_.data(), size);
       const char* const word = marks ? marked_.data() : lower;
-      return {first_variant(word, size), marks, context_->find_form(std::string_view(word, size)).has_value()};
+      return {first_variant(word, size), marks, context_->find_written(std::string_view(word, size)).has_value()};
     }
     return {first_variant(lower, size), false, false};
   }
@@ -217,12 +217,20 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   const auto finish = [&](PendingWord& w) {
     const WordAnswers::Answer answer = answers_->find(w.probe, w.lower, w.size);
     if (answer.marks) context_->restore_marks(w.lower, w.size);
-    std::size_t p = answer.position;
+    const std::size_t p = answer.position;
     if (answer.in_context) {
-      const std::uint32_t form = *context_->find_form(std::string_view(w.lower, w.size));
-      p = context_->choose(form, reader_.around(text.text, static_cast<std::size_t>(w.word - bytes), w.size), p);
+      // The dictionary's spelling, then the model's choice, over the word as written.
+      dictionary_spelling_.assign(w.lower, w.size);
+      if (p != std::string_view::npos) dictionary_spelling_[p] = accented_vowel(dictionary_spelling_[p]);
+      const std::uint32_t form = *context_->find_written(std::string_view(w.lower, w.size));
+      const std::string_view chosen =
+          context_->choose(form, reader_.around(text.text, static_cast<std::size_t>(w.word - bytes), w.size),
+                           dictionary_spelling_, std::string_view(w.lower, w.size));
+      std::memcpy(w.lower, chosen.data(), w.size);
+    } else if (p != std::string_view::npos) {
+      w.lower[p] = accented_vowel(w.lower[p]);
     }
-    if (p != std::string_view::npos || answer.marks) correct(w.word, w.size, w.lower, p, corrections);
+    correct(w.word, w.size, w.lower, corrections);
   };
   // The foreign runs, in step with the words: the first run that ends after the current word's start.
   auto run = text.foreign.begin();
@@ -240,10 +248,14 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   for (std::size_t k = made > ahead ? made - ahead : 0; k < made; ++k) finish(pending[k % ahead]);
 }
 
-// Puts the accent on vowel `p` of `word` (none: npos), whose small-letter form is `lower` with
-// any ñ and ü it takes already in place, and counts the word.
-void AccentRestorer::correct(char* word, std::size_t size, char* lower, std::size_t p, AccentCorrections& corrections) {
-  if (p != std::string_view::npos) lower[p] = accented_vowel(lower[p]);
+// Writes into `word` the letters of `lower`, its small-letter form with the marks it takes, and
+// counts the word if any letter changed.
+void AccentRestorer::correct(char* word, std::size_t size, const char* lower, AccentCorrections& corrections) {
+  std::size_t changed = 0;
+  while (changed < size && text::cp1252::to_lower(static_cast<unsigned char>(word[changed])) ==
+                               static_cast<unsigned char>(lower[changed]))
+    ++changed;
+  if (changed == size) return;
   ++corrections.count;
   if (corrections.count <= max_listed_corrections) {
     corrections.list.append(lower, size);
@@ -254,7 +266,7 @@ void AccentRestorer::correct(char* word, std::size_t size, char* lower, std::siz
   // capitalised word unless the letter is its first. So only those letters are written, in
   // the case they take.
   const text::CaseStyle style = text::case_style(std::string_view(word, size));
-  for (std::size_t i = 0; i < size; ++i) {
+  for (std::size_t i = changed; i < size; ++i) {
     const auto as_written = static_cast<unsigned char>(word[i]);
     const auto small = static_cast<unsigned char>(lower[i]);
     if (text::cp1252::to_lower(as_written) == small) continue;

@@ -48,13 +48,14 @@ class AccentRestorer {
 
  private:
   class WordAnswers;
-  static void correct(char* word, std::size_t size, char* lower, std::size_t position, AccentCorrections& corrections);
+  static void correct(char* word, std::size_t size, const char* lower, AccentCorrections& corrections);
 
   const AccentDictionary& dictionary_;
   const ContextModel* context_;
   std::unique_ptr<WordAnswers> answers_;
   ContextReader reader_;
   std::vector<char> lowers_;  // room for the words on their way
+  std::string dictionary_spelling_;
 };
 
 // "Encontradas N palabras a las que se le ha puesto tílde ortográfica ..." and, after any

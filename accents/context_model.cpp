@@ -12,9 +12,9 @@ namespace accents {
 
 namespace {
 
-// Small letters without the acute accent: how a token is compared, so that a word reads the
-// same whether or not its own accent is missing.
-constexpr unsigned char token_byte(unsigned char b) { return text::without_acute(text::cp1252::to_lower(b)); }
+// Small letters without marks: how a token is compared, so that a word reads the same whether
+// or not its own accent, ñ or ü is missing.
+constexpr unsigned char token_byte(unsigned char b) { return text::without_mark(text::cp1252::to_lower(b)); }
 constexpr text::cp1252::ByteMap token_bytes = text::cp1252::make_byte_map(token_byte);
 
 enum class ByteKind : std::uint8_t { word, space, line, digit, mark };
@@ -234,7 +234,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   model.candidates_.reserve(candidate_count);
   for (std::uint64_t c = 0; c < candidate_count; ++c) {
     const unsigned char* record = file.data() + candidates_at + c * f::candidate_record_size;
-    model.candidates_.push_back({record[0], read_i16(record + 2)});
+    model.candidates_.push_back({read_u32(record), read_i16(record + 4)});
   }
   model.forms_.reserve(form_count);
   model.form_text_.assign(reinterpret_cast<const char*>(file.data() + strings_at), string_bytes);
@@ -248,11 +248,15 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
         first + count > candidate_count)
       return std::nullopt;
     const std::string_view form = std::string_view(model.form_text_).substr(start, length);
-    // Every spelling is the form itself or the form with an accent on one of its plain vowels.
+    // A form is a word in small letters without marks; each of its spellings has the same
+    // letters, some of them with a mark.
+    if (word_token(form) != form) return std::nullopt;
     for (std::size_t c = first; c < first + count; ++c) {
-      const std::uint8_t p = model.candidates_[c].position;
-      if (p != f::plain_position && (p >= length || std::string_view("aeiou").find(form[p]) == std::string_view::npos))
-        return std::nullopt;
+      if (std::uint64_t{model.candidates_[c].start} + length > string_bytes) return std::nullopt;
+      const std::string_view spelling = std::string_view(model.form_text_).substr(model.candidates_[c].start, length);
+      if (word_token(spelling) != form) return std::nullopt;
+      for (const char b : spelling)
+        if (text::cp1252::to_lower(static_cast<unsigned char>(b)) != static_cast<unsigned char>(b)) return std::nullopt;
     }
     if (model.find_form(form)) return std::nullopt;  // given twice
     const std::uint64_t hash = token_hash(form);
@@ -353,6 +357,17 @@ std::optional<std::uint32_t> ContextModel::find_form(std::string_view lower) con
   return std::nullopt;
 }
 
+std::optional<std::uint32_t> ContextModel::find_written(std::string_view lower) const {
+  if (lower.size() > longest_form_) return std::nullopt;
+  char plain[context_token_limit];
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    const auto b = static_cast<unsigned char>(lower[i]);
+    if (text::is_acute_vowel(b)) return std::nullopt;
+    plain[i] = static_cast<char>(text::without_mark(b));
+  }
+  return find_form(std::string_view(plain, lower.size()));
+}
+
 const std::int16_t* ContextModel::weights_of(std::uint64_t key) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t s = static_cast<std::size_t>(key) & mask;
@@ -363,21 +378,28 @@ const std::int16_t* ContextModel::weights_of(std::uint64_t key) const {
   return nullptr;
 }
 
-std::size_t ContextModel::choose(std::uint32_t form, const WordContext& context,
-                                 std::size_t dictionary_position) const {
+std::string_view ContextModel::choose(std::uint32_t form, const WordContext& context,
+                                      std::string_view dictionary_spelling, std::string_view written) const {
   const Form& f = forms_[form];
   const Candidate* const candidates = candidates_.data() + f.first_candidate;
-  const auto position_of = [](const Candidate& c) {
-    return c.position == context_file::plain_position ? no_accent : std::size_t{c.position};
+  const auto spelling_of = [&](const Candidate& c) { return std::string_view(form_text_).substr(c.start, f.length); };
+  // A ñ or ü as written stays: the spellings without it are no choice.
+  const auto keeps_written_marks = [&](std::string_view spelling) {
+    for (std::size_t i = 0; i < spelling.size(); ++i)
+      if (text::without_acute(static_cast<unsigned char>(written[i])) !=
+              text::without_mark(static_cast<unsigned char>(written[i])) &&
+          spelling[i] != written[i])
+        return false;
+    return true;
   };
   std::size_t dictionary_choice = f.candidate_count;
   std::int32_t scores[context_file::max_candidates];
   for (std::size_t c = 0; c < f.candidate_count; ++c) {
     scores[c] = candidates[c].prior;
-    if (position_of(candidates[c]) == dictionary_position) dictionary_choice = c;
+    if (spelling_of(candidates[c]) == dictionary_spelling) dictionary_choice = c;
   }
   // A spelling the dictionary chose and the model does not know: the dictionary stands.
-  if (dictionary_choice == f.candidate_count) return dictionary_position;
+  if (dictionary_choice == f.candidate_count) return dictionary_spelling;
   // The features' slots are fetched from memory side by side, then read.
   std::uint64_t keys[4];
   const std::size_t feature_count = std::min<std::size_t>(features_.size(), 4);
@@ -393,11 +415,12 @@ std::size_t ContextModel::choose(std::uint32_t form, const WordContext& context,
       for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] += weights[c];
   std::size_t best = dictionary_choice;
   for (std::size_t c = 0; c < f.candidate_count; ++c)
-    if (scores[c] > scores[best]) best = c;
-  if (best == dictionary_choice) return dictionary_position;
-  const std::size_t chosen = position_of(candidates[best]);
-  const std::int32_t threshold = chosen == no_accent ? plain_threshold_ : accent_threshold_;
-  return scores[best] - scores[dictionary_choice] >= threshold ? chosen : dictionary_position;
+    if (scores[c] > scores[best] && keeps_written_marks(spelling_of(candidates[c]))) best = c;
+  if (best == dictionary_choice) return dictionary_spelling;
+  const std::string_view chosen = spelling_of(candidates[best]);
+  const std::string_view plain(form_text_.data() + f.start, f.length);
+  const std::int32_t threshold = chosen == plain ? plain_threshold_ : accent_threshold_;
+  return scores[best] - scores[dictionary_choice] >= threshold ? chosen : dictionary_spelling;
 }
 
 }  // namespace accents

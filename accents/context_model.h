@@ -22,10 +22,10 @@ inline constexpr std::size_t context_reach = 2;
 // Tokens longer than this are cut to it.
 inline constexpr std::size_t context_token_limit = 40;
 
-// The tokens around one word, nearest first. A token is a word in small letters without acute
-// accents ("esta" for "Está"), a punctuation mark of one byte, "0" for a run of digits, or
-// empty for a boundary: the start or end of the text or a line break, beyond which the model
-// looks no farther. Each comes with its hash (token_hash).
+// The tokens around one word, nearest first. A token is a word in small letters without marks
+// ("esta" for "Está", "ano" for "Año"), a punctuation mark of one byte, "0" for a run of
+// digits, or empty for a boundary: the start or end of the text or a line break, beyond which
+// the model looks no farther. Each comes with its hash (token_hash).
 struct WordContext {
   std::array<std::string_view, context_reach> before, after;
   std::array<std::uint64_t, context_reach> before_hashes, after_hashes;
@@ -33,8 +33,8 @@ struct WordContext {
 
 std::uint64_t token_hash(std::string_view token);
 
-// The token of a word: its bytes in small letters without acute accents ("esta" for "Está"),
-// cut to context_token_limit. Also the plain form of a spelling ("esta" for "está").
+// The token of a word: its bytes in small letters without marks ("esta" for "Está"), cut to
+// context_token_limit. Also the plain form of a spelling ("esta" for "está", "ano" for "año").
 std::string word_token(std::string_view word);
 
 // Finds the tokens around words of code page 1252 text; the tokens it gives stay valid until
@@ -67,23 +67,18 @@ FeatureTokens feature_tokens(const WordContext& context, ContextFeature feature)
 std::uint64_t feature_key(std::uint32_t form, ContextFeature feature, std::uint64_t first_hash,
                           std::uint64_t second_hash);
 
-// A spelling of a form: the plain form itself (no_accent), or the form with an acute accent on
-// the vowel at `position`.
-inline constexpr std::size_t no_accent = static_cast<std::size_t>(-1);
-
 // The layout of the file (all numbers little-endian).
 namespace context_file {
 inline constexpr std::string_view magic = "TILDCTX2";
 inline constexpr std::size_t header_size = 52;
 inline constexpr std::size_t form_record_size = 12;
-inline constexpr std::size_t candidate_record_size = 4;
+inline constexpr std::size_t candidate_record_size = 8;
 inline constexpr std::size_t slot_record_size = 12;
 inline constexpr std::size_t weight_size = 2;
 inline constexpr std::size_t mark_record_size = 12;
 // A word's ñ and ü are bits of a 32-bit mask: longer words are not restored.
 inline constexpr std::size_t max_mark_length = 32;
 inline constexpr std::size_t max_candidates = 8;
-inline constexpr std::uint8_t plain_position = 0xFF;
 // No feature lies farther from its home slot: a look-up, even in a file made to slow it down,
 // reads at most this many slots.
 inline constexpr std::size_t max_distance = 1024;
@@ -103,12 +98,17 @@ class ContextModel {
 
   // The model's number for a plain word in small letters, or none.
   std::optional<std::uint32_t> find_form(std::string_view lower) const;
+  // The same for a word in small letters as written: its ñ and ü left out, none for a word
+  // written with an acute accent (its writer chose).
+  std::optional<std::uint32_t> find_written(std::string_view lower) const;
 
-  // The spelling of form `form` in `context`: the dictionary's (`dictionary_position`, or
-  // no_accent) unless another spelling scores at least a threshold above it. A wrong accent
-  // is worse than a missing one, so putting an accent takes a higher threshold than leaving the
-  // plain word as written.
-  std::size_t choose(std::uint32_t form, const WordContext& context, std::size_t dictionary_position) const;
+  // The spelling of form `form` in `context`, in small letters: the dictionary's
+  // (`dictionary_spelling`) unless another spelling scores at least a threshold above it. Only
+  // spellings that keep the ñ and ü of the word as `written` (small letters) are chosen. A
+  // wrong mark is worse than a missing one, so putting one takes a higher threshold than
+  // leaving the plain word as written.
+  std::string_view choose(std::uint32_t form, const WordContext& context, std::string_view dictionary_spelling,
+                          std::string_view written) const;
 
   // Words that make a word only with ñ or ü ("espanol", "pinguino", "manana"), where the plain
   // letters make none: writes those letters into `lower` (a word in small letters with no
@@ -122,7 +122,7 @@ class ContextModel {
     std::uint8_t length, candidate_count;
   };
   struct Candidate {
-    std::uint8_t position;  // plain_position for the plain form
+    std::uint32_t start;  // of its spelling, as long as the form, in form_text_
     std::int16_t prior;
   };
   struct Slot {
@@ -139,7 +139,7 @@ class ContextModel {
   };
   static constexpr std::uint32_t none = static_cast<std::uint32_t>(-1);
 
-  std::string form_text_;  // the forms back to back
+  std::string form_text_;  // the forms and their spellings back to back
   std::vector<FormSlot> form_slots_;
   std::vector<Form> forms_;
   std::vector<Candidate> candidates_;

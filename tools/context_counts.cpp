@@ -65,7 +65,10 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
   // Spelling -> its group and its number there.
   std::unordered_map<std::string, std::pair<ContextGroup*, std::size_t>> spelling_groups;
   for (const auto& [plain, group_spellings] : spellings) {
-    if (group_spellings.size() < 2 || group_spellings.size() > accents::context_file::max_candidates) continue;
+    if (group_spellings.size() > accents::context_file::max_candidates) continue;
+    if (group_spellings.size() == 1 &&
+        (!settings.plain_is_word || !settings.plain_is_word(plain) || group_spellings.begin()->first == plain))
+      continue;
     ContextGroup& group = counts[plain];
     for (const auto& [spelling, count] : group_spellings) {
       spelling_groups.emplace(spelling, std::pair{&group, group.spellings.size()});
@@ -120,6 +123,26 @@ void keep_spellings(ContextCounts& counts, const std::function<bool(const std::s
     });
   }
   std::erase_if(counts, [](const auto& entry) { return entry.second.spellings.size() < 2; });
+}
+
+void add_plain_spellings(ContextCounts& counts, const std::function<bool(const std::string&)>& is_word) {
+  for (auto& [plain, group] : counts) {
+    const auto at = std::lower_bound(group.spellings.begin(), group.spellings.end(), plain);
+    if ((at != group.spellings.end() && *at == plain) ||
+        group.spellings.size() == accents::context_file::max_candidates || !is_word(plain))
+      continue;
+    const auto marked = [](const std::string& spelling) {
+      return std::any_of(spelling.begin(), spelling.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return text::without_mark(b) != text::without_acute(b);
+      });
+    };
+    if (!std::any_of(group.spellings.begin(), group.spellings.end(), marked)) continue;
+    const auto index = at - group.spellings.begin();
+    group.spellings.insert(at, plain);
+    group.totals.insert(group.totals.begin() + index, 0);
+    for (auto& [feature, feature_counts] : group.features) feature_counts.insert(feature_counts.begin() + index, 0);
+  }
 }
 
 void write_context_counts(std::ostream& out, const ContextCounts& counts) {

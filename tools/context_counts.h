@@ -26,7 +26,7 @@
 namespace tools {
 
 struct ContextGroup {
-  // The spellings of one plain word: the plain word itself or the word with one acute accent,
+  // The spellings of one plain word: its letters with at most one acute accent and any ñ and ü,
   // in small letters, code page 1252; sorted by their bytes.
   std::vector<std::string> spellings;
   std::vector<std::uint64_t> totals;  // how often each spelling is written
@@ -38,7 +38,7 @@ struct ContextGroup {
   std::map<Feature, std::vector<std::uint64_t>> features;  // counts, one per spelling
 };
 
-// Plain word (small letters, no acute accent) -> its group.
+// Plain word (small letters, no marks) -> its group.
 using ContextCounts = std::map<std::string, ContextGroup>;
 
 struct ContextCounting {
@@ -46,10 +46,17 @@ struct ContextCounting {
   std::uint64_t min_count = 2;
   // A feature seen fewer times with all the spellings of its word together is left out.
   std::uint64_t min_feature = 2;
+  // When given: a word written only with ñ or ü ("año") is counted alone too when its plain
+  // letters make a word of their own ("ano"), so that the model can tell them apart.
+  std::function<bool(const std::string&)> plain_is_word;
 };
 
 // The counts of text `lines` (code page 1252, one paragraph each).
 ContextCounts count_contexts(const std::vector<std::string>& lines, const ContextCounting& settings);
+
+// Adds the plain word, written 0 times, to each group of spellings with ñ or ü that lacks it
+// where `is_word` says it is a word.
+void add_plain_spellings(ContextCounts& counts, const std::function<bool(const std::string&)>& is_word);
 
 // Leaves out the spellings `keep` says no to, with their counts, and then the words left with
 // a single spelling.

@@ -36,13 +36,6 @@ std::int16_t weight(double log_value) {
                                               double{std::numeric_limits<std::int16_t>::max()}));
 }
 
-// Where the accent of `spelling` lies in its plain form, or plain_position.
-std::uint8_t accent_position(const std::string& spelling, const std::string& plain) {
-  for (std::size_t i = 0; i < spelling.size(); ++i)
-    if (spelling[i] != plain[i]) return static_cast<std::uint8_t>(i);
-  return f::plain_position;
-}
-
 }  // namespace
 
 std::vector<MarkSpelling> mark_spellings(const std::unordered_set<std::string>& spellings,
@@ -101,11 +94,19 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
     strings += plain;
     double total = 0;
     for (const auto n : group.totals) total += static_cast<double>(n);
+    // A spelling never written (a plain word added beside its spellings with ñ or ü, "ano" beside
+    // "año") has no counts to learn from: it is as likely as the likeliest other spelling, and
+    // every context equally likely with it. Only a context typical of the other spelling then
+    // speaks against it.
+    std::vector<double> priors(k);
+    for (std::size_t s = 0; s < k; ++s)
+      priors[s] = std::log((static_cast<double>(group.totals[s]) + a) / (total + static_cast<double>(k) * a));
+    const double likeliest = *std::max_element(priors.begin(), priors.end());
     for (std::size_t s = 0; s < k; ++s) {
-      put_u8(candidates, accent_position(group.spellings[s], plain));
-      put_u8(candidates, 0);
-      put_u16(candidates, static_cast<std::uint16_t>(weight(std::log((static_cast<double>(group.totals[s]) + a) /
-                                                                     (total + static_cast<double>(k) * a)))));
+      put_u32(candidates, static_cast<std::uint32_t>(strings.size()));
+      put_u16(candidates, static_cast<std::uint16_t>(weight(group.totals[s] == 0 ? likeliest : priors[s])));
+      put_u16(candidates, 0);
+      strings += group.spellings[s];
     }
     candidate_count += static_cast<std::uint32_t>(k);
 
@@ -119,8 +120,10 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
       if (!keyed.emplace(key, static_cast<std::uint32_t>(weights.size())).second)
         throw std::runtime_error("two features share the key " + std::to_string(key));
       for (std::size_t s = 0; s < k; ++s)
-        weights.push_back(weight(std::log((static_cast<double>(feature_counts[s]) + a) /
-                                          (static_cast<double>(group.totals[s]) + a * (values[feature.kind] + 1)))));
+        weights.push_back(weight(
+            group.totals[s] == 0 ? -std::log(values[feature.kind] + 1)
+                                 : std::log((static_cast<double>(feature_counts[s]) + a) /
+                                            (static_cast<double>(group.totals[s]) + a * (values[feature.kind] + 1)))));
     }
     ++form_number;
   }

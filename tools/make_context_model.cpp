@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
   std::vector<tools::MarkSpelling> marks;
   if (line.has("--forms")) {
     const std::unordered_set<std::string> forms = read_forms(line.value("--forms"));
+    tools::add_plain_spellings(*counts, [&forms](const std::string& plain) { return forms.contains(plain); });
     tools::keep_spellings(*counts, [&forms](const std::string& spelling) {
       return spelling == accents::word_token(spelling) || forms.contains(spelling);
     });

@@ -1,10 +1,12 @@
 // How well "Poner tilde" restores the acute accents of real text with a given dictionary.
 //
-//   measure_accents [--errors N] [--context MODEL [--changes N]] --text FILE [--text FILE ...] DICTIONARY...
+//   measure_accents [--errors N] [--all-marks] [--context MODEL [--changes N]] --text FILE [--text FILE ...]
+//                   DICTIONARY...
 //   measure_accents [--context MODEL] --restore TEXT DICTIONARY
 //
-// The texts (UTF-8) lose their acute accents (á é í ó ú and capitals; ñ and ü stay), are
-// restored with each dictionary, and every word is compared with the original. Lines the code
+// The texts (UTF-8) lose their acute accents (á é í ó ú and capitals; ñ and ü stay, unless
+// --all-marks: then they lose those too), are restored with each dictionary, and every word is
+// compared with the original. Lines the code
 // page cannot spell are left out. With a context model each dictionary is measured once alone
 // and once with the model, and --changes lists the N commonest words the model changed.
 // --restore prints one text restored, in UTF-8.
@@ -32,7 +34,8 @@
 namespace {
 
 constexpr std::string_view usage_text =
-    "usage: measure_accents [--errors N] [--context MODEL [--changes N]] --text FILE [--text FILE ...] DICTIONARY...\n"
+    "usage: measure_accents [--errors N] [--all-marks] [--context MODEL [--changes N]] --text FILE [--text FILE ...]\n"
+    "                       DICTIONARY...\n"
     "       measure_accents [--context MODEL] --restore TEXT DICTIONARY\n";
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("measure_accents", why, usage_text); }
@@ -48,8 +51,16 @@ accents::AccentDictionary load_dictionary(const std::string& path) {
   return std::move(load.dictionary);
 }
 
-std::string strip_acute_accents(std::string s) {
-  for (char& c : s) c = static_cast<char>(text::without_acute(static_cast<unsigned char>(c)));
+// Which marks the measured text loses: the acute accents, or every mark (ñ and ü too).
+bool all_marks = false;
+
+bool is_marked(unsigned char c) { return all_marks ? text::without_mark(c) != c : text::is_acute_vowel(c); }
+
+std::string strip_marks(std::string s) {
+  for (char& c : s) {
+    const auto b = static_cast<unsigned char>(c);
+    c = static_cast<char>(all_marks ? text::without_mark(b) : text::without_acute(b));
+  }
   return s;
 }
 
@@ -105,8 +116,8 @@ std::vector<Word> words_of(const std::string& text) {
   std::size_t offset = 0;
   for (std::string_view token : text::split_text(text)) {
     if (!text::is_separator(token)) {
-      const bool accented = std::any_of(token.begin(), token.end(),
-                                        [](char c) { return text::is_acute_vowel(static_cast<unsigned char>(c)); });
+      const bool accented =
+          std::any_of(token.begin(), token.end(), [](char c) { return is_marked(static_cast<unsigned char>(c)); });
       words.push_back({offset, token.size(), accented});
     }
     offset += token.size();
@@ -189,8 +200,8 @@ void print_changes(const std::string& original, const std::string& alone, const 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto line =
-      tools::parse_command_line(argc, argv, {"--text", "--restore", "--errors", "--context", "--changes"});
+  const auto line = tools::parse_command_line(argc, argv, {"--text", "--restore", "--errors", "--context", "--changes"},
+                                              {"--all-marks"});
   if (line.error) usage(*line.error);
   const auto& dictionary_paths = line.positional;
   std::optional<accents::ContextModel> context;
@@ -210,13 +221,14 @@ int main(int argc, char** argv) {
   if (!show_errors || *show_errors < 0) usage("--errors takes a number");
   const auto show_changes = tools::number_option(line, "--changes", 0, 0, "measure_accents", usage_text);
 
+  all_marks = line.has("--all-marks");
   const Texts texts = read_texts(line.all("--text"));
-  const std::string stripped = strip_acute_accents(texts.original);
+  const std::string stripped = strip_marks(texts.original);
   const std::vector<Word> words = words_of(texts.original);
   const auto accented =
       static_cast<std::size_t>(std::count_if(words.begin(), words.end(), [](const Word& w) { return w.accented; }));
   std::cout << "text: " << texts.original.size() << " bytes, " << words.size() << " words, " << accented
-            << " with an acute accent";
+            << (all_marks ? " with a mark" : " with an acute accent");
   if (texts.lines_left_out) std::cout << " (" << texts.lines_left_out << " lines outside code page 1252 left out)";
   std::cout << "\n";
 

@@ -213,7 +213,7 @@ TEST(ContextModel, DamagedFilesAreRefused) {
       with({{forms_at + 9, '\x09'}}),   // too many spellings
       with({{forms_at + 8, '\0'}}),     // an empty form
       with({{forms_at + 8, '\x7F'}}),   // a form past the strings
-      with({{candidates_at, '\x01'}}),  // an accent on the "s" of "esta"
+      with({{candidates_at, '\x02'}}),  // a spelling of other letters ("sta" + the next form's first)
       with({{forms_at + f::form_record_size, '\0'}, {forms_at + f::form_record_size + 8, '\x04'}}),  // "esta" twice
   };
   for (std::size_t k = 0; k < std::size(damaged); ++k) {
