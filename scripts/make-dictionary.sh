@@ -130,10 +130,12 @@ MPL-1.1+ at your choice: https://www.gnu.org/licenses/gpl-3.0.html,
 https://www.gnu.org/licenses/lgpl-3.0.html, https://www.mozilla.org/MPL/1.1/ (on Debian also
 /usr/share/doc/hunspell-es/copyright).
 
-Word counts of Spanish documentation (data/word-counts.tsv.gz and data/context-counts.tsv.gz
+Word counts of Spanish running text (data/word-counts.tsv.gz and data/context-counts.tsv.gz
 in Tildario's sources; every word form counted as written, and for the words whose accent
-depends on the sentence the words next to them, in the running text of these Debian packages):
-$(sed -n 's/^| \([a-z-]*\) | `\([^`]*\)` [^|]* | \([^|]*\) |.*/- \2: \3/p' "$root/data/README.md")
+depends on the sentence the words next to them) in these Debian packages: the documentation
+(the first seven) for the word forms, all of them (documentation, and the translated messages
+of games and of LibreOffice) for the context model:
+$(sed -n '/^| [a-z-]* | `/{s/`//g; s/^| [a-z-]* | \([^|]*\) | \([^|]*\) |.*/- \1: \2/p}' "$root/data/README.md")
 
 Word frequencies: $frequency_package $frequency_version (the commonWords and wikipedia lists),
 MIT licence. The commonWords list is under the Open Data Commons Attribution License

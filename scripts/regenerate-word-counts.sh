@@ -12,6 +12,13 @@
 # committed table (the "build" part of the corpus), it leaves in build/corpus what
 # scripts/measure-dictionary.sh judges and tunes with: the running text of the held-out
 # documents, and counts and text of the build part split once more (fit and tune).
+#
+# The corpus has four kinds of text: the documentation ("manuales", which alone makes both
+# tables), and the translated messages of games and programs, gettext catalogues of which only
+# the Spanish .mo files are unpacked: stories and dialogue ("dialogo"), program messages
+# ("mensajes"), and descriptions, encyclopedias and tutorials ("descripciones"). For each kind
+# and part it writes the running text to build/corpus/text/<part>-<kind>.txt, and
+# build/corpus/kinds.txt sums up the documents, paragraphs and words of each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -20,47 +27,98 @@ files=$corpus/root
 
 packages=(libreoffice-help-es gimp-help-es gimp-help-common freedombox-doc-es debian-handbook gnome-user-docs
           ubuntu-packaging-guide-html-es lilypond-doc-html-es)
+campaigns=(did dm dw ei httt l low nr sof sota sotbe thot trow tsg ttb utbs)
+catalog_packages=(wesnoth-1.16-data "${campaigns[@]/#/wesnoth-1.16-}" widelands-data libreoffice-l10n-es)
+kinds=(manuales dialogo mensajes descripciones)
+parts=(build held-out fit tune)
+wesnoth=usr/share/games/wesnoth/1.16/locale/es/LC_MESSAGES
+widelands=usr/share/games/widelands/data/locale/es/LC_MESSAGES
+libreoffice=usr/lib/libreoffice/program/resource/es/LC_MESSAGES
 
 fail() { echo "regenerate-word-counts: $*" >&2; exit 1; }
 
-rm -rf "$corpus/debs" "$files"
-mkdir -p "$corpus/debs" "$files" "$corpus/lists"
-echo "regenerate-word-counts: fetching ${packages[*]}"
-(cd "$corpus/debs" && apt-get download "${packages[@]}" >/dev/null 2>&1) \
-  || { apt-get update -q >/dev/null && (cd "$corpus/debs" && apt-get download "${packages[@]}" >/dev/null); } \
-  || fail "apt-get cannot fetch ${packages[*]}"
-for deb in "$corpus/debs"/*.deb; do dpkg-deb -x "$deb" "$files"; done
+rm -rf "$corpus/debs" "$files" "$corpus/lists" "$corpus/text"
+mkdir -p "$corpus/debs" "$files" "$corpus/lists" "$corpus/text"
+all_packages=("${packages[@]}" "${catalog_packages[@]}")
+echo "regenerate-word-counts: fetching ${all_packages[*]}"
+(cd "$corpus/debs" && apt-get download "${all_packages[@]}" >/dev/null 2>&1) \
+  || { apt-get update -q >/dev/null && (cd "$corpus/debs" && apt-get download "${all_packages[@]}" >/dev/null); } \
+  || fail "apt-get cannot fetch ${all_packages[*]}"
+for deb in "$corpus/debs"/*.deb; do
+  case $(dpkg-deb -f "$deb" Package) in
+    wesnoth-*) catalogs=$wesnoth ;;
+    widelands-*) catalogs=$widelands ;;
+    libreoffice-l10n-*) catalogs=$libreoffice ;;
+    *) dpkg-deb -x "$deb" "$files"; continue ;;
+  esac
+  dpkg-deb --fsys-tarfile "$deb" | tar -x -C "$files" --wildcards "./$catalogs/*.mo" || fail "no catalogues in $deb"
+done
 for deb in "$corpus/debs"/*.deb; do dpkg-deb -f "$deb" Package Version | paste -sd' '; done > "$corpus/versions.txt"
 
 [ -f build/native/build.ninja ] || cmake --preset native >/dev/null
 cmake --build --preset native --target count_corpus >/dev/null
 
-# One list of documents per source, paths relative to $files, in a fixed order. Whole-manual
-# pages that repeat the single pages (FreedomBox's Manual, LilyPond's big pages) are left out,
-# and so are indexes and search pages.
+# One list of documents per source, paths relative to $files, in a fixed order, each source in
+# one kind. Whole-manual pages that repeat the single pages (FreedomBox's Manual, LilyPond's big
+# pages) are left out, and so are indexes and search pages.
+declare -A sources
 list() {
-  local name=$1; shift
+  local kind=$1 name=$2; shift 2
   (cd "$files" && find "$@" -type f | LC_ALL=C sort) > "$corpus/lists/$name.txt"
   [ -s "$corpus/lists/$name.txt" ] || fail "no documents for $name"
-  sources+=(--source "$name=$corpus/lists/$name.txt")
+  sources[$kind]+=" --source $name=$corpus/lists/$name.txt"
 }
-sources=()
-list libreoffice usr/share/libreoffice/help/es -name '*.html' ! -name noscript.html
-list gimp usr/share/gimp/2.0/help/es -name '*.html'
-list freedombox usr/share/freedombox/manual/es -name '*.part.html' ! -name Manual.part.html \
+list manuales libreoffice usr/share/libreoffice/help/es -name '*.html' ! -name noscript.html
+list manuales gimp usr/share/gimp/2.0/help/es -name '*.html'
+list manuales freedombox usr/share/freedombox/manual/es -name '*.part.html' ! -name Manual.part.html \
      ! -name freedombox-manual.part.html
-list gnome usr/share/help/es -name '*.page'
-list debian-handbook usr/share/doc/debian-handbook/html/es-ES -name '*.html'
-list ubuntu-packaging-guide usr/share/doc/ubuntu-packaging-guide-html-es -name '*.html' ! -name search.html \
+list manuales gnome usr/share/help/es -name '*.page'
+list manuales debian-handbook usr/share/doc/debian-handbook/html/es-ES -name '*.html'
+list manuales ubuntu-packaging-guide usr/share/doc/ubuntu-packaging-guide-html-es -name '*.html' ! -name search.html \
      ! -name genindex.html
-list lilypond usr/share/doc/lilypond/html -name '*.es.html' ! -name '*-big-page.es.html'
+list manuales lilypond usr/share/doc/lilypond/html -name '*.es.html' ! -name '*-big-page.es.html'
+list dialogo wesnoth-campaigns "$wesnoth" -regextype egrep \
+     -regex '.*/wesnoth-(anl|did|dm|dw|ei|httt|l|low|nr|sof|sota|sotbe|tb|thot|trow|tsg|utbs)\.mo'
+list dialogo widelands-scenarios "$widelands" -regextype egrep -regex '.*/(scenario_(atl|bar|emp|fri)|mp_scenario_).*\.mo'
+list mensajes libreoffice-interface "$libreoffice" -name '*.mo'
+list mensajes wesnoth-interface "$wesnoth" -regextype egrep -regex '.*/wesnoth-(lib|editor|multiplayer)\.mo'
+list mensajes widelands-interface "$widelands" -regextype egrep \
+     -regex '.*/(widelands|widelands_editor|widelands_console|win_conditions|training_wheels)\.mo'
+list descripciones wesnoth-help "$wesnoth" -regextype egrep -regex '.*/wesnoth(-(help|units|tutorial|wc))?\.mo'
+list descripciones widelands-help "$widelands" -regextype egrep \
+     -regex '.*/(tribes_encyclopedia|tribes|texts|world|maps|map_.*|scenario_tutorial.*)\.mo'
 
 tool=build/native/tools/count_corpus
-"$tool" --part build --root "$files" --counts "$corpus/word-counts.tsv" --context "$corpus/context-counts.tsv" "${sources[@]}"
-"$tool" --part held-out --root "$files" --text "$corpus/held-out.txt" "${sources[@]}" >/dev/null
-"$tool" --part fit --root "$files" --counts "$corpus/fit-counts.tsv" --context "$corpus/fit-context.tsv" "${sources[@]}" \
-    >/dev/null
-"$tool" --part tune --root "$files" --text "$corpus/tune.txt" "${sources[@]}" >/dev/null
+text=$corpus/text
+log=$corpus/count.log
+: > "$log"
+count() {  # KIND PART [OPTION ...]: counts one kind's part and writes its text
+  local kind=$1 part=$2; shift 2
+  # shellcheck disable=SC2086 # the list of --source options, paths without spaces
+  "$tool" --part "$part" --root "$files" --text "$text/$part-$kind.txt" "$@" ${sources[$kind]} \
+    | sed "s/^count_corpus: /count_corpus: $kind /" | tee -a "$log"
+}
+count manuales build --counts "$corpus/word-counts.tsv" --context "$corpus/context-counts.tsv"
+count manuales held-out >/dev/null
+count manuales fit --counts "$corpus/fit-counts.tsv" --context "$corpus/fit-context.tsv" >/dev/null
+count manuales tune >/dev/null
+cp "$text/held-out-manuales.txt" "$corpus/held-out.txt"
+cp "$text/tune-manuales.txt" "$corpus/tune.txt"
+for kind in "${kinds[@]:1}"; do
+  for part in "${parts[@]}"; do count "$kind" "$part" >/dev/null; done
+done
+
+# kind, part, documents, paragraphs, words: the sums of the sources' lines of the log
+# ("count_corpus: KIND SOURCE (PART): D documents (...), P paragraphs (...), W words").
+{
+  printf 'kind\tpart\tdocuments\tparagraphs\twords\n'
+  for kind in "${kinds[@]}"; do
+    for part in "${parts[@]}"; do
+      awk -v kind="$kind" -v part="($part):" '$2 == kind && $4 == part { d += $5; p += $12; w += $19 }
+        END { printf "%s\t%s\t%d\t%d\t%d\n", kind, substr(part, 2, length(part) - 3), d, p, w }' "$log"
+    done
+  done
+} > "$corpus/kinds.txt"
 
 mkdir -p data
 gzip -n -9 < "$corpus/word-counts.tsv" > data/word-counts.tsv.gz
@@ -68,3 +126,5 @@ gzip -n -9 < "$corpus/context-counts.tsv" > data/context-counts.tsv.gz
 echo "regenerate-word-counts: data/word-counts.tsv.gz: $(($(wc -l < "$corpus/word-counts.tsv") - 1)) word forms;" \
      "data/context-counts.tsv.gz: $(($(wc -l < "$corpus/context-counts.tsv") - 1)) counts; from:"
 sed 's/^/  /' "$corpus/versions.txt"
+echo "regenerate-word-counts: the running text of each kind and part in $text; in sum:"
+column -t "$corpus/kinds.txt" | sed 's/^/  /'

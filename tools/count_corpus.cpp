@@ -4,10 +4,11 @@
 //   count_corpus --part PART --root DIR [--counts TABLE] [--min-total N] [--text FILE]
 //                [--context TABLE] --source NAME=LIST [--source NAME=LIST ...]
 //
-// LIST names the documents of one source (HTML, XHTML or XML help pages), one path relative
-// to DIR a line. Each document belongs to one part, by a hash of NAME/path: "held-out" (a
-// quarter, for judging the dictionary), "build" (the rest), which itself splits into "fit"
-// and "tune" for choosing the dictionary's margins without looking at "held-out". Paragraphs
+// LIST names the documents of one source, one path relative to DIR a line: HTML, XHTML or
+// XML help pages, or gettext message catalogues (.mo, each line of a message a paragraph).
+// Each document belongs to one part, by a hash of NAME/path: "held-out" (a quarter, for
+// judging the dictionary), "build" (the rest), which itself splits into "fit" and "tune" for
+// choosing the dictionary's margins without looking at "held-out". Paragraphs
 // and whole documents that read as English are left out. The counts (tools/word_counts.h)
 // are in small letters and code page 1252 spelling, the text (UTF-8, a paragraph a line) in
 // code page 1252 spelling. --context writes the counts of the ambiguous words' neighbours that
@@ -22,7 +23,9 @@
 #include "tools/context_counts.h"
 #include "tools/corpus_words.h"
 #include "tools/files.h"
+#include "tools/gettext_catalog.h"
 #include "tools/markup_text.h"
+#include "tools/message_text.h"
 #include "tools/utf8_cp1252.h"
 #include "tools/word_counts.h"
 
@@ -81,10 +84,17 @@ bool in_part(const std::string& part, unsigned bucket) {
   return bucket >= 45;  // fit
 }
 
-std::string read_document(const std::string& path) {
-  auto bytes = tools::read_file(path);
+// The UTF-8 paragraphs of a document, read by its kind: a message catalogue or a markup page.
+std::vector<std::string> document_paragraphs(const std::string& path) {
+  const auto bytes = tools::read_file(path);
   if (!bytes) fail("cannot read " + path);
-  return std::move(*bytes);
+  if (!path.ends_with(".mo")) return tools::markup_paragraphs(*bytes);
+  const auto messages = tools::catalog_translations(*bytes);
+  if (!messages) fail(path + " is not a well-formed message catalogue");
+  std::vector<std::string> paragraphs;
+  for (const auto& m : *messages)
+    for (auto& p : tools::message_paragraphs(m)) paragraphs.push_back(std::move(p));
+  return paragraphs;
 }
 
 std::vector<std::string> document_paths(const Source& source) {
@@ -106,10 +116,10 @@ struct Tally {
 };
 
 // The Spanish paragraphs of one document; none when the document as a whole reads as English.
-std::vector<Paragraph> spanish_paragraphs(std::string_view document, Tally& tally) {
+std::vector<Paragraph> spanish_paragraphs(const std::string& path, Tally& tally) {
   std::vector<Paragraph> paragraphs;
   int document_score = 0;
-  for (const auto& p : tools::markup_paragraphs(document)) {
+  for (const auto& p : document_paragraphs(path)) {
     Paragraph paragraph{tools::utf8_to_cp1252_replacing(tools::compose_accents(p), ' '), {}};
     paragraph.words = tools::corpus_words(paragraph.text);
     if (paragraph.words.empty()) continue;
@@ -135,7 +145,7 @@ void count_source(const Options& options, std::size_t index, tools::WordCounts& 
   for (const auto& path : document_paths(source)) {
     if (!in_part(options.part, tools::document_bucket(source.name + "/" + path))) continue;
     ++tally.documents;
-    for (const auto& p : spanish_paragraphs(read_document(options.root + "/" + path), tally)) {
+    for (const auto& p : spanish_paragraphs(options.root + "/" + path, tally)) {
       ++tally.paragraphs;
       tally.words += p.words.size();
       for (const auto& w : p.words) {
