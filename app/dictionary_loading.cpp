@@ -132,9 +132,9 @@ std::optional<accents::AccentDictionary> indexed_dictionary(HWND dialog, HANDLE 
 std::wstring index_path_for(const std::wstring& dictionary_path) {
   const std::size_t dot = dictionary_path.find_last_of(L'.');
   const std::size_t slash = dictionary_path.find_last_of(L"\\/");
-  const std::wstring stem =
-      dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash) ? dictionary_path.substr(0, dot)
-                                                                                : dictionary_path;
+  const std::wstring stem = dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)
+                                ? dictionary_path.substr(0, dot)
+                                : dictionary_path;
   const std::string_view extension = accents::index_extension;
   return stem + std::wstring(extension.begin(), extension.end());
 }

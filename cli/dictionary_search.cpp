@@ -64,8 +64,7 @@ std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesyste
   accents::FingerprintMaker fingerprint;
   std::string problem;
   if (!read_pieces(
-          path, [&fingerprint](std::span<const unsigned char> piece) { fingerprint.add(piece); }, problem,
-          256 << 10))
+          path, [&fingerprint](std::span<const unsigned char> piece) { fingerprint.add(piece); }, problem, 256 << 10))
     return std::nullopt;
   return accents::open_dictionary_index(index->bytes, fingerprint.finish(), std::move(index->keeper));
 }

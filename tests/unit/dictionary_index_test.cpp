@@ -36,8 +36,9 @@ Bytes records_of(const std::vector<std::string>& words) {
 
 // Duplicates, spaces to trim, capitals to lower, and words of every length up to 40 bytes.
 const std::vector<std::string> words = {
-    "cami\xF3n", " CAMI\xD3N ", "c\xF3mo", "est\xE1", "\xC1rea", "m\xE1s", "m\xE1s", "esta",
-    "a", "abcdefghijklmnopqrstuvwxyzabcdefghijklmn", "elecci\xF3n", "p\xEDxeles",
+    "cami\xF3n",   " CAMI\xD3N ", "c\xF3mo", "est\xE1", "\xC1rea",
+    "m\xE1s",      "m\xE1s",      "esta",    "a",       "abcdefghijklmnopqrstuvwxyzabcdefghijklmn",
+    "elecci\xF3n", "p\xEDxeles",
 };
 
 AccentDictionary loaded(std::span<const unsigned char> file) {

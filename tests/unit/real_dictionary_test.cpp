@@ -64,12 +64,14 @@ TEST(RealDictionary, ShippedIndexAnswersAsTheFile) {
   std::string index_path = TILDARIO_REAL_DICTIONARY;
   index_path.replace(index_path.size() - 4, 4, accents::index_extension);
   std::ifstream index_in(index_path, std::ios::binary);
-  if (!in || !index_in) GTEST_SKIP() << "no " TILDARIO_REAL_DICTIONARY " and index (scripts/make-dictionary.sh makes them)";
+  if (!in || !index_in)
+    GTEST_SKIP() << "no " TILDARIO_REAL_DICTIONARY " and index (scripts/make-dictionary.sh makes them)";
   const std::vector<unsigned char> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   const std::vector<char> index_bytes{std::istreambuf_iterator<char>(index_in), std::istreambuf_iterator<char>()};
   auto aligned = std::make_shared<std::vector<std::uint64_t>>(index_bytes.size() / 8 + 1);
   std::memcpy(aligned->data(), index_bytes.data(), index_bytes.size());
-  const std::span<const unsigned char> index(reinterpret_cast<const unsigned char*>(aligned->data()), index_bytes.size());
+  const std::span<const unsigned char> index(reinterpret_cast<const unsigned char*>(aligned->data()),
+                                             index_bytes.size());
 
   const auto load = accents::load_accent_dictionary(file);
   ASSERT_FALSE(load.format_error);
