@@ -31,13 +31,29 @@ std::uint64_t filter_bits(std::uint64_t hash) {
   return (std::uint64_t{1} << (g & 63)) | (std::uint64_t{1} << ((g >> 6) & 63));
 }
 
+// The next key tried when a table keyed by `key` does not spread well, the same every time.
+text::HashKey derived_key(const text::HashKey& key) {
+  std::uint64_t state = key.k0 ^ (key.k1 * 0x9E3779B97F4A7C15ull);
+  const auto next = [&state] {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  };
+  const std::uint64_t k0 = next();
+  return {k0, next()};
+}
+
 }  // namespace
 
-void AccentDictionary::mark_in_filter(std::uint64_t hash) { filter_[filter_index(hash)] |= filter_bits(hash); }
+void AccentDictionary::mark_in_filter(std::uint64_t hash) {
+  filter_[filter_index(hash, slots_.size())] |= filter_bits(hash);
+}
 
 bool AccentDictionary::maybe_in_filter(std::uint64_t hash) const {
   const std::uint64_t bits = filter_bits(hash);
-  return (filter_[filter_index(hash)] & bits) == bits;
+  const std::span<const std::uint64_t> filter = filter_table();
+  return (filter[filter_index(hash, filter.size() * 8)] & bits) == bits;
 }
 
 AccentDictionary::Placement AccentDictionary::place(std::uint32_t index, std::uint64_t h) {
@@ -56,7 +72,7 @@ AccentDictionary::Placement AccentDictionary::place(std::uint32_t index, std::ui
   return Placement::placed;
 }
 
-void AccentDictionary::rebuild_table(std::size_t slot_count) {
+void AccentDictionary::rebuild_table(std::size_t slot_count, bool derived_keys) {
   std::vector<std::uint64_t> hashes;
   // Word and hash, side by side: read in their new order, neither is looked for far away.
   struct Placing {
@@ -66,7 +82,7 @@ void AccentDictionary::rebuild_table(std::size_t slot_count) {
   std::vector<Placing> order;
   for (int attempt = 0;; ++attempt) {
     if (attempt > 0) {
-      key_ = text::random_hash_key();
+      key_ = derived_keys ? derived_key(key_) : text::random_hash_key();
       // Keys keep failing only when the table is too full to spread well: give it room.
       if (attempt % 4 == 0) slot_count *= 2;
     }
@@ -124,6 +140,7 @@ void AccentDictionary::rebuild_table(std::size_t slot_count) {
 void AccentDictionary::add(std::string_view entry) { insert(entry); }
 
 void AccentDictionary::add_all(std::string entries, std::span<const std::uint32_t> ends) {
+  own_tables();
   if (entries.size() > std::numeric_limits<std::uint32_t>::max() - arena_.size())
     throw std::length_error("accent dictionary larger than 4 GiB");
   // The words go to the arena as they come, and the table is made once for all of them.
@@ -150,15 +167,17 @@ void AccentDictionary::add_all(std::string entries, std::span<const std::uint32_
 
 void AccentDictionary::prefetch(std::uint64_t hash) const {
 #if defined(__GNUC__)
-  if (slots_.empty()) return;
-  __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
-  __builtin_prefetch(&filter_[filter_index(hash)]);
+  const std::span<const std::uint32_t> slots = slot_table();
+  if (slots.empty()) return;
+  __builtin_prefetch(&slots[static_cast<std::size_t>(hash) & (slots.size() - 1)]);
+  __builtin_prefetch(&filter_table()[filter_index(hash, slots.size())]);
 #else
   (void)hash;
 #endif
 }
 
 void AccentDictionary::insert(std::string_view entry) {
+  own_tables();
   ++entry_count_;
   if (entry.empty()) {
     has_empty_ = true;
@@ -187,35 +206,37 @@ void AccentDictionary::insert(std::string_view entry) {
 
 bool AccentDictionary::contains(std::string_view w) const {
   if (w.empty()) return has_empty_;
-  if (slots_.empty()) return false;
+  if (slot_table().empty()) return false;
   return contains(w, hash(w));
 }
 
 std::size_t AccentDictionary::first_known(std::span<const std::string_view> words) const {
   constexpr std::size_t batch = 8;
+  const bool no_words = slot_table().empty();
   for (std::size_t start = 0; start < words.size(); start += batch) {
     const std::size_t end = std::min(words.size(), start + batch);
     std::uint64_t hashes[batch];
-    if (!slots_.empty()) {
+    if (!no_words) {
       for (std::size_t i = start; i < end; ++i) {
         hashes[i - start] = hash(words[i]);
         prefetch(hashes[i - start]);
       }
     }
     for (std::size_t i = start; i < end; ++i) {
-      if (words[i].empty() ? has_empty_ : !slots_.empty() && contains(words[i], hashes[i - start])) return i;
+      if (words[i].empty() ? has_empty_ : !no_words && contains(words[i], hashes[i - start])) return i;
     }
   }
   return words.size();
 }
 
 bool AccentDictionary::contains(std::string_view w, std::uint64_t h) const {
-  const std::uint32_t mask = static_cast<std::uint32_t>(slots_.size() - 1);
+  const std::span<const std::uint32_t> slots = slot_table();
+  const std::uint32_t mask = static_cast<std::uint32_t>(slots.size() - 1);
   if (!maybe_in_filter(h)) return false;
   const std::uint32_t spare = static_cast<std::uint32_t>(h >> 32) & ~mask;
   std::size_t pos = static_cast<std::size_t>(h) & mask;
   for (std::size_t distance = 0; distance <= max_distance_; ++distance, pos = (pos + 1) & mask) {
-    const std::uint32_t s = slots_[pos];
+    const std::uint32_t s = slots[pos];
     if (s == 0) return false;
     if ((s & ~mask) == spare && word((s & mask) - 1) == w) return true;
   }
@@ -223,8 +244,84 @@ bool AccentDictionary::contains(std::string_view w, std::uint64_t h) const {
 }
 
 std::size_t AccentDictionary::index_bytes() const {
+  if (outside_)
+    return sizeof(*this) + outside_starts_.size_bytes() + outside_slots_.size_bytes() + outside_filter_.size_bytes();
   return sizeof(*this) + (arena_.capacity() - arena_.size()) + starts_.capacity() * sizeof(std::uint32_t) +
          slots_.capacity() * sizeof(std::uint32_t) + filter_.capacity() * sizeof(std::uint64_t);
+}
+
+AccentDictionary::Tables AccentDictionary::tables() const {
+  Tables t;
+  t.key = key_;
+  t.entry_count = entry_count_;
+  t.longest = static_cast<std::uint32_t>(longest_);
+  t.max_distance = static_cast<std::uint32_t>(max_distance_);
+  t.has_empty = has_empty_;
+  t.filter = filter_table();
+  t.slots = slot_table();
+  t.starts = starts_table();
+  t.arena = arena_table();
+  return t;
+}
+
+std::optional<AccentDictionary> AccentDictionary::over(const Tables& t, std::shared_ptr<const void> keeper) {
+  const std::size_t slot_count = t.slots.size();
+  if (t.starts.empty() || t.starts[0] != 0 || t.starts.back() != t.arena.size()) return std::nullopt;
+  const std::size_t distinct = t.starts.size() - 1;
+  if (t.entry_count < distinct + (t.has_empty ? 1 : 0)) return std::nullopt;
+  if (distinct == 0) {
+    if (slot_count != 0 || !t.filter.empty() || t.longest != 0 || t.max_distance != 0) return std::nullopt;
+  } else {
+    // The word index + 1 has to fit below the spare bits, and a probe must not wrap onto itself.
+    if (slot_count < 16 || !std::has_single_bit(slot_count) || slot_count > (std::size_t{1} << 31) ||
+        distinct >= slot_count || t.filter.size() != slot_count / 8 ||
+        t.max_distance > std::min(max_probe_distance, slot_count - 1))
+      return std::nullopt;
+  }
+  std::size_t longest = 0;
+  for (std::size_t i = 0; i < distinct; ++i) {
+    if (t.starts[i + 1] <= t.starts[i]) return std::nullopt;
+    longest = std::max<std::size_t>(longest, t.starts[i + 1] - t.starts[i]);
+  }
+  if (longest != t.longest) return std::nullopt;
+  const std::uint32_t mask = static_cast<std::uint32_t>(slot_count - 1);
+  for (const std::uint32_t s : t.slots) {
+    if (s != 0 && ((s & mask) == 0 || (s & mask) > distinct)) return std::nullopt;
+  }
+
+  AccentDictionary d;
+  d.key_ = t.key;
+  d.entry_count_ = static_cast<std::size_t>(t.entry_count);
+  d.longest_ = longest;
+  d.max_distance_ = t.max_distance;
+  d.has_empty_ = t.has_empty;
+  d.outside_ = true;
+  d.keeper_ = std::move(keeper);
+  d.outside_arena_ = t.arena;
+  d.outside_starts_ = t.starts;
+  d.outside_slots_ = t.slots;
+  d.outside_filter_ = t.filter;
+  return d;
+}
+
+void AccentDictionary::own_tables() {
+  if (!outside_) return;
+  arena_.assign(outside_arena_.begin(), outside_arena_.end());
+  starts_.assign(outside_starts_.begin(), outside_starts_.end());
+  slots_.assign(outside_slots_.begin(), outside_slots_.end());
+  filter_.assign(outside_filter_.begin(), outside_filter_.end());
+  outside_ = false;
+  keeper_.reset();
+  outside_arena_ = {};
+  outside_starts_ = {};
+  outside_slots_ = {};
+  outside_filter_ = {};
+}
+
+void AccentDictionary::use_key(const text::HashKey& key) {
+  own_tables();
+  key_ = key;
+  if (distinct_count() > 0) rebuild_table(slots_for(distinct_count()), true);
 }
 
 }  // namespace accents

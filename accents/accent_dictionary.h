@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +20,9 @@
 // lookups down. Most questions asked are about words that are not there (accent candidates), so
 // a small bit filter in front answers most of those without touching the larger table. Cost per distinct word
 // beyond its bytes: a 4-byte start in the arena, 5 to 11 bytes of slots, 1 to 3 of filter.
+//
+// The tables can also lie in memory the dictionary does not own (a ready index mapped from a
+// file, dictionary_index.h): they are then used where they lie, and checked first.
 
 namespace accents {
 
@@ -39,19 +44,51 @@ class AccentDictionary {
 
   // Entries added, duplicates and empty entries included.
   std::size_t entry_count() const { return entry_count_; }
-  std::size_t distinct_count() const { return starts_.empty() ? 0 : starts_.size() - 1; }
+  std::size_t distinct_count() const { return starts_table().empty() ? 0 : starts_table().size() - 1; }
   // Length of the longest entry: no longer word can be in the dictionary.
   std::size_t longest() const { return longest_; }
   bool empty() const { return entry_count_ == 0; }
 
-  // Bytes held: the distinct words' own bytes, and everything else (the index structures).
-  std::size_t word_bytes() const { return arena_.size(); }
+  // The lookup tables and everything a lookup needs, as they lie in memory.
+  struct Tables {
+    text::HashKey key{};
+    std::uint64_t entry_count = 0;
+    std::uint32_t longest = 0;
+    std::uint32_t max_distance = 0;
+    bool has_empty = false;
+    std::span<const std::uint64_t> filter;  // slots.size() / 8 blocks
+    std::span<const std::uint32_t> slots;   // a power of two, at least 16; empty when there are no words
+    std::span<const std::uint32_t> starts;  // word i is arena[starts[i], starts[i + 1]); starts[0] == 0
+    std::span<const char> arena;
+  };
+  Tables tables() const;
+  // A dictionary that answers from `tables` where they lie, `keeper` holding their memory; none
+  // when the tables are not consistent (a slot or start out of bounds, a probe limit beyond the
+  // one this class keeps, a wrong longest length). Consistent tables keep every lookup within
+  // them; the answers are right when the tables were made by this class.
+  static std::optional<AccentDictionary> over(const Tables& tables, std::shared_ptr<const void> keeper);
+
+  // Makes the table again under `key` (and, should it not spread well, under keys derived from
+  // it): the same words added in the same order then give the same tables, byte for byte.
+  void use_key(const text::HashKey& key);
+
+  // Bytes held: the distinct words' own bytes, and everything else (the index structures), in
+  // the dictionary's own memory or in the memory it was made over.
+  std::size_t word_bytes() const { return arena_table().size(); }
   std::size_t index_bytes() const;
 
  private:
   std::string_view word(std::uint32_t index) const {
-    return std::string_view(arena_).substr(starts_[index], starts_[index + 1] - starts_[index]);
+    const std::span<const std::uint32_t> starts = starts_table();
+    return std::string_view(arena_table().data() + starts[index], starts[index + 1] - starts[index]);
   }
+  // The tables in use: the dictionary's own, or those it was made over.
+  std::span<const char> arena_table() const { return outside_ ? outside_arena_ : std::span<const char>(arena_); }
+  std::span<const std::uint32_t> starts_table() const { return outside_ ? outside_starts_ : starts_; }
+  std::span<const std::uint32_t> slot_table() const { return outside_ ? outside_slots_ : slots_; }
+  std::span<const std::uint64_t> filter_table() const { return outside_ ? outside_filter_ : filter_; }
+  // Copies tables that lie outside into the dictionary's own, so that it can take more words.
+  void own_tables();
   std::uint64_t hash(std::string_view word) const { return text::hash_word(word, key_); }
   void insert(std::string_view entry);
   enum class Placement { placed, duplicate, too_far };
@@ -60,9 +97,9 @@ class AccentDictionary {
   Placement place(std::uint32_t index, std::uint64_t hash);
   void prefetch(std::uint64_t hash) const;
   bool contains(std::string_view word, std::uint64_t hash) const;
-  void rebuild_table(std::size_t slot_count);
-  std::size_t filter_index(std::uint64_t hash) const {
-    return static_cast<std::size_t>(hash & (slots_.size() - 1)) / 8;
+  void rebuild_table(std::size_t slot_count, bool derived_keys = false);
+  static std::size_t filter_index(std::uint64_t hash, std::size_t slot_count) {
+    return static_cast<std::size_t>(hash & (slot_count - 1)) / 8;
   }
   void mark_in_filter(std::uint64_t hash);
   bool maybe_in_filter(std::uint64_t hash) const;
@@ -80,6 +117,13 @@ class AccentDictionary {
   std::size_t entry_count_ = 0;
   std::size_t longest_ = 0;
   bool has_empty_ = false;
+
+  bool outside_ = false;
+  std::shared_ptr<const void> keeper_;
+  std::span<const char> outside_arena_;
+  std::span<const std::uint32_t> outside_starts_;
+  std::span<const std::uint32_t> outside_slots_;
+  std::span<const std::uint64_t> outside_filter_;
 };
 
 }  // namespace accents

@@ -1,12 +1,17 @@
 #include "app/dictionary_loading.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <new>
+#include <optional>
 #include <span>
+#include <string_view>
 #include <stdexcept>
 #include <utility>
 
 #include "accents/dictionary_file.h"
+#include "accents/dictionary_index.h"
 #include "accents/dictionary_loader.h"
 #include "win32/file_paths.h"
 #include "app/report.h"
@@ -28,6 +33,7 @@ class FileView {
   }
 
   bool opened() const { return opened_; }
+  HANDLE handle() const { return file_.get(); }
   std::uint64_t size() const { return size_; }
 
   // False when the file cannot be mapped (too large for the address space).
@@ -70,6 +76,69 @@ void yield_to_messages(HWND dialog) {
   }
 }
 
+// The ready index at `index_path`, mapped for as long as the dictionary made over it lives; none
+// when it is missing or records another dictionary length than `dictionary_size`.
+struct IndexView {
+  std::span<const unsigned char> bytes;
+  std::shared_ptr<const void> keeper;
+  accents::DictionaryFingerprint recorded;
+};
+std::optional<IndexView> map_index(const std::wstring& index_path, std::uint64_t dictionary_size) {
+  const win32::UniqueKernelHandle file(CreateFileW(win32::extended_length_path(index_path).c_str(), GENERIC_READ,
+                                                   FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                   nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart == 0 ||
+      static_cast<std::uint64_t>(size.QuadPart) > SIZE_MAX)
+    return std::nullopt;
+  const win32::UniqueKernelHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping) return std::nullopt;
+  // The view keeps the mapping and the file open after their handles close.
+  const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
+  if (!view) return std::nullopt;
+  IndexView index{{static_cast<const unsigned char*>(view), static_cast<std::size_t>(size.QuadPart)},
+                  std::shared_ptr<const void>(view, [](const void* p) { UnmapViewOfFile(p); }),
+                  {}};
+  const auto recorded = accents::recorded_fingerprint(index.bytes);
+  if (!recorded || recorded->size != dictionary_size) return std::nullopt;
+  index.recorded = *recorded;
+  return index;
+}
+
+// The dictionary from the ready index beside the dictionary file, when the index was made from
+// this very file: its bytes are read and hashed (handing on one pending message every 256
+// records' worth, as loading the records does) and compared with what the index records.
+std::optional<accents::AccentDictionary> indexed_dictionary(HWND dialog, HANDLE file, std::uint64_t file_size,
+                                                            const std::wstring& index_path) {
+  std::optional<IndexView> index = map_index(index_path, file_size);
+  if (!index) return std::nullopt;
+  constexpr std::size_t slice = 256 * accents::record_size;
+  constexpr DWORD piece_size = 40 * slice;  // stays in the cache while it is hashed
+  const auto piece = std::make_unique_for_overwrite<unsigned char[]>(piece_size);
+  accents::FingerprintMaker fingerprint;
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file, piece.get(), piece_size, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    for (DWORD at = 0; at < got; at += slice) {
+      const std::size_t size = std::min<std::size_t>(slice, got - at);
+      fingerprint.add(std::span(piece.get() + at, size));
+      if (size == slice) yield_to_messages(dialog);
+    }
+  }
+  return accents::open_dictionary_index(index->bytes, fingerprint.finish(), std::move(index->keeper));
+}
+
+std::wstring index_path_for(const std::wstring& dictionary_path) {
+  const std::size_t dot = dictionary_path.find_last_of(L'.');
+  const std::size_t slash = dictionary_path.find_last_of(L"\\/");
+  const std::wstring stem = dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)
+                                ? dictionary_path.substr(0, dot)
+                                : dictionary_path;
+  const std::string_view extension = accents::index_extension;
+  return stem + std::wstring(extension.begin(), extension.end());
+}
+
 }  // namespace
 
 accents::AccentDictionary load_dictionary_file(HWND dialog, const std::wstring& path) {
@@ -79,7 +148,13 @@ accents::AccentDictionary load_dictionary_file(HWND dialog, const std::wstring& 
     if (!file.opened()) return {};
     if (file.size() % accents::record_size != 0) {
       load.format_error = true;
-    } else {
+    } else if (file.size() > 0) {
+      try {
+        if (auto indexed = indexed_dictionary(dialog, file.handle(), file.size(), index_path_for(path)))
+          return std::move(*indexed);
+      } catch (const std::bad_alloc&) {
+        return {};
+      }
       if (!file.map()) return {};
       try {
         load = accents::load_accent_dictionary(file.bytes(), [dialog] { yield_to_messages(dialog); });

@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "accents/dictionary_file.h"
+#include "accents/dictionary_index.h"
 #include "accents/dictionary_loader.h"
 #include "cli/system.h"
 
@@ -21,13 +23,12 @@ std::string quoted(const std::filesystem::path& path) { return "\xC2\xAB" + disp
 // Reads the file at `path` a piece at a time into `add`; false, and the reason, when it
 // cannot be read.
 bool read_pieces(const std::filesystem::path& path, const std::function<void(std::span<const unsigned char>)>& add,
-                 std::string& problem) {
+                 std::string& problem, std::size_t piece_size = 1 << 20) {
   const UniqueFile file = open_for_reading(path);
   if (!file) {
     problem = std::strerror(errno);
     return false;
   }
-  constexpr std::size_t piece_size = 1 << 20;
   const auto piece = std::make_unique_for_overwrite<unsigned char[]>(piece_size);
   while (const std::size_t got = std::fread(piece.get(), 1, piece_size, file.get())) add(std::span(piece.get(), got));
   const bool failed = std::ferror(file.get());
@@ -45,6 +46,27 @@ std::optional<accents::DictionaryLoad> read_dictionary(const std::filesystem::pa
           path, [&loader](std::span<const unsigned char> piece) { loader.add(piece); }, problem))
     return std::nullopt;
   return std::move(loader).finish();
+}
+
+// The dictionary as the ready index beside the file at `path` holds it; none when there is no
+// index there, or it was not made from this very file (its length, then the hash of its bytes),
+// or it is damaged.
+std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesystem::path& path) {
+  std::filesystem::path index_path = path;
+  index_path.replace_extension(accents::index_extension);
+  std::optional<MappedFile> index = map_file(index_path);
+  if (!index) return std::nullopt;
+  const std::optional<accents::DictionaryFingerprint> recorded = accents::recorded_fingerprint(index->bytes);
+  if (!recorded || recorded->size % accents::record_size != 0) return std::nullopt;
+  std::error_code error;
+  if (std::filesystem::file_size(path, error) != recorded->size || error) return std::nullopt;
+  // Read in pieces that stay in the cache: quicker than hashing the file where it is mapped.
+  accents::FingerprintMaker fingerprint;
+  std::string problem;
+  if (!read_pieces(
+          path, [&fingerprint](std::span<const unsigned char> piece) { fingerprint.add(piece); }, problem, 256 << 10))
+    return std::nullopt;
+  return accents::open_dictionary_index(index->bytes, fingerprint.finish(), std::move(index->keeper));
 }
 
 // Beside the executable (a portable copy, a build folder), then share/tildario beside its bin
@@ -82,6 +104,10 @@ FoundDictionary find_dictionary(const std::optional<std::filesystem::path>& name
   FoundDictionary found;
   const auto path = choose_path(named, default_dictionary_paths(), "el diccionario de tildes", found.problem);
   if (!path) return found;
+  if (std::optional<accents::AccentDictionary> indexed = indexed_dictionary(*path)) {
+    found.dictionary = std::move(*indexed);
+    return found;
+  }
   std::string reason;
   std::optional<accents::DictionaryLoad> load = read_dictionary(*path, reason);
   if (!load) {

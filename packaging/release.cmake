@@ -11,7 +11,8 @@ foreach(tool MAKENSIS ZIP)
 endforeach()
 get_filename_component(dictionary_dir ${DICTIONARY} DIRECTORY)
 set(notice ${dictionary_dir}/diccionario-NOTICE.txt)
-foreach(input ${EXE} ${DICTIONARY} ${notice})
+set(index ${dictionary_dir}/diccionario.idx)
+foreach(input ${EXE} ${DICTIONARY} ${index} ${notice})
   if(NOT EXISTS ${input})
     message(FATAL_ERROR "release: ${input} is missing (the dictionary comes from "
                         "scripts/make-dictionary.sh ${DICTIONARY})")
@@ -30,12 +31,13 @@ if(NOT epoch MATCHES "^[0-9]+$")
   message(FATAL_ERROR "release: no git history to take the file times from; set SOURCE_DATE_EPOCH")
 endif()
 
-# The five files both forms ship, in a folder of their own.
+# The six files both forms ship, in a folder of their own.
 set(files ${WORK_DIR}/files)
 file(REMOVE_RECURSE ${files})
 file(MAKE_DIRECTORY ${files})
 file(COPY_FILE ${EXE} ${files}/Tildario.exe)
 file(COPY_FILE ${DICTIONARY} ${files}/diccionario.log)
+file(COPY_FILE ${index} ${files}/diccionario.idx)
 
 # Text files with CRLF line ends, which every Notepad shows as lines; LEEME.txt, which is
 # Spanish, also starts with a UTF-8 byte order mark, without which older Notepads read it as

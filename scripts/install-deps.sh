@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+  # XXH3, the dictionary's fingerprint: the header is used alone, by every build.
+  libxxhash-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xdotool x11-utils imagemagick
   hunspell-es hunspell-tools fonts-dejavu-core locales
   nsis zip unzip

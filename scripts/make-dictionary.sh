@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes the accent dictionary the program reads, from Debian's hunspell-es word forms, the word
+# Makes the accent dictionary the program reads, and its ready index (diccionario.idx, the
+# dictionary's lookup tables as the programs map them), from Debian's hunspell-es word forms, the word
 # counts of Spanish documentation in data/word-counts.tsv.gz (scripts/regenerate-word-counts.sh
 # makes them) and the ranked word lists of the npm package @zxcvbn-ts/language-es-es (pinned
 # below); and beside it contexto.dat, the context model of "tildario tilde --contexto", from
@@ -24,6 +25,7 @@ copies=()
 [ $# -gt 0 ] || copies=(build/win32 build/native)
 case $output in /*) ;; *) output=$root/$output ;; esac
 notice=${output%.*}-NOTICE.txt
+index=${output%.*}.idx
 model=$(dirname "$output")/contexto.dat
 
 frequency_package=@zxcvbn-ts/language-es-es
@@ -38,6 +40,7 @@ work=$root/build/dictionary
 package_dir=$work/npm/node_modules/$frequency_package
 tool=$root/build/native/tools/make_dictionary
 model_tool=$root/build/native/tools/make_context_model
+index_tool=$root/build/native/tools/make_dictionary_index
 
 fail() { echo "make-dictionary: $*" >&2; exit 1; }
 
@@ -47,7 +50,7 @@ copy_made_files() {
   local dir file copy
   for dir in ${copies[@]+"${copies[@]}"}; do
     mkdir -p "$dir"
-    for file in "$output" "$notice" "$model"; do
+    for file in "$output" "$index" "$notice" "$model"; do
       copy=$dir/$(basename "$file")
       if [ -f "$copy" ] && [ "$(stat -c %Y.%s "$copy")" = "$(stat -c %Y.%s "$file")" ]; then continue; fi
       cp -p "$file" "$copy"
@@ -65,7 +68,7 @@ mkdir -p "$work" "$(dirname "$output")"
 
 # The tool, built natively (a no-op when it is up to date).
 [ -f build/native/build.ninja ] || cmake --preset native >/dev/null
-cmake --build --preset native --target make_dictionary make_context_model >/dev/null
+cmake --build --preset native --target make_dictionary make_context_model make_dictionary_index >/dev/null
 
 installed_version() {
   node -e 'try { console.log(require(process.argv[1] + "/package.json").version) } catch (e) {}' "$package_dir"
@@ -88,6 +91,8 @@ if [ -f "$output" ] && [ -f "$notice" ] && [ -f "$model" ]; then
   done
   if [ $up_to_date = 1 ]; then
     echo "make-dictionary: $output is up to date"
+    # The index is remade alone when its tool changed.
+    [ "$index" -nt "$output" ] && [ "$index" -nt "$index_tool" ] || "$index_tool" "$output" "$index"
     copy_made_files
     exit 0
   fi
@@ -116,12 +121,13 @@ gzip -dc "$counts" > "$work/word-counts.tsv"
 
 "$tool" --counts "$work/word-counts.tsv" --ranks "$work/ranks.txt" --ranks "$work/wikipedia.txt" "${dictionary_choice[@]}" \
     --choices "$work/choices.txt" "$work/forms.txt" "$output"
+"$index_tool" "$output" "$index"
 gzip -dc "$context_counts" > "$work/context-counts.tsv"
 "$model_tool" --forms "$work/forms.txt" --mark-words "$work/ranks.txt" --mark-words "$work/wikipedia.txt" "${context_choice[@]}" "$work/context-counts.tsv" "$model"
 
 cat > "$notice" <<NOTICE
-diccionario.log: accent dictionary for Tildario, and contexto.dat: its context model, both
-made by scripts/make-dictionary.sh.
+diccionario.log: accent dictionary for Tildario, diccionario.idx: its lookup tables, and
+contexto.dat: its context model, all made by scripts/make-dictionary.sh.
 
 Word forms: Debian package hunspell-es $(dpkg-query -W -f='${Version}' hunspell-es 2>/dev/null || echo "(version unknown)")
 (es_ES.dic and es_ES.aff, expanded with unmunch): the Spanish dictionary of the RLA-ES

@@ -13,6 +13,7 @@
 #include "accents/accent_restoration.h"
 #include "accents/context_model.h"
 #include "accents/dictionary_file.h"
+#include "accents/dictionary_index.h"
 #include "accents/dictionary_loader.h"
 #include "tests/cli/run_program.h"
 #include "text/case_conversion.h"
@@ -289,6 +290,41 @@ TEST(CommandLine, TheDictionaryIsFoundBesideTheProgramOrInItsShareFolder) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, c.found ? "c\xC3\xB3mo est\xC3\xA1" : "como esta");
     EXPECT_EQ(run.err.empty(), c.found) << run.err;
+  }
+}
+
+// The ready index beside the dictionary answers in its place, for that very file only. This
+// one is made from other words for the file, so the answers show which of the two was read.
+TEST(CommandLine, TheIndexBesideTheDictionaryServesOnlyTheFileItWasMadeFrom) {
+  const auto bytes = [](const std::string& s) {
+    return std::span(reinterpret_cast<const unsigned char*>(s.data()), s.size());
+  };
+  const cli_test::ScratchFolder folder("tildario-cli");
+  const std::string dictionary = name_of(folder.write("d.log", small_dictionary));
+  const std::string other = dictionary_file({"c\xF3mo"});
+  const auto index = accents::make_dictionary_index(accents::load_accent_dictionary(bytes(other)).dictionary,
+                                                    accents::fingerprint_of(bytes(small_dictionary)));
+  folder.write("d.idx", std::string(index.begin(), index.end()));
+  // Same length, other bytes: a dictionary of the user's own in place of the one indexed.
+  const std::string replaced = dictionary_file({"cami\xF3n", "c\xF3mo", "est\xE1", "\xE1rea", "m\xE1z"});
+  ASSERT_EQ(replaced.size(), small_dictionary.size());
+
+  const struct {
+    const char* what;
+    std::string file, index, restored;
+  } cases[] = {
+      {"index of this file", small_dictionary, std::string(index.begin(), index.end()), "c\xC3\xB3mo esta"},
+      {"index of another file", replaced, std::string(index.begin(), index.end()), "c\xC3\xB3mo est\xC3\xA1"},
+      {"damaged index", small_dictionary, std::string(index.begin(), index.end() - 1), "c\xC3\xB3mo est\xC3\xA1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    folder.write("d.log", c.file);
+    folder.write("d.idx", c.index);
+    const RunResult run = tildario({"tilde", "-q", "--diccionario", dictionary}, "como esta");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, c.restored);
+    EXPECT_EQ(run.err, "");
   }
 }
 

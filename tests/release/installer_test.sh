@@ -46,6 +46,7 @@ LEEME.txt
 LICENSE
 Tildario.exe
 diccionario-NOTICE.txt
+diccionario.idx
 diccionario.log'
 installed=$(ls -A "$(unix "$install_dir")" | LC_ALL=C sort)
 [ "$installed" = "$expected" ] || fail "installed into $install_dir: $(echo $installed)"

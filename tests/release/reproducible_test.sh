@@ -16,7 +16,7 @@ done
 rm -rf "$second"
 mkdir -p "$second"
 # The dictionary is an input here, made apart by scripts/make-dictionary.sh.
-cp "$first/diccionario.log" "$first/diccionario-NOTICE.txt" "$second/"
+cp "$first/diccionario.log" "$first/diccionario.idx" "$first/diccionario-NOTICE.txt" "$second/"
 (cd "$source_dir" && cmake --preset "$arch" -B "$second" > "$second/configure.log") \
   || fail "configuring $second failed (see $second/configure.log)"
 cmake --build "$second" --target release > "$second/build.log" \

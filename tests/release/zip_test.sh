@@ -15,6 +15,7 @@ expected='LEEME.txt
 LICENSE
 Tildario.exe
 diccionario-NOTICE.txt
+diccionario.idx
 diccionario.log'
 entries=$(unzip -Z1 "$zip")
 [ "$entries" = "$expected" ] || fail "the zip holds, in this order: $(echo $entries)"
@@ -26,6 +27,7 @@ trap 'stop_copy_on_exit; rm -rf "$scratch"' EXIT
 unzip -q "$zip" -d "$folder"
 cmp -s "$folder/Tildario.exe" "$exe" || fail "the zip's Tildario.exe is not this build's"
 cmp -s "$folder/diccionario.log" "$dictionary" || fail "the zip's diccionario.log is not this build's"
+cmp -s "$folder/diccionario.idx" "${dictionary%.log}.idx" || fail "the zip's diccionario.idx is not this build's"
 
 # Notepad: UTF-8 with a byte order mark and CRLF line ends.
 [ "$(head -c 3 "$folder/LEEME.txt" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "LEEME.txt has no UTF-8 byte order mark"
