@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
-# Measures "Poner tilde" on the held-out part of the documentation corpus (documents that the
-# word counts in data/ never saw): the texts lose their acute accents and are restored with
-# three dictionaries, and every word is compared with the original.
+# Measures "Poner tilde" on the held-out part of the corpus (documents that neither the word
+# counts nor the context counts in data/ saw): the texts lose their marks and are restored,
+# and every word is compared with the original.
+#
+#   bash scripts/measure-dictionary.sh [--errors N]    the tables of docs/dictionary.md and docs/context.md
+#   bash scripts/measure-dictionary.sh --tune          settings of make_dictionary
+#   bash scripts/measure-dictionary.sh --tune-context  settings of make_context_model
+#
+# Without an option it measures, on the documentation's held-out text, three dictionaries:
 #   1. every form of the word list that can change a result;
 #   2. the subtitle ranks alone deciding (the dictionary before the word counts);
-#   3. the shipped dictionary, as scripts/make-dictionary.sh makes it.
-# The shipped dictionary is measured once more with the context model (tildario tilde
-# --contexto), with the words the model changed. With --tune it instead tries the choice
-# settings of make_dictionary on the build part split once more: counts from its "fit"
-# documents, text from its "tune" documents; --tune-context does the same for the settings of
-# make_context_model, with the dictionary of the fit counts.
+#   3. the shipped dictionary, as scripts/make-dictionary.sh makes it;
+# and then, for each kind of text (manuales, dialogo, mensajes, descripciones), the shipped
+# dictionary alone and with the context model (tildario tilde --contexto): once with the acute
+# accents stripped, once with every mark stripped (acute, ñ, ü). Each line gives the word
+# accuracy, the words wrong, the recall of the marks and the words given a wrong mark.
 #
-#   bash scripts/measure-dictionary.sh [--errors N]
-#   bash scripts/measure-dictionary.sh --tune
-#   bash scripts/measure-dictionary.sh --tune-context
+# --tune and --tune-context choose settings on the build part split once more: counts from its
+# "fit" documents, text from its "tune" documents, never the held-out part.
 #
 # Needs build/corpus from scripts/regenerate-word-counts.sh.
 set -euo pipefail
@@ -21,8 +25,10 @@ cd "$(dirname "$0")/.."
 work=build/dictionary
 corpus=build/corpus
 tools=build/native/tools
+kinds=(manuales dialogo mensajes descripciones)
 
-for f in "$corpus/held-out.txt" "$corpus/tune.txt" "$corpus/fit-counts.tsv" "$corpus/fit-context.tsv"; do
+for f in "$corpus/held-out.txt" "$corpus/tune.txt" "$corpus/fit-counts.tsv" "$corpus/fit-context.tsv" \
+         "$corpus/text/tune-dialogo.txt"; do
   [ -r "$f" ] || { echo "measure-dictionary: no $f (run scripts/regenerate-word-counts.sh)" >&2; exit 1; }
 done
 
@@ -30,25 +36,47 @@ bash scripts/make-dictionary.sh "$work/diccionario-3.log" >/dev/null
 cmake --build --preset native --target make_dictionary make_context_model measure_accents >/dev/null
 source scripts/dictionary-settings.sh
 
+# measure TEXT DICTIONARY MODEL [OPTION ...]: "wrong accents-alone accents-model words-alone words-model"
+measure() {
+  local text=$1 dictionary=$2 model=$3
+  shift 3
+  "$tools/measure_accents" "$@" --context "$model" --text "$text" "$dictionary" | tail -2 |
+    sed -E 's/.*\(([0-9]+) wrong\).*, ([0-9]+) words given a wrong accent.*/\1 \2/' | paste -sd' '
+}
+
 if [ "${1:-}" = --tune-context ]; then
+  # The rule: fewest words wrong over every kind's tune text, among the settings that give no
+  # more wrong marks than the dictionary alone on any kind, the acute accents stripped or all
+  # marks. Prints every setting, then the chosen one.
   "$tools/make_dictionary" --counts "$corpus/fit-counts.tsv" --ranks "$work/ranks.txt" --ranks "$work/wikipedia.txt" \
       "${dictionary_choice[@]}" "$work/forms.txt" "$work/diccionario-tune.log" >/dev/null
-  echo "dictionary alone: $("$tools/measure_accents" --text "$corpus/tune.txt" "$work/diccionario-tune.log" \
-      | tail -1 | sed 's/.*entries; //')"
-  for features in -1,+1 -1,+1,-2 -1,+1,-2,+2; do
-    for smoothing in 0.1 0.2 0.5 1; do
-      for accent_threshold in 2 3 4 5 6; do
-        for plain_threshold in 0 1 2 3 4; do
-          settings=(--features "$features" --smoothing "$smoothing" --accent-threshold "$accent_threshold"
-                    --plain-threshold "$plain_threshold")
-          "$tools/make_context_model" --forms "$work/forms.txt" "${settings[@]}" "$corpus/fit-context.tsv" \
-              "$work/contexto-tune.dat" >/dev/null
-          echo "${settings[*]}: $("$tools/measure_accents" --context "$work/contexto-tune.dat" --text "$corpus/tune.txt" \
-              "$work/diccionario-tune.log" | tail -1 | sed 's/.*entries; //')"
+  best="" best_wrong=""
+  for smoothing in 0.1 0.5; do
+    for accent_threshold in 3 4 5 6 7 8; do
+      for plain_threshold in 1 2 3 4; do
+        settings=(--smoothing "$smoothing" --accent-threshold "$accent_threshold" --plain-threshold "$plain_threshold")
+        "$tools/make_context_model" --forms "$work/forms.txt" --mark-words "$work/ranks.txt" \
+            --mark-words "$work/wikipedia.txt" "${settings[@]}" "$corpus/fit-context.tsv" "$work/contexto-tune.dat" \
+            >/dev/null
+        wrong=0 within=1 line=""
+        for kind in "${kinds[@]}"; do
+          for marks in "" --all-marks; do
+            # shellcheck disable=SC2086 # no option, or one
+            read -r alone alone_marks with with_marks <<<"$(measure "$corpus/text/tune-$kind.txt" \
+                "$work/diccionario-tune.log" "$work/contexto-tune.dat" $marks)"
+            wrong=$((wrong + with))
+            [ "$with_marks" -le "$alone_marks" ] || within=0
+            line+=" $kind${marks:+ all}: $with/$with_marks ($alone/$alone_marks)"
+          done
         done
+        echo "${settings[*]}: $wrong words wrong, $([ $within = 1 ] && echo within || echo 'MORE wrong marks');$line"
+        if [ $within = 1 ] && { [ -z "$best" ] || [ "$wrong" -lt "$best_wrong" ]; }; then
+          best="${settings[*]}" best_wrong=$wrong
+        fi
       done
     done
   done
+  echo "chosen: ${best:-none within the rule}"
   exit 0
 fi
 
@@ -74,5 +102,16 @@ fi
 "$tools/measure_accents" "$@" --text "$corpus/held-out.txt" \
     "$work/diccionario-1.log" "$work/diccionario-2.log" "$work/diccionario-3.log"
 echo
-"$tools/measure_accents" "$@" --context "$work/contexto.dat" --changes 80 --text "$corpus/held-out.txt" \
-    "$work/diccionario-3.log"
+printf '%-14s %-10s %-12s %s\n' kind stripped "" "word accuracy (words wrong), recall of the marks, words given a wrong mark"
+for kind in "${kinds[@]}"; do
+  for marks in "" --all-marks; do
+    # shellcheck disable=SC2086 # no option, or one
+    "$tools/measure_accents" "$@" $marks --context "$work/contexto.dat" --text "$corpus/text/held-out-$kind.txt" \
+        "$work/diccionario-3.log" | grep -E '^[^ ].*entries; ' |
+      sed -E 's/.*entries; word accuracy //; s/ accent recall / /; s/ words given a wrong accent.*//' |
+      while read -r line; do
+        printf '%-14s %-10s %-12s %s\n' "$kind" "$([ -n "$marks" ] && echo "all marks" || echo acute)" "$([ "${first:-}" ] && echo --contexto || echo dictionary)" "$line"
+        first=1
+      done
+  done
+done

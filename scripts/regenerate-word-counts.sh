@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Regenerates data/word-counts.tsv.gz, the counts of every word form in Spanish running text,
-# and data/context-counts.tsv.gz, the counts of the words around the words whose accent
-# depends on the sentence, that scripts/make-dictionary.sh reads, from the Spanish
-# documentation in Debian packages. Run by hand when the sources change; the build itself only
+# Regenerates data/word-counts.tsv.gz, the counts of every word form in Spanish running text
+# (the documentation in Debian packages), and data/context-counts.tsv.gz, the counts of the
+# words around the words whose accent, ñ or ü depends on the sentence (every kind of text),
+# that scripts/make-dictionary.sh reads. Run by hand when the sources change; the build itself only
 # reads the committed tables.
 #
 #   bash scripts/regenerate-word-counts.sh
@@ -98,14 +98,26 @@ count() {  # KIND PART [OPTION ...]: counts one kind's part and writes its text
   "$tool" --part "$part" --root "$files" --text "$text/$part-$kind.txt" "$@" ${sources[$kind]} \
     | sed "s/^count_corpus: /count_corpus: $kind /" | tee -a "$log"
 }
-count manuales build --counts "$corpus/word-counts.tsv" --context "$corpus/context-counts.tsv"
+count manuales build --counts "$corpus/word-counts.tsv"
 count manuales held-out >/dev/null
-count manuales fit --counts "$corpus/fit-counts.tsv" --context "$corpus/fit-context.tsv" >/dev/null
+count manuales fit --counts "$corpus/fit-counts.tsv" >/dev/null
 count manuales tune >/dev/null
 cp "$text/held-out-manuales.txt" "$corpus/held-out.txt"
 cp "$text/tune-manuales.txt" "$corpus/tune.txt"
 for kind in "${kinds[@]:1}"; do
   for part in "${parts[@]}"; do count "$kind" "$part" >/dev/null; done
+done
+
+# The context counts, from every kind: the words around each spelling, and around the words
+# written only with ñ or ü whose plain letters are a word of hunspell-es as well (año, ano).
+[ -s build/dictionary/forms.txt ] || bash scripts/make-dictionary.sh >/dev/null
+all_sources="${sources[*]}"
+# shellcheck disable=SC2086 # the lists of --source options, paths without spaces
+for part in build fit; do
+  name=context-counts
+  [ "$part" = build ] || name=fit-context
+  "$tool" --part "$part" --root "$files" --context "$corpus/$name.tsv" --plain-words build/dictionary/forms.txt \
+    $all_sources >/dev/null
 done
 
 # kind, part, documents, paragraphs, words: the sums of the sources' lines of the log

@@ -1,5 +1,6 @@
 #include "tools/context_counts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <unordered_map>
 
@@ -20,6 +21,13 @@ bool has_at_most_one_accent(std::string_view spelling) {
   int accents = 0;
   for (const char c : spelling) accents += text::is_acute_vowel(static_cast<unsigned char>(c));
   return accents <= 1;
+}
+
+bool has_tilde_or_diaeresis(std::string_view spelling) {
+  return std::any_of(spelling.begin(), spelling.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return text::without_mark(b) != text::without_acute(b);
+  });
 }
 
 std::string_view feature_name(ContextFeature feature) {
@@ -66,8 +74,8 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
   std::unordered_map<std::string, std::pair<ContextGroup*, std::size_t>> spelling_groups;
   for (const auto& [plain, group_spellings] : spellings) {
     if (group_spellings.size() > accents::context_file::max_candidates) continue;
-    if (group_spellings.size() == 1 &&
-        (!settings.plain_is_word || !settings.plain_is_word(plain) || group_spellings.begin()->first == plain))
+    if (group_spellings.size() == 1 && (!settings.plain_is_word || !settings.plain_is_word(plain) ||
+                                         !has_tilde_or_diaeresis(group_spellings.begin()->first)))
       continue;
     ContextGroup& group = counts[plain];
     for (const auto& [spelling, count] : group_spellings) {
@@ -131,13 +139,9 @@ void add_plain_spellings(ContextCounts& counts, const std::function<bool(const s
     if ((at != group.spellings.end() && *at == plain) ||
         group.spellings.size() == accents::context_file::max_candidates || !is_word(plain))
       continue;
-    const auto marked = [](const std::string& spelling) {
-      return std::any_of(spelling.begin(), spelling.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return text::without_mark(b) != text::without_acute(b);
-      });
-    };
-    if (!std::any_of(group.spellings.begin(), group.spellings.end(), marked)) continue;
+    if (!std::any_of(group.spellings.begin(), group.spellings.end(),
+                     [](const std::string& spelling) { return has_tilde_or_diaeresis(spelling); }))
+      continue;
     const auto index = at - group.spellings.begin();
     group.spellings.insert(at, plain);
     group.totals.insert(group.totals.begin() + index, 0);
@@ -213,7 +217,7 @@ std::optional<ContextCounts> read_context_counts(std::istream& in, std::string& 
     return std::nullopt;
   }
   for (const auto& [plain, group] : counts)
-    if (group.spellings.size() < 2) {
+    if (group.spellings.size() < 2 && !has_tilde_or_diaeresis(group.spellings.front())) {
       error = "the word " + cp1252_to_utf8(plain) + " has a single spelling";
       return std::nullopt;
     }

@@ -2,7 +2,7 @@
 // a corpus, and can write that part's running text out.
 //
 //   count_corpus --part PART --root DIR [--counts TABLE] [--min-total N] [--text FILE]
-//                [--context TABLE] --source NAME=LIST [--source NAME=LIST ...]
+//                [--context TABLE [--plain-words LIST]] --source NAME=LIST [--source NAME=LIST ...]
 //
 // LIST names the documents of one source, one path relative to DIR a line: HTML, XHTML or
 // XML help pages, or gettext message catalogues (.mo, each line of a message a paragraph).
@@ -12,12 +12,16 @@
 // and whole documents that read as English are left out. The counts (tools/word_counts.h)
 // are in small letters and code page 1252 spelling, the text (UTF-8, a paragraph a line) in
 // code page 1252 spelling. --context writes the counts of the ambiguous words' neighbours that
-// the context model is made from (tools/context_counts.h).
+// the context model is made from (tools/context_counts.h); with --plain-words (a word a line,
+// UTF-8) it also counts the words written only with ñ or ü whose plain letters are in LIST.
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
+
+#include "text/case_conversion.h"
 
 #include "tools/command_line.h"
 #include "tools/context_counts.h"
@@ -33,7 +37,8 @@ namespace {
 
 constexpr std::string_view usage_text =
     "usage: count_corpus --part build|held-out|fit|tune --root DIR [--counts TABLE] [--min-total N]\n"
-    "                    [--text FILE] [--context TABLE] --source NAME=LIST [--source NAME=LIST ...]\n";
+    "                    [--text FILE] [--context TABLE [--plain-words LIST]]\n"
+    "                    --source NAME=LIST [--source NAME=LIST ...]\n";
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("count_corpus", why, usage_text); }
 
@@ -44,14 +49,14 @@ struct Source {
 };
 
 struct Options {
-  std::string part, root, counts_path, text_path, context_path;
+  std::string part, root, counts_path, text_path, context_path, plain_words_path;
   std::uint64_t min_total = 1;
   std::vector<Source> sources;
 };
 
 Options parse_options(int argc, char** argv) {
   const auto line = tools::parse_command_line(
-      argc, argv, {"--part", "--root", "--counts", "--min-total", "--text", "--context", "--source"});
+      argc, argv, {"--part", "--root", "--counts", "--min-total", "--text", "--context", "--plain-words", "--source"});
   if (line.error) usage(*line.error);
   if (!line.positional.empty()) usage("unexpected argument " + line.positional.front());
   Options o;
@@ -63,6 +68,7 @@ Options parse_options(int argc, char** argv) {
   o.counts_path = line.value("--counts");
   o.text_path = line.value("--text");
   o.context_path = line.value("--context");
+  o.plain_words_path = line.value("--plain-words");
   if (line.has("--min-total")) {
     const auto n = tools::parse_number(line.value("--min-total"));
     if (!n || *n < 1) usage("--min-total takes a number of at least 1");
@@ -181,7 +187,16 @@ int main(int argc, char** argv) {
   }
   if (!options.context_path.empty()) {
     std::ofstream out(options.context_path, std::ios::binary | std::ios::trunc);
-    tools::write_context_counts(out, tools::count_contexts(paragraphs, {}));
+    tools::ContextCounting counting;
+    std::unordered_set<std::string> plain_words;
+    if (!options.plain_words_path.empty()) {
+      std::ifstream words(options.plain_words_path, std::ios::binary);
+      if (!words) fail("cannot read " + options.plain_words_path);
+      for (std::string word; std::getline(words, word);)
+        if (auto cp1252 = tools::utf8_to_cp1252(word)) plain_words.insert(text::to_lower_case(*cp1252));
+      counting.plain_is_word = [&plain_words](const std::string& plain) { return plain_words.contains(plain); };
+    }
+    tools::write_context_counts(out, tools::count_contexts(paragraphs, counting));
     out.close();
     if (!out) fail("cannot write " + options.context_path);
   }
