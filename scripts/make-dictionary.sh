@@ -123,7 +123,8 @@ gzip -dc "$counts" > "$work/word-counts.tsv"
     --choices "$work/choices.txt" "$work/forms.txt" "$output"
 "$index_tool" "$output" "$index"
 gzip -dc "$context_counts" > "$work/context-counts.tsv"
-"$model_tool" --forms "$work/forms.txt" --mark-words "$work/ranks.txt" --mark-words "$work/wikipedia.txt" "${context_choice[@]}" "$work/context-counts.tsv" "$model"
+"$model_tool" --forms "$work/forms.txt" --mark-words "$work/ranks.txt" --mark-words "$work/wikipedia.txt" \
+    --word-counts "$work/word-counts.tsv" "${context_choice[@]}" "$work/context-counts.tsv" "$model"
 
 cat > "$notice" <<NOTICE
 diccionario.log: accent dictionary for Tildario, diccionario.idx: its lookup tables, and

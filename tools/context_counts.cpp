@@ -75,7 +75,7 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
   for (const auto& [plain, group_spellings] : spellings) {
     if (group_spellings.size() > accents::context_file::max_candidates) continue;
     if (group_spellings.size() == 1 && (!settings.plain_is_word || !settings.plain_is_word(plain) ||
-                                         !has_tilde_or_diaeresis(group_spellings.begin()->first)))
+                                        !has_tilde_or_diaeresis(group_spellings.begin()->first)))
       continue;
     ContextGroup& group = counts[plain];
     for (const auto& [spelling, count] : group_spellings) {

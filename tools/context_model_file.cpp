@@ -39,8 +39,10 @@ std::int16_t weight(double log_value) {
 }  // namespace
 
 std::vector<MarkSpelling> mark_spellings(const std::unordered_set<std::string>& spellings,
-                                         const std::unordered_set<std::string>& forms) {
-  std::map<std::string, std::vector<std::uint32_t>> masks;  // plain letters -> the words' masks
+                                         const std::unordered_set<std::string>& forms,
+                                         const std::function<std::uint64_t(const std::string&)>& written) {
+  // plain letters -> the words' masks, and the most any of them is written
+  std::map<std::string, std::pair<std::vector<std::uint32_t>, std::uint64_t>> masks;
   for (const std::string& form : spellings) {
     if (form.size() > f::max_mark_length) continue;
     std::string plain;
@@ -50,7 +52,10 @@ std::vector<MarkSpelling> mark_spellings(const std::unordered_set<std::string>& 
       if (b == 0xF1 || b == 0xFC) mask |= std::uint32_t{1} << i;  // ñ ü
       plain += static_cast<char>(text::without_mark(b));
     }
-    if (mask != 0) masks[plain].push_back(mask);
+    if (mask == 0) continue;
+    auto& [word_masks, most_written] = masks[plain];
+    word_masks.push_back(mask);
+    most_written = std::max(most_written, written(form));
   }
   const auto is_plain_word = [&forms](std::string word) {
     if (forms.contains(word)) return true;
@@ -65,10 +70,12 @@ std::vector<MarkSpelling> mark_spellings(const std::unordered_set<std::string>& 
     return false;
   };
   std::vector<MarkSpelling> marked;
-  for (auto& [plain, word_masks] : masks) {
+  for (auto& [plain, entry] : masks) {
+    auto& [word_masks, most_written] = entry;
     std::sort(word_masks.begin(), word_masks.end());
     word_masks.erase(std::unique(word_masks.begin(), word_masks.end()), word_masks.end());
-    if (word_masks.size() == 1 && !is_plain_word(plain)) marked.push_back({plain, word_masks.front()});
+    if (word_masks.size() == 1 && !is_plain_word(plain) && written(plain) <= most_written)
+      marked.push_back({plain, word_masks.front()});
   }
   return marked;
 }

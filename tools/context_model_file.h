@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -32,9 +33,12 @@ struct MarkSpelling {
 // Of the words with ñ or ü in `spellings` (small letters, code page 1252), those that a writer
 // without those keys cannot mean otherwise: their plain letters, with or without one acute
 // accent, make no word of `forms`, and no other word of `spellings` has the same plain letters.
-// In order of the plain letters.
+// `written` says how often a word is written in correct running text: a word is kept only when
+// its plain letters are written no more often than it (so "name", English and common, does not
+// become "ñame"). In order of the plain letters.
 std::vector<MarkSpelling> mark_spellings(const std::unordered_set<std::string>& spellings,
-                                         const std::unordered_set<std::string>& forms);
+                                         const std::unordered_set<std::string>& forms,
+                                         const std::function<std::uint64_t(const std::string&)>& written);
 
 // The file's bytes; the same counts, settings and words always give the same bytes. Throws
 // std::runtime_error when two features share a key.

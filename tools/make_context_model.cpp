@@ -1,14 +1,18 @@
 // Writes the context model of "tildario tilde --contexto" from a table of context counts
 // (tools/context_counts.h; count_corpus --context makes one).
 //
-//   make_context_model [--forms WORD_LIST [--mark-words LIST ...]] [--smoothing A] [--accent-threshold T]
+//   make_context_model [--forms WORD_LIST [--mark-words LIST ...] [--word-counts TABLE]] [--smoothing A]
+//   [--accent-threshold T]
 //   [--plain-threshold T]
 //                      [--features LIST] COUNTS OUTPUT
 //
 // WORD_LIST (UTF-8, a form a line, as make_dictionary takes) names the real words: the corpus
-// also holds misspellings ("fígura"), and an accent the model puts must make a real word. The
-// words of the list, and of each --mark-words LIST, that take ñ or ü and cannot be meant
-// otherwise ("español") are restored wherever they are written without those letters. The
+// also holds misspellings ("fígura", "funcion"), and every spelling the model chooses, the plain
+// one too, must be a real word. The
+// words of each --mark-words LIST, and those of the word list that the word counts TABLE
+// (tools/word_counts.h) has, that take ñ or ü and cannot be meant otherwise ("español") are
+// restored wherever they are written without those letters, unless the table says their plain
+// letters are written more often. The
 // plain spelling always stays a choice: it leaves the word as it was written. LIST names the
 // features to keep, from -1,+1,-2,+2 (all by default). The thresholds are in natural-log units:
 // how much likelier than the dictionary's choice another spelling must be, one with an accent
@@ -18,6 +22,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "text/case_conversion.h"
@@ -26,11 +31,12 @@
 #include "tools/context_counts.h"
 #include "tools/context_model_file.h"
 #include "tools/utf8_cp1252.h"
+#include "tools/word_counts.h"
 
 namespace {
 
 constexpr std::string_view usage_text =
-    "usage: make_context_model [--forms WORD_LIST [--mark-words LIST ...]] [--smoothing A]\n"
+    "usage: make_context_model [--forms WORD_LIST [--mark-words LIST ...] [--word-counts TABLE]] [--smoothing A]\n"
     "                          [--accent-threshold T] [--plain-threshold T] [--features -1,+1,-2,+2]\n"
     "                          COUNTS OUTPUT\n";
 
@@ -70,11 +76,24 @@ std::unordered_set<std::string> read_forms(const std::string& path) {
   return forms;
 }
 
+// How often each word of a word counts table is written, over all its sources.
+std::unordered_map<std::string, std::uint64_t> read_written(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) fail("cannot read " + path);
+  const auto table = tools::read_word_counts(in);
+  if (!table) fail(path + " is not a word counts table");
+  std::unordered_map<std::string, std::uint64_t> written;
+  for (const auto& [word, counts] : table->counts)
+    for (const auto n : counts) written[word] += n;
+  return written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto line = tools::parse_command_line(
-      argc, argv, {"--forms", "--mark-words", "--smoothing", "--accent-threshold", "--plain-threshold", "--features"});
+  const auto line = tools::parse_command_line(argc, argv,
+                                              {"--forms", "--mark-words", "--word-counts", "--smoothing",
+                                               "--accent-threshold", "--plain-threshold", "--features"});
   if (line.error) usage(*line.error);
   if (line.positional.size() != 2) usage("expected COUNTS and OUTPUT");
   tools::ContextModelSettings settings;
@@ -95,12 +114,19 @@ int main(int argc, char** argv) {
   if (line.has("--forms")) {
     const std::unordered_set<std::string> forms = read_forms(line.value("--forms"));
     tools::add_plain_spellings(*counts, [&forms](const std::string& plain) { return forms.contains(plain); });
-    tools::keep_spellings(*counts, [&forms](const std::string& spelling) {
-      return spelling == accents::word_token(spelling) || forms.contains(spelling);
-    });
-    std::unordered_set<std::string> spellings = forms;
+    tools::keep_spellings(*counts, [&forms](const std::string& spelling) { return forms.contains(spelling); });
+    // The words that may be restored with ñ or ü: those of the lists, and those written in the
+    // counted text; not every rare form of the word list ("bruñí" would take "Bruni").
+    std::unordered_set<std::string> spellings;
     for (const std::string& list : line.all("--mark-words")) spellings.merge(read_forms(list));
-    marks = tools::mark_spellings(spellings, forms);
+    std::unordered_map<std::string, std::uint64_t> written;
+    if (line.has("--word-counts")) written = read_written(line.value("--word-counts"));
+    for (const auto& [word, count] : written)
+      if (forms.contains(word)) spellings.insert(word);
+    marks = tools::mark_spellings(spellings, forms, [&written](const std::string& word) {
+      const auto found = written.find(word);
+      return found == written.end() ? std::uint64_t{0} : found->second;
+    });
   }
 
   std::string model;

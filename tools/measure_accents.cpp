@@ -146,7 +146,11 @@ Result compare(const std::string& original, const std::string& stripped, const s
       r.accented_equal += w.accented;
       continue;
     }
-    const bool accent_added = now != std::string_view(stripped).substr(w.offset, w.length);
+    // A wrong mark is one put on a letter that has no such mark in the original; a word that
+    // took some of its marks and lacks others only misses those.
+    const std::string_view plain = std::string_view(stripped).substr(w.offset, w.length);
+    bool accent_added = false;
+    for (std::size_t i = 0; i < now.size(); ++i) accent_added |= now[i] != plain[i] && now[i] != was[i];
     r.wrongly_accented += accent_added;
     ++(accent_added ? r.wrong : r.missed)[tools::cp1252_to_utf8(was) + " -> " + tools::cp1252_to_utf8(now)];
   }

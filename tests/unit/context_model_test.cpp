@@ -235,11 +235,13 @@ TEST(MarkSpellings, OnlyWhereNothingElseIsMeant) {
       "espa\xF1ol", "a\xF1o", "ano", "campa\xF1" "a", "campana", "compa\xF1\xED" "a", "ni\xF1o",
       "ping\xFCino",                   // from a word list: not a form, still a spelling
       "\xF1" "ana", "na\xF1" "a",       // two words with the same plain letters
-      "t\xFCnel"};                      // its plain letters with an acute make a form
+      "t\xFCnel",                       // its plain letters with an acute make a form
+      "\xF1" "ame"};                     // "name" is written more often
+  const auto written = [](const std::string& word) { return word == "name" ? std::uint64_t{5} : std::uint64_t{0}; };
   // clang-format on
   const std::vector<tools::MarkSpelling> expected = {
       {"compania", 1u << 5}, {"espanol", 1u << 4}, {"nino", 1u << 2}, {"pinguino", 1u << 4}};
-  EXPECT_EQ(tools::mark_spellings(spellings, forms), expected);
+  EXPECT_EQ(tools::mark_spellings(spellings, forms, written), expected);
 }
 
 TEST(MarkSpellings, RestoredWithTheContextModelOnly) {
