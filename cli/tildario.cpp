@@ -52,8 +52,9 @@ std::string help_text() {
       "Opciones:\n"
       "  -q                     tilde sin informe\n"
       "  --diccionario FICHERO  el diccionario de tildes (si no, diccionario.log junto al programa)\n"
-      "  --contexto[=FICHERO]   tilde mira tambi\xC3\xA9n las palabras vecinas (esta/est\xC3\xA1, como/c\xC3\xB3mo),\n"
-      "                         con el modelo de contexto (si no, contexto.dat junto al programa)\n"
+      "  --contexto[=FICHERO]   tilde mira tambi\xC3\xA9n las palabras vecinas (esta/est\xC3\xA1, como/c\xC3\xB3mo)\n"
+      "                         y pone la \xC3\xB1 y la \xC3\xBC (espanol/espa\xC3\xB1ol, ano/a\xC3\xB1o), con el modelo\n"
+      "                         de contexto (si no, contexto.dat junto al programa)\n"
       "  --help                 esta ayuda\n"
       "  --version              la versi\xC3\xB3n\n";
   return help;

@@ -102,16 +102,17 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
     double total = 0;
     for (const auto n : group.totals) total += static_cast<double>(n);
     // A spelling never written (a plain word added beside its spellings with ñ or ü, "ano" beside
-    // "año") has no counts to learn from: it is as likely as the likeliest other spelling, and
-    // every context equally likely with it. Only a context typical of the other spelling then
-    // speaks against it.
+    // "año") has no counts to learn from: it is `unwritten_gap` less likely than the likeliest
+    // other spelling, and every context equally likely with it. Only a context typical of the
+    // other spelling then speaks against it.
     std::vector<double> priors(k);
     for (std::size_t s = 0; s < k; ++s)
       priors[s] = std::log((static_cast<double>(group.totals[s]) + a) / (total + static_cast<double>(k) * a));
     const double likeliest = *std::max_element(priors.begin(), priors.end());
     for (std::size_t s = 0; s < k; ++s) {
       put_u32(candidates, static_cast<std::uint32_t>(strings.size()));
-      put_u16(candidates, static_cast<std::uint16_t>(weight(group.totals[s] == 0 ? likeliest : priors[s])));
+      put_u16(candidates, static_cast<std::uint16_t>(
+                              weight(group.totals[s] == 0 ? likeliest - settings.unwritten_gap : priors[s])));
       put_u16(candidates, 0);
       strings += group.spellings[s];
     }

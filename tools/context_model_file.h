@@ -19,6 +19,9 @@ struct ContextModelSettings {
   // How much more likely (natural log) another spelling must be than the dictionary's: one
   // with an accent, and the plain word.
   double accent_threshold = 4.0, plain_threshold = 4.0;
+  // How much less likely (natural log) than the likeliest other spelling a plain word is that
+  // the text never writes beside its spellings with ñ or ü ("ano" beside "año").
+  double unwritten_gap = 0.0;
   std::vector<accents::ContextFeature> features{accents::context_features.begin(), accents::context_features.end()};
 };
 

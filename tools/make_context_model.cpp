@@ -37,7 +37,8 @@ namespace {
 
 constexpr std::string_view usage_text =
     "usage: make_context_model [--forms WORD_LIST [--mark-words LIST ...] [--word-counts TABLE]] [--smoothing A]\n"
-    "                          [--accent-threshold T] [--plain-threshold T] [--features -1,+1,-2,+2]\n"
+    "                          [--accent-threshold T] [--plain-threshold T] [--unwritten-gap G]\n"
+    "                          [--features -1,+1,-2,+2]\n"
     "                          COUNTS OUTPUT\n";
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("make_context_model", why, usage_text); }
@@ -91,9 +92,10 @@ std::unordered_map<std::string, std::uint64_t> read_written(const std::string& p
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto line = tools::parse_command_line(argc, argv,
-                                              {"--forms", "--mark-words", "--word-counts", "--smoothing",
-                                               "--accent-threshold", "--plain-threshold", "--features"});
+  const auto line =
+      tools::parse_command_line(argc, argv,
+                                {"--forms", "--mark-words", "--word-counts", "--smoothing", "--unwritten-gap",
+                                 "--accent-threshold", "--plain-threshold", "--features"});
   if (line.error) usage(*line.error);
   if (line.positional.size() != 2) usage("expected COUNTS and OUTPUT");
   tools::ContextModelSettings settings;
@@ -103,6 +105,8 @@ int main(int argc, char** argv) {
                                                    "make_context_model", usage_text);
   settings.plain_threshold =
       tools::number_option(line, "--plain-threshold", settings.plain_threshold, 0.0, "make_context_model", usage_text);
+  settings.unwritten_gap =
+      tools::number_option(line, "--unwritten-gap", settings.unwritten_gap, 0.0, "make_context_model", usage_text);
   if (line.has("--features")) settings.features = parse_features(line.value("--features"));
 
   std::ifstream in(line.positional[0], std::ios::binary);
