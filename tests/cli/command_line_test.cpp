@@ -377,13 +377,15 @@ TEST(CommandLine, LongInputsGiveTheWholeTextsResult) {
 // dictionary alone, as the tray does.
 TEST(CommandLine, ContextChoosesFromTheWordsAround) {
   const std::string text =
-      "La funcion esta disponible en el menu.\n\xC2\xBFQue es una macro?\nEsta opcion no esta marcada.\n";
+      "La funcion esta disponible en el menu.\n\xC2\xBFQue es una macro?\nEsta opcion no esta marcada.\n"
+      "El espanol de manana. Hace un ano.\n";
   const std::string alone =
       "La funci\xC3\xB3n esta disponible en el men\xC3\xBA.\n\xC2\xBFQue es una macro?\nEsta opci\xC3\xB3n no esta "
-      "marcada.\n";
+      "marcada.\nEl espanol de manana. Hace un ano.\n";
   const std::string in_context =
       "La funci\xC3\xB3n est\xC3\xA1 disponible en el men\xC3\xBA.\n\xC2\xBFQu\xC3\xA9 es una macro?\n"
-      "Esta opci\xC3\xB3n no est\xC3\xA1 marcada.\n";
+      "Esta opci\xC3\xB3n no est\xC3\xA1 marcada.\nEl espa\xC3\xB1ol de ma\xC3\xB1"
+      "ana. Hace un a\xC3\xB1o.\n";
   const RunResult dictionary_only = tildario({"tilde", "-q", "--diccionario", real_dictionary}, text);
   EXPECT_EQ(dictionary_only.status, 0) << dictionary_only.err;
   EXPECT_EQ(dictionary_only.out, alone);
@@ -401,11 +403,13 @@ TEST(CommandLine, ContextChoosesFromTheWordsAround) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, in_context);
     EXPECT_EQ(run.err,
-              "Encontradas 6 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1"
+              "Encontradas 9 palabras a las que se le ha puesto t\xC3\xADlde ortogr\xC3\xA1"
               "fica ...\r\n"
               "Ya puedes pegar el texto con las t\xC3\xADldes correg\xC3\xAD"
               "das ...\r\n"
-              "funci\xC3\xB3n\r\nest\xC3\xA1\r\nmen\xC3\xBA\r\nqu\xC3\xA9\r\nopci\xC3\xB3n\r\nest\xC3\xA1\r\n");
+              "funci\xC3\xB3n\r\nest\xC3\xA1\r\nmen\xC3\xBA\r\nqu\xC3\xA9\r\nopci\xC3\xB3n\r\nest\xC3\xA1\r\n"
+              "espa\xC3\xB1ol\r\nma\xC3\xB1"
+              "ana\r\na\xC3\xB1o\r\n");
   }
 }
 
