@@ -216,8 +216,10 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   char* const bytes = text.text.data();
   const auto finish = [&](PendingWord& w) {
     const WordAnswers::Answer answer = answers_->find(w.probe, w.lower, w.size);
-    if (answer.marks) context_->restore_marks(w.lower, w.size);
     const std::size_t p = answer.position;
+    // Most words: `lower` is the word in small letters, nothing to write.
+    if (p == std::string_view::npos && !answer.marks && !answer.in_context) return;
+    if (answer.marks) context_->restore_marks(w.lower, w.size);
     if (answer.in_context) {
       // The dictionary's spelling, then the model's choice, over the word as written.
       dictionary_spelling_.assign(w.lower, w.size);
