@@ -1,5 +1,7 @@
 #include "accents/accent_restoration.h"
 
+#include "accents/word_filter.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -26,13 +28,23 @@ char accented_vowel(char plain) { return static_cast<char>(text::acute_of(static
 }  // namespace
 
 // Where a word in small letters takes its accent: npos when the dictionary knows the word
-// itself, or none of its one-accent variants. Text repeats its words, the common ones over and
-// over, so the answers for short words are kept: most words are then answered from a table that
-// fits the processor's cache, without a look-up in the dictionary, whose tables do not.
+// itself, or none of its one-accent variants. Most words of a text are neither restorable nor
+// words of the context model, and a filter that fits the processor's cache says so without a
+// look-up. Text repeats its words, the common ones over and over, so the answers for the other
+// short words are kept: most of them are then answered from a table that fits the cache too,
+// without a look-up in the dictionary, whose tables do not.
 class AccentRestorer::WordAnswers {
  public:
   WordAnswers(const AccentDictionary& dictionary, const ContextModel* context)
-      : dictionary_(dictionary), context_(context) {}
+      : dictionary_(dictionary), context_(context), filter_(dictionary.restorable_words()) {
+    if (!context_) return;
+    // The model's words join the dictionary's in a filter of their own, by their plain letters.
+    const std::vector<std::string_view> words = context_->plain_words();
+    own_filter_ = filter_.widened(
+        std::max(filter_.blocks().size(), WordFilter::blocks_for(words.size() + filter_.blocks().size() * 6)));
+    for (const std::string_view w : words) WordFilter::add(own_filter_, filter_hash(filter_.seed(), w));
+    filter_ = WordFilter(filter_.seed(), own_filter_);
+  }
 
   // Room for the words of a text of `text_size` bytes; growing forgets the answers so far.
   void fit(std::size_t text_size) {
@@ -43,15 +55,17 @@ class AccentRestorer::WordAnswers {
     shift_ = 64 - std::countr_zero(sets);
   }
 
-  // A word's key and the set it belongs to, which is fetched from memory meanwhile.
+  // A word's key and the set it belongs to, which is fetched from memory meanwhile; none when
+  // the filter says the word takes no mark.
   struct Probe {
     std::uint64_t low = 0, high = 0;
     std::size_t set = 0;
+    bool asked = false;
   };
 
   // Writes the word in small letters at `lower` (room for 16 bytes at least) and makes its
   // probe. `readable`: how many bytes of the text may be read from `word` on.
-  Probe prepare(const char* word, std::size_t size, std::size_t readable, char* lower) const {
+  Probe prepare(const char* word, std::size_t size, std::size_t readable, char* lower) {
     Probe p;
     if (size <= kept_size && readable >= 16 && std::endian::native == std::endian::little) {
       // Sixteen bytes at once, those past the word cut off; ASCII words lower-cased eight bytes
@@ -64,7 +78,8 @@ class AccentRestorer::WordAnswers {
       } else {
         p.high &= (std::uint64_t{1} << (8 * (size - 8))) - 1;
       }
-      if (((p.low | p.high) & text::ascii_chunk::high_bits) == 0) {
+      const bool ascii = ((p.low | p.high) & text::ascii_chunk::high_bits) == 0;
+      if (ascii) {
         p.low = text::ascii_chunk::to_lower(p.low);
         p.high = text::ascii_chunk::to_lower(p.high);
         std::memcpy(lower, &p.low, 8);
@@ -76,10 +91,15 @@ class AccentRestorer::WordAnswers {
         std::memcpy(&p.low, lower, 8);
         std::memcpy(&p.high, lower + 8, 8);
       }
+      p.asked = filter_.may_hold(filter_hash(filter_.seed(), p.low, p.high, size)) ||
+                (!ascii && context_ && may_be_in_context(lower, size));
+      if (!p.asked) return p;
     } else {
       std::memcpy(lower, word, size);
       text::lower_case_in_place(lower, size);
-      if (size > kept_size) return p;
+      p.asked = filter_.may_hold(filter_hash(filter_.seed(), std::string_view(lower, size))) ||
+                (context_ && may_be_in_context(lower, size));
+      if (!p.asked || size > kept_size) return p;
       for (std::size_t i = 0; i < size; ++i) {
         const std::uint64_t b = static_cast<unsigned char>(lower[i]);
         if (i < 8)
@@ -107,6 +127,7 @@ class AccentRestorer::WordAnswers {
   };
 
   Answer find(const Probe& probe, const char* lower, std::size_t size) {
+    if (!probe.asked) return {std::string_view::npos, false, false};
     if (size > kept_size) return ask(lower, size);
     Slot* const set = &slots_[probe.set];
     for (std::size_t way = 0; way < ways; ++way) {
@@ -148,6 +169,18 @@ class AccentRestorer::WordAnswers {
     std::uint64_t low = 0, high = 0;
   };
 
+  // Whether the context model may know the word (not ASCII: the filter holds the model's words by
+  // their plain letters). A word written with an acute accent is no word of the model's.
+  bool may_be_in_context(const char* lower, std::size_t size) {
+    marked_.assign(lower, size);
+    for (char& c : marked_) {
+      const auto b = static_cast<unsigned char>(c);
+      if (text::is_acute_vowel(b)) return false;
+      c = static_cast<char>(text::without_mark(b));
+    }
+    return filter_.may_hold(filter_hash(filter_.seed(), marked_));
+  }
+
   Answer ask(const char* lower, std::size_t size) {
     if (context_) {
       marked_.assign(lower, size);
@@ -179,7 +212,9 @@ class AccentRestorer::WordAnswers {
 
   const AccentDictionary& dictionary_;
   const ContextModel* context_;
-  std::vector<Slot> slots_;  // sets of `ways` slots, those found more often first
+  WordFilter filter_;
+  std::vector<std::uint64_t> own_filter_;  // with a context model: the dictionary's filter and its words
+  std::vector<Slot> slots_;                // sets of `ways` slots, those found more often first
   int shift_ = 64;
   // Room for ask() and first_variant(), kept from word to word.
   std::string marked_;

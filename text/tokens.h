@@ -81,8 +81,7 @@ void for_each_word(std::string_view text, F f) {
   for (std::size_t block = 0; block < n; block += 64) {
     const std::size_t count = std::min<std::size_t>(64, n - block);
     std::uint64_t word_bytes = 0;
-    for (std::size_t i = 0; i < count; ++i)
-      word_bytes |= std::uint64_t{!is_separator_byte(bytes[block + i])} << i;
+    for (std::size_t i = 0; i < count; ++i) word_bytes |= std::uint64_t{!is_separator_byte(bytes[block + i])} << i;
     const std::uint64_t after_word = word_bytes << 1 | runs_on;
     std::uint64_t starts = word_bytes & ~after_word;
     // A word that ends with the last block, not with its 64th byte, ends at its bit `count`.
