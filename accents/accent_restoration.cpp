@@ -55,12 +55,11 @@ class AccentRestorer::WordAnswers {
     shift_ = 64 - std::countr_zero(sets);
   }
 
-  // A word's key and the set it belongs to, which is fetched from memory meanwhile; none when
-  // the filter says the word takes no mark.
+  // A word's key and filter hash; the filter's block is fetched from memory meanwhile.
   struct Probe {
     std::uint64_t low = 0, high = 0;
-    std::size_t set = 0;
-    bool asked = false;
+    std::uint64_t filtered = 0;
+    bool in_context = false;  // a word not in ASCII that the model may know by its plain letters
   };
 
   // Writes the word in small letters at `lower` (room for 16 bytes at least) and makes its
@@ -78,8 +77,7 @@ class AccentRestorer::WordAnswers {
       } else {
         p.high &= (std::uint64_t{1} << (8 * (size - 8))) - 1;
       }
-      const bool ascii = ((p.low | p.high) & text::ascii_chunk::high_bits) == 0;
-      if (ascii) {
+      if (((p.low | p.high) & text::ascii_chunk::high_bits) == 0) {
         p.low = text::ascii_chunk::to_lower(p.low);
         p.high = text::ascii_chunk::to_lower(p.high);
         std::memcpy(lower, &p.low, 8);
@@ -90,17 +88,15 @@ class AccentRestorer::WordAnswers {
         text::lower_case_in_place(lower, size);
         std::memcpy(&p.low, lower, 8);
         std::memcpy(&p.high, lower + 8, 8);
+        p.in_context = context_ && may_be_in_context(lower, size);
       }
-      p.asked = filter_.may_hold(filter_hash(filter_.seed(), p.low, p.high, size)) ||
-                (!ascii && context_ && may_be_in_context(lower, size));
-      if (!p.asked) return p;
+      p.filtered = filter_hash(filter_.seed(), p.low, p.high, size);
     } else {
       std::memcpy(lower, word, size);
       text::lower_case_in_place(lower, size);
-      p.asked = filter_.may_hold(filter_hash(filter_.seed(), std::string_view(lower, size))) ||
-                (context_ && may_be_in_context(lower, size));
-      if (!p.asked || size > kept_size) return p;
-      for (std::size_t i = 0; i < size; ++i) {
+      p.filtered = filter_hash(filter_.seed(), std::string_view(lower, size));
+      p.in_context = context_ && may_be_in_context(lower, size);
+      for (std::size_t i = 0; i < std::min(size, kept_size); ++i) {
         const std::uint64_t b = static_cast<unsigned char>(lower[i]);
         if (i < 8)
           p.low |= b << (8 * i);
@@ -110,10 +106,8 @@ class AccentRestorer::WordAnswers {
     }
     // The size in the next byte of `high`, and its last byte left for the answer.
     p.high |= std::uint64_t{size} << 48;
-    p.set =
-        static_cast<std::size_t>(((p.low * 0x9E3779B97F4A7C15ull) ^ (p.high * 0xC2B2AE3D27D4EB4Full)) >> shift_) * ways;
 #if defined(__GNUC__)
-    __builtin_prefetch(&slots_[p.set]);
+    __builtin_prefetch(filter_.block_address(p.filtered));
 #endif
     return p;
   }
@@ -127,9 +121,12 @@ class AccentRestorer::WordAnswers {
   };
 
   Answer find(const Probe& probe, const char* lower, std::size_t size) {
-    if (!probe.asked) return {std::string_view::npos, false, false};
+    if (!probe.in_context && !filter_.may_hold(probe.filtered)) return {std::string_view::npos, false, false};
     if (size > kept_size) return ask(lower, size);
-    Slot* const set = &slots_[probe.set];
+    Slot* const set =
+        &slots_[static_cast<std::size_t>(((probe.low * 0x9E3779B97F4A7C15ull) ^ (probe.high * 0xC2B2AE3D27D4EB4Full)) >>
+                                         shift_) *
+                ways];
     for (std::size_t way = 0; way < ways; ++way) {
       if (set[way].low != probe.low || (set[way].high & ~answer_mask) != probe.high) continue;
       const std::uint64_t answer = set[way].high >> 56;
