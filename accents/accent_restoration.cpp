@@ -120,8 +120,11 @@ class AccentRestorer::WordAnswers {
     bool in_context;
   };
 
+  // Whether the word may take a mark: when not, it is left as it is.
+  bool asked(const Probe& probe) const { return probe.in_context || filter_.may_hold(probe.filtered); }
+
+  // The answer for a word the filter may hold.
   Answer find(const Probe& probe, const char* lower, std::size_t size) {
-    if (!probe.in_context && !filter_.may_hold(probe.filtered)) return {std::string_view::npos, false, false};
     if (size > kept_size) return ask(lower, size);
     Slot* const set =
         &slots_[static_cast<std::size_t>(((probe.low * 0x9E3779B97F4A7C15ull) ^ (probe.high * 0xC2B2AE3D27D4EB4Full)) >>
@@ -273,13 +276,14 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
     while (run != text.foreign.end() && run->end() <= offset) ++run;
     if (run != text.foreign.end() && run->offset < offset + size) return;
     PendingWord& w = pending[made % ahead];
-    if (made >= ahead) finish(w);
+    if (made >= ahead && answers_->asked(w.probe)) finish(w);
     w.word = bytes + offset;
     w.size = size;
     w.probe = answers_->prepare(w.word, size, text.text.size() - offset, w.lower);
     ++made;
   });
-  for (std::size_t k = made > ahead ? made - ahead : 0; k < made; ++k) finish(pending[k % ahead]);
+  for (std::size_t k = made > ahead ? made - ahead : 0; k < made; ++k)
+    if (answers_->asked(pending[k % ahead].probe)) finish(pending[k % ahead]);
 }
 
 // Writes into `word` the letters of `lower`, its small-letter form with the marks it takes, and
