@@ -91,4 +91,28 @@ TEST(Tokens, WordsAtTheEdgesOfBlocks) {
   }
 }
 
+// Every byte value, in sixteen-byte pieces of letters and of separators, found as split_text
+// finds it.
+TEST(Tokens, EveryByteValueInsideWordsAndBetweenThem) {
+  for (int b = 0; b < 256; ++b) {
+    for (const std::string_view around : {"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ\xF1\xE1\xC0\xFF",
+                                          "a, b. c; d: 0 1\r\n? (x) \"y\" ! z"}) {
+      std::string text(around);
+      text += text;
+      text += text;
+      for (const std::size_t at : {0u, 7u, 15u, 16u, 40u, 63u, 64u}) {
+        std::string changed = text;
+        changed[at] = static_cast<char>(b);
+        SCOPED_TRACE(testing::Message() << "byte " << b << " at " << at << " in " << around);
+        Strings words, word_tokens;
+        text::for_each_word(
+            changed, [&](std::size_t offset, std::size_t length) { words.push_back(changed.substr(offset, length)); });
+        for (const std::string_view token : text::split_text(changed))
+          if (!text::is_separator(token)) word_tokens.emplace_back(token);
+        ASSERT_EQ(words, word_tokens);
+      }
+    }
+  }
+}
+
 }  // namespace
