@@ -154,6 +154,8 @@ void AccentDictionary::for_each_restorable_form(std::string_view w, std::string&
 }
 
 void AccentDictionary::find_restorable_words() {
+  restorable_.clear();
+  if (!exact_restorable_) return;
   std::vector<std::uint64_t> hashes;
   std::string form;
   for (std::uint32_t i = 0; i < distinct_count(); ++i)
@@ -229,6 +231,7 @@ void AccentDictionary::insert(std::string_view entry) {
   if (place(index, h) != Placement::placed) return rebuild_table(slots_.size());
   // The filter was sized for the words before; a fuller one answers "maybe" more often, never
   // wrongly. This word's forms that were words stay in it: "maybe" again.
+  if (restorable_.empty()) return;
   std::string form;
   for_each_restorable_form(entry, form, [this](std::uint64_t form_hash) { WordFilter::add(restorable_, form_hash); });
 }
@@ -302,14 +305,13 @@ std::optional<AccentDictionary> AccentDictionary::over(const Tables& t, std::sha
   const std::size_t distinct = t.starts.size() - 1;
   if (t.entry_count < distinct + (t.has_empty ? 1 : 0)) return std::nullopt;
   if (distinct == 0) {
-    if (slot_count != 0 || !t.filter.empty() || !t.restorable.empty() || t.longest != 0 || t.max_distance != 0)
-      return std::nullopt;
+    if (slot_count != 0 || !t.filter.empty() || t.longest != 0 || t.max_distance != 0) return std::nullopt;
   } else {
     // The word index + 1 has to fit below the spare bits, and a probe must not wrap onto itself.
     if (slot_count < 16 || !std::has_single_bit(slot_count) || slot_count > (std::size_t{1} << 31) ||
         distinct >= slot_count || t.filter.size() != slot_count / 8 ||
-        t.max_distance > std::min(max_probe_distance, slot_count - 1) || t.restorable.size() < 2 ||
-        !std::has_single_bit(t.restorable.size()))
+        t.max_distance > std::min(max_probe_distance, slot_count - 1) || t.restorable.size() == 1 ||
+        (!t.restorable.empty() && !std::has_single_bit(t.restorable.size())))
       return std::nullopt;
   }
   std::size_t longest = 0;
@@ -358,6 +360,7 @@ void AccentDictionary::own_tables() {
 void AccentDictionary::use_key(const text::HashKey& key) {
   own_tables();
   key_ = key;
+  exact_restorable_ = true;
   if (distinct_count() > 0) rebuild_table(slots_for(distinct_count()), true);
 }
 

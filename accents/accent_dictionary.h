@@ -50,7 +50,9 @@ class AccentDictionary {
 
   // The words in small letters that may take an accent: the words of the dictionary with one of
   // their acute accents left out, when that is not a word of the dictionary too. A word it does
-  // not hold is in the dictionary, or has no one-accent variant that is.
+  // not hold is in the dictionary, or has no one-accent variant that is. Made by use_key(), for
+  // the ready index (a look-up for each accent of each word, too slow for every load): before,
+  // a filter that rules out no word.
   WordFilter restorable_words() const { return {restorable_seed(), restorable_table()}; }
 
   // Entries added, duplicates and empty entries included.
@@ -68,7 +70,7 @@ class AccentDictionary {
     std::uint32_t max_distance = 0;
     bool has_empty = false;
     std::span<const std::uint64_t> filter;      // slots.size() / 8 blocks
-    std::span<const std::uint64_t> restorable;  // the blocks of restorable_words(): none when there are no words
+    std::span<const std::uint64_t> restorable;  // the blocks of restorable_words(), maybe none
     std::span<const std::uint32_t> slots;       // a power of two, at least 16; empty when there are no words
     std::span<const std::uint32_t> starts;      // word i is arena[starts[i], starts[i + 1]); starts[0] == 0
     std::span<const char> arena;
@@ -139,6 +141,7 @@ class AccentDictionary {
   std::size_t entry_count_ = 0;
   std::size_t longest_ = 0;
   bool has_empty_ = false;
+  bool exact_restorable_ = false;  // whether restorable_ is kept: since use_key()
 
   bool outside_ = false;
   std::shared_ptr<const void> keeper_;

@@ -37,7 +37,7 @@ class AccentRestorer::WordAnswers {
  public:
   WordAnswers(const AccentDictionary& dictionary, const ContextModel* context)
       : dictionary_(dictionary), context_(context), filter_(dictionary.restorable_words()) {
-    if (!context_) return;
+    if (!context_ || filter_.blocks().empty()) return;
     // The model's words join the dictionary's in a filter of their own, by their plain letters.
     const std::vector<std::string_view> words = context_->plain_words();
     own_filter_ = filter_.widened(

@@ -26,12 +26,12 @@ std::uint64_t filter_hash(std::uint64_t seed, std::string_view word);
 class WordFilter {
  public:
   WordFilter() = default;
-  // `blocks`: a power of two of them, at least 2, or none (a filter that holds no word).
+  // `blocks`: a power of two of them, at least 2, or none: a filter that rules out no word.
   WordFilter(std::uint64_t seed, std::span<const std::uint64_t> blocks)
       : seed_(seed), blocks_(blocks), shift_(shift_for(blocks.size())) {}
 
   bool may_hold(std::uint64_t hash) const {
-    if (blocks_.empty()) return false;
+    if (blocks_.empty()) return true;
     const std::uint64_t bits = bits_of(hash);
     return (blocks_[hash >> shift_] & bits) == bits;
   }

@@ -147,13 +147,15 @@ TEST(ContextModel, WordsWrittenWithTheirMarksAreForms) {
   }
   const accents::ContextModel model = load(model_bytes(tools::count_contexts(lines, {})));
   accents::AccentDictionary d;
-  for (const char* w : {"acu\xF1o", "acu\xF1\xF3"}) d.add(w);
+  for (const char* w : {"acu\xF1o", "acu\xF1\xF3", "cami\xF3n"}) d.add(w);
   const struct {
     std::string text, restored;
   } cases[] = {
       {"Ayer acu\xF1o la moneda.", "Ayer acu\xF1\xF3 la moneda."},
       {"AYER ACU\xD1O LA MONEDA", "AYER ACU\xD1\xD3 LA MONEDA"},
       {"Yo acu\xF1o monedas.", "Yo acu\xF1o monedas."},
+      // Words the model does not know take the dictionary's accent.
+      {"Un camion", "Un cami\xF3n"},
   };
   for (const auto& c : cases) {
     text::CodePageText t{c.text, {}, {}};
