@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "text/marked_letters.h"
+
 namespace accents {
 
 namespace {
@@ -121,7 +123,10 @@ void AccentDictionary::rebuild_table(std::size_t slot_count, bool derived_keys) 
       }
     }
     if (too_far) continue;
-    if (duplicates.empty()) return;
+    if (duplicates.empty()) {
+      find_restorable_words();
+      return;
+    }
     // Words added all at once meet only here: the later copies leave the arena, and the table
     // is made again without them.
     std::string arena;
@@ -135,6 +140,28 @@ void AccentDictionary::rebuild_table(std::size_t slot_count, bool derived_keys) 
     starts_ = std::move(starts);
     attempt = -1;
   }
+}
+
+template <typename F>
+void AccentDictionary::for_each_restorable_form(std::string_view w, std::string& form, F f) const {
+  for (std::size_t p = 0; p < w.size(); ++p) {
+    const auto b = static_cast<unsigned char>(w[p]);
+    if (!text::is_acute_vowel(b)) continue;
+    form.assign(w);
+    form[p] = static_cast<char>(text::without_acute(b));
+    if (!contains(form)) f(filter_hash(restorable_seed(), form));
+  }
+}
+
+void AccentDictionary::find_restorable_words() {
+  restorable_.clear();
+  if (!exact_restorable_) return;
+  std::vector<std::uint64_t> hashes;
+  std::string form;
+  for (std::uint32_t i = 0; i < distinct_count(); ++i)
+    for_each_restorable_form(word(i), form, [&](std::uint64_t h) { hashes.push_back(h); });
+  restorable_.assign(WordFilter::blocks_for(hashes.size()), 0);
+  for (const std::uint64_t h : hashes) WordFilter::add(restorable_, h);
 }
 
 void AccentDictionary::add(std::string_view entry) { insert(entry); }
@@ -201,7 +228,12 @@ void AccentDictionary::insert(std::string_view entry) {
   starts_.push_back(static_cast<std::uint32_t>(arena_.size()));
   longest_ = std::max(longest_, entry.size());
   // Too far from its home slot: every word is placed again under a new key, this one included.
-  if (place(index, h) != Placement::placed) rebuild_table(slots_.size());
+  if (place(index, h) != Placement::placed) return rebuild_table(slots_.size());
+  // The filter was sized for the words before; a fuller one answers "maybe" more often, never
+  // wrongly. This word's forms that were words stay in it: "maybe" again.
+  if (restorable_.empty()) return;
+  std::string form;
+  for_each_restorable_form(entry, form, [this](std::uint64_t form_hash) { WordFilter::add(restorable_, form_hash); });
 }
 
 bool AccentDictionary::contains(std::string_view w) const {
@@ -245,9 +277,11 @@ bool AccentDictionary::contains(std::string_view w, std::uint64_t h) const {
 
 std::size_t AccentDictionary::index_bytes() const {
   if (outside_)
-    return sizeof(*this) + outside_starts_.size_bytes() + outside_slots_.size_bytes() + outside_filter_.size_bytes();
+    return sizeof(*this) + outside_starts_.size_bytes() + outside_slots_.size_bytes() + outside_filter_.size_bytes() +
+           outside_restorable_.size_bytes();
   return sizeof(*this) + (arena_.capacity() - arena_.size()) + starts_.capacity() * sizeof(std::uint32_t) +
-         slots_.capacity() * sizeof(std::uint32_t) + filter_.capacity() * sizeof(std::uint64_t);
+         slots_.capacity() * sizeof(std::uint32_t) +
+         (filter_.capacity() + restorable_.capacity()) * sizeof(std::uint64_t);
 }
 
 AccentDictionary::Tables AccentDictionary::tables() const {
@@ -258,6 +292,7 @@ AccentDictionary::Tables AccentDictionary::tables() const {
   t.max_distance = static_cast<std::uint32_t>(max_distance_);
   t.has_empty = has_empty_;
   t.filter = filter_table();
+  t.restorable = restorable_table();
   t.slots = slot_table();
   t.starts = starts_table();
   t.arena = arena_table();
@@ -275,7 +310,8 @@ std::optional<AccentDictionary> AccentDictionary::over(const Tables& t, std::sha
     // The word index + 1 has to fit below the spare bits, and a probe must not wrap onto itself.
     if (slot_count < 16 || !std::has_single_bit(slot_count) || slot_count > (std::size_t{1} << 31) ||
         distinct >= slot_count || t.filter.size() != slot_count / 8 ||
-        t.max_distance > std::min(max_probe_distance, slot_count - 1))
+        t.max_distance > std::min(max_probe_distance, slot_count - 1) || t.restorable.size() == 1 ||
+        (!t.restorable.empty() && !std::has_single_bit(t.restorable.size())))
       return std::nullopt;
   }
   std::size_t longest = 0;
@@ -301,6 +337,7 @@ std::optional<AccentDictionary> AccentDictionary::over(const Tables& t, std::sha
   d.outside_starts_ = t.starts;
   d.outside_slots_ = t.slots;
   d.outside_filter_ = t.filter;
+  d.outside_restorable_ = t.restorable;
   return d;
 }
 
@@ -310,17 +347,20 @@ void AccentDictionary::own_tables() {
   starts_.assign(outside_starts_.begin(), outside_starts_.end());
   slots_.assign(outside_slots_.begin(), outside_slots_.end());
   filter_.assign(outside_filter_.begin(), outside_filter_.end());
+  restorable_.assign(outside_restorable_.begin(), outside_restorable_.end());
   outside_ = false;
   keeper_.reset();
   outside_arena_ = {};
   outside_starts_ = {};
   outside_slots_ = {};
   outside_filter_ = {};
+  outside_restorable_ = {};
 }
 
 void AccentDictionary::use_key(const text::HashKey& key) {
   own_tables();
   key_ = key;
+  exact_restorable_ = true;
   if (distinct_count() > 0) rebuild_table(slots_for(distinct_count()), true);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "accents/word_filter.h"
 #include "text/word_hash.h"
 
 // The accent dictionary in memory: a set of words compared byte for byte (no case folding).
@@ -20,6 +22,10 @@
 // lookups down. Most questions asked are about words that are not there (accent candidates), so
 // a small bit filter in front answers most of those without touching the larger table. Cost per distinct word
 // beyond its bytes: a 4-byte start in the arena, 5 to 11 bytes of slots, 1 to 3 of filter.
+//
+// Restoration asks about a word only when one of its one-accent variants is a word and the word
+// itself is not, which few words of a text are: a second filter (restorable_words) holds the
+// words for which that can be true, so that the others need no look-up at all.
 //
 // The tables can also lie in memory the dictionary does not own (a ready index mapped from a
 // file, dictionary_index.h): they are then used where they lie, and checked first.
@@ -42,6 +48,13 @@ class AccentDictionary {
   // their memory is fetched side by side.
   std::size_t first_known(std::span<const std::string_view> words) const;
 
+  // The words in small letters that may take an accent: the words of the dictionary with one of
+  // their acute accents left out, when that is not a word of the dictionary too. A word it does
+  // not hold is in the dictionary, or has no one-accent variant that is. Made by use_key(), for
+  // the ready index (a look-up for each accent of each word, too slow for every load): before,
+  // a filter that rules out no word.
+  WordFilter restorable_words() const { return {restorable_seed(), restorable_table()}; }
+
   // Entries added, duplicates and empty entries included.
   std::size_t entry_count() const { return entry_count_; }
   std::size_t distinct_count() const { return starts_table().empty() ? 0 : starts_table().size() - 1; }
@@ -56,15 +69,17 @@ class AccentDictionary {
     std::uint32_t longest = 0;
     std::uint32_t max_distance = 0;
     bool has_empty = false;
-    std::span<const std::uint64_t> filter;  // slots.size() / 8 blocks
-    std::span<const std::uint32_t> slots;   // a power of two, at least 16; empty when there are no words
-    std::span<const std::uint32_t> starts;  // word i is arena[starts[i], starts[i + 1]); starts[0] == 0
+    std::span<const std::uint64_t> filter;      // slots.size() / 8 blocks
+    std::span<const std::uint64_t> restorable;  // the blocks of restorable_words(), maybe none
+    std::span<const std::uint32_t> slots;       // a power of two, at least 16; empty when there are no words
+    std::span<const std::uint32_t> starts;      // word i is arena[starts[i], starts[i + 1]); starts[0] == 0
     std::span<const char> arena;
   };
   Tables tables() const;
   // A dictionary that answers from `tables` where they lie, `keeper` holding their memory; none
   // when the tables are not consistent (a slot or start out of bounds, a probe limit beyond the
-  // one this class keeps, a wrong longest length). Consistent tables keep every lookup within
+  // one this class keeps, a wrong longest length, a filter of words that may take an accent
+  // whose size is no power of two). Consistent tables keep every lookup within
   // them; the answers are right when the tables were made by this class.
   static std::optional<AccentDictionary> over(const Tables& tables, std::shared_ptr<const void> keeper);
 
@@ -87,6 +102,14 @@ class AccentDictionary {
   std::span<const std::uint32_t> starts_table() const { return outside_ ? outside_starts_ : starts_; }
   std::span<const std::uint32_t> slot_table() const { return outside_ ? outside_slots_ : slots_; }
   std::span<const std::uint64_t> filter_table() const { return outside_ ? outside_filter_ : filter_; }
+  std::span<const std::uint64_t> restorable_table() const { return outside_ ? outside_restorable_ : restorable_; }
+  std::uint64_t restorable_seed() const { return key_.k0 ^ std::rotl(key_.k1, 32); }
+  // Fills restorable_ from the words and the table.
+  void find_restorable_words();
+  // Calls f(hash) with the filter hash of each form of `word` (an acute accent left out) that is
+  // no word of the dictionary; `form` is room for them.
+  template <typename F>
+  void for_each_restorable_form(std::string_view word, std::string& form, F f) const;
   // Copies tables that lie outside into the dictionary's own, so that it can take more words.
   void own_tables();
   std::uint64_t hash(std::string_view word) const { return text::hash_word(word, key_); }
@@ -111,12 +134,14 @@ class AccentDictionary {
   std::vector<std::uint32_t> slots_;
   // Two bits per word in the 64-bit block of its home slot; one byte of filter per slot.
   std::vector<std::uint64_t> filter_;
+  std::vector<std::uint64_t> restorable_;
   text::HashKey key_ = text::random_hash_key();
   // The farthest any word lies from its home slot: a lookup looks no farther.
   std::size_t max_distance_ = 0;
   std::size_t entry_count_ = 0;
   std::size_t longest_ = 0;
   bool has_empty_ = false;
+  bool exact_restorable_ = false;  // whether restorable_ is kept: since use_key()
 
   bool outside_ = false;
   std::shared_ptr<const void> keeper_;
@@ -124,6 +149,7 @@ class AccentDictionary {
   std::span<const std::uint32_t> outside_starts_;
   std::span<const std::uint32_t> outside_slots_;
   std::span<const std::uint64_t> outside_filter_;
+  std::span<const std::uint64_t> outside_restorable_;
 };
 
 }  // namespace accents

@@ -1,5 +1,7 @@
 #include "accents/accent_restoration.h"
 
+#include "accents/word_filter.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -26,13 +28,23 @@ char accented_vowel(char plain) { return static_cast<char>(text::acute_of(static
 }  // namespace
 
 // Where a word in small letters takes its accent: npos when the dictionary knows the word
-// itself, or none of its one-accent variants. Text repeats its words, the common ones over and
-// over, so the answers for short words are kept: most words are then answered from a table that
-// fits the processor's cache, without a look-up in the dictionary, whose tables do not.
+// itself, or none of its one-accent variants. Most words of a text are neither restorable nor
+// words of the context model, and a filter that fits the processor's cache says so without a
+// look-up. Text repeats its words, the common ones over and over, so the answers for the other
+// short words are kept: most of them are then answered from a table that fits the cache too,
+// without a look-up in the dictionary, whose tables do not.
 class AccentRestorer::WordAnswers {
  public:
   WordAnswers(const AccentDictionary& dictionary, const ContextModel* context)
-      : dictionary_(dictionary), context_(context) {}
+      : dictionary_(dictionary), context_(context), filter_(dictionary.restorable_words()) {
+    if (!context_ || filter_.blocks().empty()) return;
+    // The model's words join the dictionary's in a filter of their own, by their plain letters.
+    const std::vector<std::string_view> words = context_->plain_words();
+    own_filter_ = filter_.widened(
+        std::max(filter_.blocks().size(), WordFilter::blocks_for(words.size() + filter_.blocks().size() * 6)));
+    for (const std::string_view w : words) WordFilter::add(own_filter_, filter_hash(filter_.seed(), w));
+    filter_ = WordFilter(filter_.seed(), own_filter_);
+  }
 
   // Room for the words of a text of `text_size` bytes; growing forgets the answers so far.
   void fit(std::size_t text_size) {
@@ -43,15 +55,16 @@ class AccentRestorer::WordAnswers {
     shift_ = 64 - std::countr_zero(sets);
   }
 
-  // A word's key and the set it belongs to, which is fetched from memory meanwhile.
+  // A word's key and filter hash; the filter's block is fetched from memory meanwhile.
   struct Probe {
     std::uint64_t low = 0, high = 0;
-    std::size_t set = 0;
+    std::uint64_t filtered = 0;
+    bool in_context = false;  // a word not in ASCII that the model may know by its plain letters
   };
 
   // Writes the word in small letters at `lower` (room for 16 bytes at least) and makes its
   // probe. `readable`: how many bytes of the text may be read from `word` on.
-  Probe prepare(const char* word, std::size_t size, std::size_t readable, char* lower) const {
+  Probe prepare(const char* word, std::size_t size, std::size_t readable, char* lower) {
     Probe p;
     if (size <= kept_size && readable >= 16 && std::endian::native == std::endian::little) {
       // Sixteen bytes at once, those past the word cut off; ASCII words lower-cased eight bytes
@@ -75,12 +88,15 @@ class AccentRestorer::WordAnswers {
         text::lower_case_in_place(lower, size);
         std::memcpy(&p.low, lower, 8);
         std::memcpy(&p.high, lower + 8, 8);
+        p.in_context = context_ && may_be_in_context(lower, size);
       }
+      p.filtered = filter_hash(filter_.seed(), p.low, p.high, size);
     } else {
       std::memcpy(lower, word, size);
       text::lower_case_in_place(lower, size);
-      if (size > kept_size) return p;
-      for (std::size_t i = 0; i < size; ++i) {
+      p.filtered = filter_hash(filter_.seed(), std::string_view(lower, size));
+      p.in_context = context_ && may_be_in_context(lower, size);
+      for (std::size_t i = 0; i < std::min(size, kept_size); ++i) {
         const std::uint64_t b = static_cast<unsigned char>(lower[i]);
         if (i < 8)
           p.low |= b << (8 * i);
@@ -90,10 +106,8 @@ class AccentRestorer::WordAnswers {
     }
     // The size in the next byte of `high`, and its last byte left for the answer.
     p.high |= std::uint64_t{size} << 48;
-    p.set =
-        static_cast<std::size_t>(((p.low * 0x9E3779B97F4A7C15ull) ^ (p.high * 0xC2B2AE3D27D4EB4Full)) >> shift_) * ways;
 #if defined(__GNUC__)
-    __builtin_prefetch(&slots_[p.set]);
+    __builtin_prefetch(filter_.block_address(p.filtered));
 #endif
     return p;
   }
@@ -106,9 +120,16 @@ class AccentRestorer::WordAnswers {
     bool in_context;
   };
 
+  // Whether the word may take a mark: when not, it is left as it is.
+  bool asked(const Probe& probe) const { return probe.in_context || filter_.may_hold(probe.filtered); }
+
+  // The answer for a word the filter may hold.
   Answer find(const Probe& probe, const char* lower, std::size_t size) {
     if (size > kept_size) return ask(lower, size);
-    Slot* const set = &slots_[probe.set];
+    Slot* const set =
+        &slots_[static_cast<std::size_t>(((probe.low * 0x9E3779B97F4A7C15ull) ^ (probe.high * 0xC2B2AE3D27D4EB4Full)) >>
+                                         shift_) *
+                ways];
     for (std::size_t way = 0; way < ways; ++way) {
       if (set[way].low != probe.low || (set[way].high & ~answer_mask) != probe.high) continue;
       const std::uint64_t answer = set[way].high >> 56;
@@ -148,6 +169,18 @@ class AccentRestorer::WordAnswers {
     std::uint64_t low = 0, high = 0;
   };
 
+  // Whether the context model may know the word (not ASCII: the filter holds the model's words by
+  // their plain letters). A word written with an acute accent is no word of the model's.
+  bool may_be_in_context(const char* lower, std::size_t size) {
+    marked_.assign(lower, size);
+    for (char& c : marked_) {
+      const auto b = static_cast<unsigned char>(c);
+      if (text::is_acute_vowel(b)) return false;
+      c = static_cast<char>(text::without_mark(b));
+    }
+    return filter_.may_hold(filter_hash(filter_.seed(), marked_));
+  }
+
   Answer ask(const char* lower, std::size_t size) {
     if (context_) {
       marked_.assign(lower, size);
@@ -179,7 +212,9 @@ class AccentRestorer::WordAnswers {
 
   const AccentDictionary& dictionary_;
   const ContextModel* context_;
-  std::vector<Slot> slots_;  // sets of `ways` slots, those found more often first
+  WordFilter filter_;
+  std::vector<std::uint64_t> own_filter_;  // with a context model: the dictionary's filter and its words
+  std::vector<Slot> slots_;                // sets of `ways` slots, those found more often first
   int shift_ = 64;
   // Room for ask() and first_variant(), kept from word to word.
   std::string marked_;
@@ -216,8 +251,10 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   char* const bytes = text.text.data();
   const auto finish = [&](PendingWord& w) {
     const WordAnswers::Answer answer = answers_->find(w.probe, w.lower, w.size);
-    if (answer.marks) context_->restore_marks(w.lower, w.size);
     const std::size_t p = answer.position;
+    // Most words: `lower` is the word in small letters, nothing to write.
+    if (p == std::string_view::npos && !answer.marks && !answer.in_context) return;
+    if (answer.marks) context_->restore_marks(w.lower, w.size);
     if (answer.in_context) {
       // The dictionary's spelling, then the model's choice, over the word as written.
       dictionary_spelling_.assign(w.lower, w.size);
@@ -239,13 +276,14 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
     while (run != text.foreign.end() && run->end() <= offset) ++run;
     if (run != text.foreign.end() && run->offset < offset + size) return;
     PendingWord& w = pending[made % ahead];
-    if (made >= ahead) finish(w);
+    if (made >= ahead && answers_->asked(w.probe)) finish(w);
     w.word = bytes + offset;
     w.size = size;
     w.probe = answers_->prepare(w.word, size, text.text.size() - offset, w.lower);
     ++made;
   });
-  for (std::size_t k = made > ahead ? made - ahead : 0; k < made; ++k) finish(pending[k % ahead]);
+  for (std::size_t k = made > ahead ? made - ahead : 0; k < made; ++k)
+    if (answers_->asked(pending[k % ahead].probe)) finish(pending[k % ahead]);
 }
 
 // Writes into `word` the letters of `lower`, its small-letter form with the marks it takes, and

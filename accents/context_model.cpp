@@ -344,6 +344,14 @@ bool ContextModel::restore_marks(char* lower, std::size_t size) const {
   return true;
 }
 
+std::vector<std::string_view> ContextModel::plain_words() const {
+  std::vector<std::string_view> words;
+  words.reserve(forms_.size() + mark_words_.size());
+  for (const Form& f : forms_) words.push_back(std::string_view(form_text_).substr(f.start, f.length));
+  for (const MarkWord& w : mark_words_) words.push_back(std::string_view(mark_text_).substr(w.start, w.length));
+  return words;
+}
+
 std::optional<std::uint32_t> ContextModel::find_form(std::string_view lower) const {
   if (lower.size() > longest_form_ || form_slots_.empty()) return std::nullopt;
   const std::uint64_t hash = token_hash(lower);

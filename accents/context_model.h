@@ -96,6 +96,11 @@ class ContextModel {
   std::size_t feature_count() const { return feature_count_; }
   // No longer word is a form of the model.
 
+  // The plain words in small letters (no marks) that the model may change: its forms and the
+  // words of restore_marks(). A word as written is one of its forms when it has no acute accent
+  // and its letters without their marks are a form.
+  std::vector<std::string_view> plain_words() const;
+
   // The model's number for a plain word in small letters, or none.
   std::optional<std::uint32_t> find_form(std::string_view lower) const;
   // The same for a word in small letters as written: its ñ and ü left out, none for a word

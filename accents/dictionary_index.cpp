@@ -13,7 +13,7 @@ namespace accents {
 namespace {
 
 constexpr unsigned char magic[8] = {'T', 'I', 'L', 'D', 'I', 'D', 'X', 0};
-constexpr std::uint32_t format_version = 1;
+constexpr std::uint32_t format_version = 2;
 constexpr std::size_t header_size = 128;
 // The index's own hash covers everything from here on, its tables and the header fields after it.
 constexpr std::size_t hashed_from = 56;
@@ -87,7 +87,9 @@ std::vector<unsigned char> make_dictionary_index(AccentDictionary dictionary, co
   put_u32(out, 92, t.longest);
   put_u32(out, 96, t.max_distance);
   put_u32(out, 100, t.has_empty ? 1 : 0);
+  put_u32(out, 104, static_cast<std::uint32_t>(t.restorable.size()));
   for (const std::uint64_t f : t.filter) append_u64(out, f);
+  for (const std::uint64_t f : t.restorable) append_u64(out, f);
   for (const std::uint32_t s : t.slots) append_u32(out, s);
   if (t.starts.empty()) append_u32(out, 0);
   for (const std::uint32_t s : t.starts) append_u32(out, s);
@@ -114,7 +116,7 @@ std::optional<AccentDictionary> open_dictionary_index(std::span<const unsigned c
   if (reinterpret_cast<std::uintptr_t>(index.data()) % alignof(std::uint64_t) != 0) return std::nullopt;
   if (recorded_fingerprint(index) != file) return std::nullopt;
   const unsigned char* h = index.data();
-  for (std::size_t i = 104; i < header_size; ++i)
+  for (std::size_t i = 108; i < header_size; ++i)
     if (h[i] != 0) return std::nullopt;
   const XXH128_hash_t own = XXH3_128bits(h + hashed_from, index.size() - hashed_from);
   if (own.low64 != read_u64(h + 40) || own.high64 != read_u64(h + 48)) return std::nullopt;
@@ -123,12 +125,15 @@ std::optional<AccentDictionary> open_dictionary_index(std::span<const unsigned c
   const std::uint64_t arena_size = read_u32(h + 84);
   const std::uint64_t slot_count = read_u32(h + 88);
   const std::uint32_t has_empty = read_u32(h + 100);
+  const std::uint64_t restorable_count = read_u32(h + 104);
   if (has_empty > 1 || slot_count % 8 != 0) return std::nullopt;
   // Each part's size in 64 bits: no count of 32 bits can overflow them.
   const std::uint64_t filter_bytes = slot_count / 8 * 8;
+  const std::uint64_t restorable_bytes = restorable_count * 8;
   const std::uint64_t slot_bytes = slot_count * 4;
   const std::uint64_t start_bytes = (distinct + 1) * 4;
-  if (index.size() != header_size + filter_bytes + slot_bytes + start_bytes + arena_size) return std::nullopt;
+  if (index.size() != header_size + filter_bytes + restorable_bytes + slot_bytes + start_bytes + arena_size)
+    return std::nullopt;
 
   const unsigned char* p = h + header_size;
   AccentDictionary::Tables t;
@@ -139,6 +144,8 @@ std::optional<AccentDictionary> open_dictionary_index(std::span<const unsigned c
   t.has_empty = has_empty == 1;
   t.filter = {reinterpret_cast<const std::uint64_t*>(p), static_cast<std::size_t>(slot_count / 8)};
   p += filter_bytes;
+  t.restorable = {reinterpret_cast<const std::uint64_t*>(p), static_cast<std::size_t>(restorable_count)};
+  p += restorable_bytes;
   t.slots = {reinterpret_cast<const std::uint32_t*>(p), static_cast<std::size_t>(slot_count)};
   p += slot_bytes;
   t.starts = {reinterpret_cast<const std::uint32_t*>(p), static_cast<std::size_t>(distinct + 1)};

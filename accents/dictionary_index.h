@@ -21,7 +21,7 @@
 //
 // Layout (offsets in bytes):
 //     0  8  "TILDIDX\0"
-//     8  4  format version (1)
+//     8  4  format version (2)
 //    12  4  header size (128)
 //    16  8  size of the dictionary file
 //    24 16  XXH3-128 of the dictionary file (low, high)
@@ -34,9 +34,11 @@
 //    92  4  longest word
 //    96  4  farthest probe
 //   100  4  1 when the dictionary has the empty entry
-//   104 24  zero
-//   128     filter: slots / 8 words of 64 bits; slots: 32 bits each; word starts: distinct + 1
-//           of 32 bits; the words' bytes.
+//   104  4  blocks of the filter of words that may take an accent (0, or a power of two)
+//   108 20  zero
+//   128     filter: slots / 8 words of 64 bits; filter of words that may take an accent: its
+//           blocks of 64 bits; slots: 32 bits each; word starts: distinct + 1 of 32 bits; the
+//           words' bytes.
 
 namespace accents {
 

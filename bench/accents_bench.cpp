@@ -21,6 +21,7 @@
 #include "text/case_conversion.h"
 #include "tests/support/crowded_words.h"
 #include "text/code_page_text.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -222,6 +223,36 @@ void restore_real(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(restore_real)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The text bench/compare.sh restores (its copy without accents, made by bench/make_bench_text),
+// or the file named by TILDARIO_TEXT, as the command line restores it: in pieces of 4 MB through
+// one AccentRestorer, with the real dictionary and, if asked, the context model.
+void restore_bench_text(benchmark::State& state, bool with_context) {
+  const char* given = std::getenv("TILDARIO_TEXT");
+  const auto utf8 = read_file(given ? given : TILDARIO_SOURCE_DIR "/build/bench/texto-sin-tildes.txt");
+  const auto file = real_dictionary_file();
+  const auto model_file = read_file(TILDARIO_SOURCE_DIR "/build/win64/contexto.dat");
+  if (utf8.empty() || file.empty()) return state.SkipWithError("no benchmark text or no diccionario.log");
+  text::CodePageText whole;
+  text::append_utf8(whole, std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+  const auto dictionary = accents::load_accent_dictionary(file).dictionary;
+  const auto model = accents::ContextModel::load(model_file);
+  if (with_context && !model) return state.SkipWithError("no contexto.dat in build/win64");
+  constexpr std::size_t piece = 4 << 20;
+  text::CodePageText restored;
+  for (auto _ : state) {
+    accents::AccentRestorer restorer(dictionary, with_context ? &*model : nullptr);
+    accents::AccentCorrections corrections;
+    for (std::size_t at = 0; at < whole.text.size(); at += piece) {
+      restored.text.assign(whole.text, at, piece);
+      restorer.restore(restored, corrections);
+      benchmark::DoNotOptimize(restored.text.data());
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * whole.text.size()));
+}
+BENCHMARK_CAPTURE(restore_bench_text, dictionary, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(restore_bench_text, context, true)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_CAPTURE(restore, running_text, true)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(restore, uniform_words, false)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);

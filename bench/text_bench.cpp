@@ -78,6 +78,21 @@ void split(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
 
+// The words of a text, as restoration and the repetition report find them.
+void find_words(benchmark::State& state) {
+  const std::string text = spanish_like_text(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    std::size_t words = 0, last = 0;
+    text::for_each_word(text, [&](std::size_t offset, std::size_t size) {
+      ++words;
+      last = offset + size;
+    });
+    benchmark::DoNotOptimize(words);
+    benchmark::DoNotOptimize(last);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
+}
+
 void word_count(benchmark::State& state) {
   const std::string text = spanish_like_text(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(text::count_word_fragments(text));
@@ -121,6 +136,7 @@ void repetition_report_million_tokens(benchmark::State& state) {
 constexpr std::int64_t one_mb = 1 << 20;
 
 BENCHMARK(split)->Arg(one_mb)->Arg(10 * one_mb)->Unit(benchmark::kMillisecond);
+BENCHMARK(find_words)->Arg(10 * one_mb)->Unit(benchmark::kMillisecond);
 BENCHMARK(word_count)->Arg(one_mb)->Arg(10 * one_mb)->Unit(benchmark::kMillisecond);
 BENCHMARK(vowel_and_consonant_counts)->Arg(one_mb)->Arg(10 * one_mb)->Unit(benchmark::kMillisecond);
 BENCHMARK(repetition_report)->Arg(one_mb)->Arg(10 * one_mb)->Unit(benchmark::kMillisecond);

@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view word(tables.arena.data() + tables.starts[i], tables.starts[i + 1] - tables.starts[i]);
     FUZZ_CHECK(word.size() <= dictionary->longest());
     (void)dictionary->contains(word);
+    (void)dictionary->restorable_words().may_hold(word);
     const std::string_view several[] = {word, word.substr(1), "", "a"};
     FUZZ_CHECK(dictionary->first_known(several) <= 4);
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 // Byte classes of code page 1252 text: where words end, vowels, consonants, and the case
@@ -31,6 +32,13 @@ constexpr ByteSet make_separators() {
 }
 
 inline constexpr ByteSet separators = make_separators();
+
+// 1 for the bytes of words, 0 for separators: a number to shift into a mask.
+inline constexpr std::array<std::uint8_t, 256> word_bits = [] {
+  std::array<std::uint8_t, 256> bits{};
+  for (int b = 0; b < 256; ++b) bits[b] = separators[b] ? 0 : 1;
+  return bits;
+}();
 
 // Besides the ASCII vowels: every letter of the code page whose base letter is a vowel. The
 // OEM code pages hold such letters at 0x81-0xA3, but there code page 1252 has typographic

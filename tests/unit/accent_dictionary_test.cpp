@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -102,6 +103,46 @@ TEST(AccentDictionary, LargeSetStaysExactAndCompact) {
     EXPECT_EQ(false_hits, 0u);
     EXPECT_LE(d.index_bytes(), 40 * n);
   }
+}
+
+// The filter of words that may take an accent, made with the table's key for the ready index,
+// holds every plain form of a word of the dictionary that is not itself one, words added after
+// it too, and few other words. Before, it rules out no word.
+TEST(AccentDictionary, RestorableWordsHoldEveryFormThatMayTakeAnAccent) {
+  std::mt19937 random(9);
+  std::vector<std::string> words;
+  for (int i = 0; i < 20000; ++i) {
+    std::string w;
+    for (std::size_t n = 1 + random() % 12; n > 0; --n) w += "aeioubcdlnrst\xE1\xE9\xF3"[random() % 16];
+    words.push_back(w);
+  }
+  words.insert(words.end(), {"\xE1rb\xF3l", "est\xE1", "esta"});
+  AccentDictionary d;
+  EXPECT_TRUE(d.restorable_words().may_hold("xyz"));
+  for (std::size_t i = 0; i < words.size() / 2; ++i) d.add(words[i]);
+  EXPECT_TRUE(d.restorable_words().may_hold("xyz"));
+  d.use_key({1, 2});
+  for (std::size_t i = words.size() / 2; i < words.size(); ++i) d.add(words[i]);
+  const accents::WordFilter restorable = d.restorable_words();
+  std::size_t forms = 0;
+  for (const std::string& w : words) {
+    for (std::size_t p = 0; p < w.size(); ++p) {
+      const char plain = w[p] == '\xE1' ? 'a' : w[p] == '\xE9' ? 'e' : w[p] == '\xF3' ? 'o' : 0;
+      if (plain == 0) continue;
+      std::string form = w;
+      form[p] = plain;
+      if (d.contains(form)) continue;
+      ++forms;
+      ASSERT_TRUE(restorable.may_hold(form)) << form;
+    }
+  }
+  EXPECT_GT(forms, 10000u);
+  EXPECT_TRUE(restorable.may_hold("arb\xF3l"));
+  EXPECT_TRUE(restorable.may_hold("\xE1rbol"));
+  // Words no accent turns into one of the dictionary.
+  std::size_t maybe = 0;
+  for (int i = 0; i < 10000; ++i) maybe += restorable.may_hold("xyz" + std::to_string(i)) ? 1 : 0;
+  EXPECT_LT(maybe, 400u);
 }
 
 }  // namespace

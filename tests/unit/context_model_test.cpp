@@ -138,6 +138,33 @@ TEST(ContextModel, TheNeighboursDecide) {
   EXPECT_EQ(corrections.list, "est\xE1\r\n");
 }
 
+// A form's spellings may all hold a ñ: the word as written with it is the form too.
+TEST(ContextModel, WordsWrittenWithTheirMarksAreForms) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 30; ++i) {
+    lines.push_back("Ayer acu\xF1\xF3 la moneda.");
+    lines.push_back("Yo acu\xF1o monedas.");
+  }
+  const accents::ContextModel model = load(model_bytes(tools::count_contexts(lines, {})));
+  accents::AccentDictionary d;
+  for (const char* w : {"acu\xF1o", "acu\xF1\xF3", "cami\xF3n"}) d.add(w);
+  const struct {
+    std::string text, restored;
+  } cases[] = {
+      {"Ayer acu\xF1o la moneda.", "Ayer acu\xF1\xF3 la moneda."},
+      {"AYER ACU\xD1O LA MONEDA", "AYER ACU\xD1\xD3 LA MONEDA"},
+      {"Yo acu\xF1o monedas.", "Yo acu\xF1o monedas."},
+      // Words the model does not know take the dictionary's accent.
+      {"Un camion", "Un cami\xF3n"},
+  };
+  for (const auto& c : cases) {
+    text::CodePageText t{c.text, {}, {}};
+    accents::AccentCorrections corrections;
+    accents::AccentRestorer(d, &model).restore(t, corrections);
+    EXPECT_EQ(t.text, c.restored) << c.text;
+  }
+}
+
 TEST(ContextModel, ThresholdsAndFeaturesAreHonoured) {
   const tools::ContextCounts counts = tools::count_contexts(corpus(), {});
   tools::ContextModelSettings strict;
