@@ -13,12 +13,11 @@
 # scripts/measure-dictionary.sh judges and tunes with: the running text of the held-out
 # documents, and counts and text of the build part split once more (fit and tune).
 #
-# The corpus has four kinds of text: the documentation ("manuales", which alone makes both
-# tables), and the translated messages of games and programs, gettext catalogues of which only
-# the Spanish .mo files are unpacked: stories and dialogue ("dialogo"), program messages
-# ("mensajes"), and descriptions, encyclopedias and tutorials ("descripciones"). For each kind
-# and part it writes the running text to build/corpus/text/<part>-<kind>.txt, and
-# build/corpus/kinds.txt sums up the documents, paragraphs and words of each.
+# The corpus has two kinds of text: the documentation ("manuales", which alone makes the word
+# counts), and LibreOffice's program messages ("mensajes"), gettext catalogues of which only the
+# Spanish .mo files are unpacked. For each kind and part it writes the running text to
+# build/corpus/text/<part>-<kind>.txt, and build/corpus/kinds.txt sums up the documents,
+# paragraphs and words of each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -27,12 +26,9 @@ files=$corpus/root
 
 packages=(libreoffice-help-es gimp-help-es gimp-help-common freedombox-doc-es debian-handbook gnome-user-docs
           ubuntu-packaging-guide-html-es lilypond-doc-html-es)
-campaigns=(did dm dw ei httt l low nr sof sota sotbe thot trow tsg ttb utbs)
-catalog_packages=(wesnoth-1.16-data "${campaigns[@]/#/wesnoth-1.16-}" widelands-data libreoffice-l10n-es)
-kinds=(manuales dialogo mensajes descripciones)
+catalog_packages=(libreoffice-l10n-es)
+kinds=(manuales mensajes)
 parts=(build held-out fit tune)
-wesnoth=usr/share/games/wesnoth/1.16/locale/es/LC_MESSAGES
-widelands=usr/share/games/widelands/data/locale/es/LC_MESSAGES
 libreoffice=usr/lib/libreoffice/program/resource/es/LC_MESSAGES
 
 fail() { echo "regenerate-word-counts: $*" >&2; exit 1; }
@@ -46,8 +42,6 @@ echo "regenerate-word-counts: fetching ${all_packages[*]}"
   || fail "apt-get cannot fetch ${all_packages[*]}"
 for deb in "$corpus/debs"/*.deb; do
   case $(dpkg-deb -f "$deb" Package) in
-    wesnoth-*) catalogs=$wesnoth ;;
-    widelands-*) catalogs=$widelands ;;
     libreoffice-l10n-*) catalogs=$libreoffice ;;
     *) dpkg-deb -x "$deb" "$files"; continue ;;
   esac
@@ -77,16 +71,7 @@ list manuales debian-handbook usr/share/doc/debian-handbook/html/es-ES -name '*.
 list manuales ubuntu-packaging-guide usr/share/doc/ubuntu-packaging-guide-html-es -name '*.html' ! -name search.html \
      ! -name genindex.html
 list manuales lilypond usr/share/doc/lilypond/html -name '*.es.html' ! -name '*-big-page.es.html'
-list dialogo wesnoth-campaigns "$wesnoth" -regextype egrep \
-     -regex '.*/wesnoth-(anl|did|dm|dw|ei|httt|l|low|nr|sof|sota|sotbe|tb|thot|trow|tsg|utbs)\.mo'
-list dialogo widelands-scenarios "$widelands" -regextype egrep -regex '.*/(scenario_(atl|bar|emp|fri)|mp_scenario_).*\.mo'
 list mensajes libreoffice-interface "$libreoffice" -name '*.mo'
-list mensajes wesnoth-interface "$wesnoth" -regextype egrep -regex '.*/wesnoth-(lib|editor|multiplayer)\.mo'
-list mensajes widelands-interface "$widelands" -regextype egrep \
-     -regex '.*/(widelands|widelands_editor|widelands_console|win_conditions|training_wheels)\.mo'
-list descripciones wesnoth-help "$wesnoth" -regextype egrep -regex '.*/wesnoth(-(help|units|tutorial|wc))?\.mo'
-list descripciones widelands-help "$widelands" -regextype egrep \
-     -regex '.*/(tribes_encyclopedia|tribes|texts|world|maps|map_.*|scenario_tutorial.*)\.mo'
 
 tool=build/native/tools/count_corpus
 text=$corpus/text

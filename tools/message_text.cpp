@@ -50,19 +50,6 @@ struct Scanner {
     return true;
   }
 
-  // name='value' at the start of a word: the value when the name is "text", else nothing.
-  bool attribute() {
-    if (!out.empty() && is_name_char(out.back())) return false;
-    std::size_t k = i;
-    while (is_name_char(at(k))) ++k;
-    if (at(k) != '=' || at(k + 1) != '\'') return false;
-    const auto end = text.find('\'', k + 2);
-    if (end == std::string_view::npos) return false;
-    if (text.substr(i, k - i) == "text") out.append(text.substr(k + 2, end - k - 2));
-    i = end + 1;
-    return true;
-  }
-
   bool percent() {
     std::size_t k = i + 1;
     if (at(k) == '%') {
@@ -111,14 +98,7 @@ struct Scanner {
       return true;
     }
     if (!is_ascii_letter(at(k)) && at(k) != '_') return false;
-    // $unit.name|, $units[0].name, $player_$side_number|.name
-    for (;;) {
-      while (is_name_char(at(k)) || at(k) == '.' || at(k) == '[' || at(k) == ']' || at(k) == '$') ++k;
-      if (at(k) != '|') break;
-      ++k;
-      if (at(k) != '.' || !is_ascii_letter(at(k + 1))) break;
-    }
-    while (text[k - 1] == '.') --k;  // the full stop of the sentence
+    while (is_name_char(at(k))) ++k;  // $name
     i = k;
     return true;
   }
@@ -143,7 +123,7 @@ struct Scanner {
         if (!starts_letter(at(i + 1))) return false;
         ++i;
         return true;
-      default: return is_ascii_letter(text[i]) && attribute();
+      default: return false;
     }
   }
 };

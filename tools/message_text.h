@@ -11,9 +11,8 @@ namespace tools {
 
 // The paragraphs of a UTF-8 message, each line one paragraph with its white space collapsed;
 // empty ones are left out. Markup tags go (a tag that breaks a line, such as <br/> or <p>,
-// breaks the paragraph), and so do placeholders (%s %1$s %1% %1 %PRODUCTNAME %NAME%, $name
-// and $name|, $(ARG1), $1, ${...}, {...}, [[...]]) and accelerator marks (~ and _ before a letter).
-// Of an attribute text='...' (Wesnoth's help markup) only the text stays.
+// breaks the paragraph), and so do placeholders (%s %1$s %1% %1 %PRODUCTNAME %NAME%, $name,
+// $(ARG1), $1, ${...}, {...}, [[...]]) and accelerator marks (~ and _ before a letter).
 std::vector<std::string> message_paragraphs(std::string_view message);
 
 }  // namespace tools

@@ -22,26 +22,18 @@ TEST(MessageText, RunningTextOfAMessage) {
         "nea.",
         "Segunda l\xC3\xAD"
         "nea."}},
-      // Wesnoth: variables, with and without the closing bar, nested, at the end of a sentence.
-      {"\xC2\xA1$outlaw_name|! \xC2\xBF"
-       "C\xC3\xB3mo est\xC3\xA1is?",
-       {"\xC2\xA1! \xC2\xBF"
-        "C\xC3\xB3mo est\xC3\xA1is?"}},
-      {"Gracias, $spy_unit.name|. Las minas de $player_$side_number|.name producen $units[0].gold.",
-       {"Gracias, . Las minas de producen ."}},
-      // Wesnoth's help markup keeps the text of text='...' and drops the other attributes.
-      {"Un r\xC3\xADo en las <ref>dst='heart_mountains' text='Monta\xC3\xB1"
-       "as'</ref> y el <italic>text='lento'</italic>.",
-       {"Un r\xC3\xADo en las Monta\xC3\xB1"
-        "as y el lento."}},
+      // Variables, before a mark and at the end of a sentence.
+      {"\xC2\xA1Hola, $nombre! \xC2\xBF"
+       "C\xC3\xB3mo est\xC3\xA1is? Adi\xC3\xB3s, $otro_nombre.",
+       {"\xC2\xA1Hola, ! \xC2\xBF"
+        "C\xC3\xB3mo est\xC3\xA1is? Adi\xC3\xB3s, ."}},
       // Tags go; those that break a line break the paragraph; "<" that opens no tag stays.
       {"<b>Nota:</b> <span color='#ff0000'>rojo</span><br/>Fin<p>Otro</p> si a < b",
        {"Nota: rojo", "Fin", "Otro", "si a < b"}},
       // printf, Boost and LibreOffice placeholders; "%%" is a percent sign and "50 %" stays.
       {"%1$s desde: %2$s, %d minutos, %5.2f%% y %1% de %2% con %PRODUCTNAME %PRODUCTVERSION al 50 % de %1.",
        {"desde: , minutos, % y de con al 50 % de ."}},
-      {"El nivel %LEVEL_CURRENT% no puede ir despu\xC3\xA9s de %LEVEL_PREV%.",
-       {"El nivel no puede ir despu\xC3\xA9s de ."}},
+      {"La hoja %HOJA_ACTUAL% va despu\xC3\xA9s de %HOJA_ANTERIOR%.", {"La hoja va despu\xC3\xA9s de ."}},
       {"No se puede abrir $(ARG1): $1 ${file} {Tab} [[enlace]]", {"No se puede abrir :"}},
       // Accelerator marks of LibreOffice and GTK, also before an accented capital.
       {"~Archivo, En _fondo, Gua_rdar, _\xC3\x8Dndice, a ~ b, x _ y",
