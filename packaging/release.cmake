@@ -19,17 +19,8 @@ foreach(input ${EXE} ${DICTIONARY} ${index} ${notice})
   endif()
 endforeach()
 
-# Every time stored in the archives is this one, so that the same sources give the same bytes:
-# SOURCE_DATE_EPOCH when set, else the time of the last commit.
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(epoch $ENV{SOURCE_DATE_EPOCH})
-else()
-  execute_process(COMMAND git -C ${SOURCE_DIR} log -1 --format=%ct
-                  OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-endif()
-if(NOT epoch MATCHES "^[0-9]+$")
-  message(FATAL_ERROR "release: no git history to take the file times from; set SOURCE_DATE_EPOCH")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/source_epoch.cmake)
+tildario_source_epoch(epoch ${SOURCE_DIR} release)
 
 # The six files both forms ship, in a folder of their own.
 set(files ${WORK_DIR}/files)

@@ -8,17 +8,8 @@ foreach(input ${DATA_FILES})
   endif()
 endforeach()
 
-# Every time in the package is this one, so that the same sources give the same bytes:
-# SOURCE_DATE_EPOCH when set, else the time of the last commit.
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(epoch $ENV{SOURCE_DATE_EPOCH})
-else()
-  execute_process(COMMAND git -C ${SOURCE_DIR} log -1 --format=%ct
-                  OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-endif()
-if(NOT epoch MATCHES "^[0-9]+$")
-  message(FATAL_ERROR "deb: no git history to take the file times from; set SOURCE_DATE_EPOCH")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../source_epoch.cmake)
+tildario_source_epoch(epoch ${SOURCE_DIR} deb)
 
 file(GLOB old ${PACKAGE_DIR}/*.deb)
 file(REMOVE_RECURSE ${PACKAGE_DIR}/_CPack_Packages ${old})

@@ -10,15 +10,9 @@ endif()
 # make_package.cmake sets SOURCE_DATE_EPOCH; under a plain "cpack" (the "package" target) it is
 # the time of the last commit here too, and set for the rest of this CPack run, whose archives
 # take their times from it.
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-  execute_process(COMMAND git -C ${CPACK_TILDARIO_SOURCE_DIR} log -1 --format=%ct
-                  OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-  set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
-endif()
-set(epoch $ENV{SOURCE_DATE_EPOCH})
-if(NOT epoch MATCHES "^[0-9]+$")
-  message(FATAL_ERROR "stage: no git history to take the file times from; set SOURCE_DATE_EPOCH")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../source_epoch.cmake)
+tildario_source_epoch(epoch ${CPACK_TILDARIO_SOURCE_DIR} stage)
+set(ENV{SOURCE_DATE_EPOCH} ${epoch})
 
 # The changelog of a package without a Debian revision: one entry, this version, dated at the
 # sources' time.
