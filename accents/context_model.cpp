@@ -238,8 +238,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   }
   model.forms_.reserve(form_count);
   model.form_text_.assign(reinterpret_cast<const char*>(file.data() + strings_at), string_bytes);
-  model.form_slots_.resize(std::bit_ceil(2 * form_count + 2));
-  const std::size_t form_mask = model.form_slots_.size() - 1;
+  model.form_slots_.size_for(form_count);
   for (std::uint64_t n = 0; n < form_count; ++n) {
     const unsigned char* record = file.data() + forms_at + n * f::form_record_size;
     const std::uint64_t start = read_u32(record), first = read_u32(record + 4);
@@ -259,10 +258,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
         if (text::cp1252::to_lower(static_cast<unsigned char>(b)) != static_cast<unsigned char>(b)) return std::nullopt;
     }
     if (model.find_form(form)) return std::nullopt;  // given twice
-    const std::uint64_t hash = token_hash(form);
-    std::size_t slot = static_cast<std::size_t>(hash) & form_mask;
-    while (model.form_slots_[slot].form != none) slot = (slot + 1) & form_mask;
-    model.form_slots_[slot] = {hash, static_cast<std::uint32_t>(n)};
+    model.form_slots_.add(token_hash(form), static_cast<std::uint32_t>(n));
     model.forms_.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(first),
                             static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(count)});
     model.longest_form_ = std::max(model.longest_form_, length);
@@ -295,8 +291,7 @@ bool ContextModel::load_mark_words(std::span<const unsigned char> records, std::
   const std::size_t count = records.size() / f::mark_record_size;
   mark_text_.assign(reinterpret_cast<const char*>(text.data()), text.size());
   mark_words_.reserve(count);
-  mark_slots_.resize(std::bit_ceil(2 * count + 2));
-  const std::size_t mask = mark_slots_.size() - 1;
+  mark_slots_.size_for(count);
   for (std::size_t n = 0; n < count; ++n) {
     const unsigned char* record = records.data() + n * f::mark_record_size;
     const MarkWord word{read_u32(record), read_u32(record + 4), record[8]};
@@ -311,10 +306,7 @@ bool ContextModel::load_mark_words(std::span<const unsigned char> records, std::
       if ((word.mask >> i & 1) && b != 'n' && b != 'u') return false;
     }
     if (find_mark_word(plain)) return false;  // given twice
-    const std::uint64_t hash = token_hash(plain);
-    std::size_t slot = static_cast<std::size_t>(hash) & mask;
-    while (mark_slots_[slot].word != none) slot = (slot + 1) & mask;
-    mark_slots_[slot] = {hash, static_cast<std::uint32_t>(n)};
+    mark_slots_.add(token_hash(plain), static_cast<std::uint32_t>(n));
     mark_words_.push_back(word);
     longest_mark_word_ = std::max<std::size_t>(longest_mark_word_, word.length);
   }
@@ -322,16 +314,11 @@ bool ContextModel::load_mark_words(std::span<const unsigned char> records, std::
 }
 
 const ContextModel::MarkWord* ContextModel::find_mark_word(std::string_view lower) const {
-  if (lower.size() > longest_mark_word_ || mark_slots_.empty()) return nullptr;
-  const std::uint64_t hash = token_hash(lower);
-  const std::size_t mask = mark_slots_.size() - 1;
-  for (std::size_t slot = static_cast<std::size_t>(hash) & mask; mark_slots_[slot].word != none;
-       slot = (slot + 1) & mask) {
-    if (mark_slots_[slot].hash != hash) continue;
-    const MarkWord& w = mark_words_[mark_slots_[slot].word];
-    if (std::string_view(mark_text_).substr(w.start, w.length) == lower) return &w;
-  }
-  return nullptr;
+  if (lower.size() > longest_mark_word_) return nullptr;
+  const auto found = mark_slots_.find(lower, [this](std::uint32_t n) {
+    return std::string_view(mark_text_).substr(mark_words_[n].start, mark_words_[n].length);
+  });
+  return found ? &mark_words_[*found] : nullptr;
 }
 
 bool ContextModel::restore_marks(char* lower, std::size_t size) const {
@@ -353,16 +340,10 @@ std::vector<std::string_view> ContextModel::plain_words() const {
 }
 
 std::optional<std::uint32_t> ContextModel::find_form(std::string_view lower) const {
-  if (lower.size() > longest_form_ || form_slots_.empty()) return std::nullopt;
-  const std::uint64_t hash = token_hash(lower);
-  const std::size_t mask = form_slots_.size() - 1;
-  for (std::size_t slot = static_cast<std::size_t>(hash) & mask; form_slots_[slot].form != none;
-       slot = (slot + 1) & mask) {
-    if (form_slots_[slot].hash != hash) continue;
-    const Form& f = forms_[form_slots_[slot].form];
-    if (std::string_view(form_text_).substr(f.start, f.length) == lower) return form_slots_[slot].form;
-  }
-  return std::nullopt;
+  if (lower.size() > longest_form_) return std::nullopt;
+  return form_slots_.find(lower, [this](std::uint32_t n) {
+    return std::string_view(form_text_).substr(forms_[n].start, forms_[n].length);
+  });
 }
 
 std::optional<std::uint32_t> ContextModel::find_written(std::string_view lower) const {

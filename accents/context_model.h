@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -137,15 +138,37 @@ class ContextModel {
 
   const std::int16_t* weights_of(std::uint64_t key) const;
 
-  // The forms by their token_hash: open addressing, at most half full.
-  struct FormSlot {
-    std::uint64_t hash = 0;
-    std::uint32_t form = none;
+  // Words by their token_hash, each with its number: open addressing, at most half full.
+  class WordSlots {
+   public:
+    void size_for(std::size_t count) { slots_.assign(std::bit_ceil(2 * count + 2), Slot{}); }
+    void add(std::uint64_t hash, std::uint32_t number) {
+      std::size_t s = static_cast<std::size_t>(hash) & (slots_.size() - 1);
+      while (slots_[s].number != none) s = (s + 1) & (slots_.size() - 1);
+      slots_[s] = {hash, number};
+    }
+    // The number of `word`, where text_of(number) is the word of that number.
+    template <typename TextOf>
+    std::optional<std::uint32_t> find(std::string_view word, TextOf text_of) const {
+      if (slots_.empty()) return std::nullopt;
+      const std::uint64_t hash = token_hash(word);
+      const std::size_t mask = slots_.size() - 1;
+      for (std::size_t s = static_cast<std::size_t>(hash) & mask; slots_[s].number != none; s = (s + 1) & mask)
+        if (slots_[s].hash == hash && text_of(slots_[s].number) == word) return slots_[s].number;
+      return std::nullopt;
+    }
+
+   private:
+    static constexpr std::uint32_t none = static_cast<std::uint32_t>(-1);
+    struct Slot {
+      std::uint64_t hash = 0;
+      std::uint32_t number = none;
+    };
+    std::vector<Slot> slots_;
   };
-  static constexpr std::uint32_t none = static_cast<std::uint32_t>(-1);
 
   std::string form_text_;  // the forms and their spellings back to back
-  std::vector<FormSlot> form_slots_;
+  WordSlots form_slots_;
   std::vector<Form> forms_;
   std::vector<Candidate> candidates_;
   std::vector<Slot> slots_;
@@ -157,15 +180,11 @@ class ContextModel {
     std::uint32_t start, mask;
     std::uint8_t length;
   };
-  struct MarkSlot {
-    std::uint64_t hash = 0;
-    std::uint32_t word = none;
-  };
   bool load_mark_words(std::span<const unsigned char> records, std::span<const unsigned char> text);
   const MarkWord* find_mark_word(std::string_view lower) const;
   std::string mark_text_;
   std::vector<MarkWord> mark_words_;
-  std::vector<MarkSlot> mark_slots_;
+  WordSlots mark_slots_;
   std::size_t longest_mark_word_ = 0;
   std::int32_t accent_threshold_ = 0, plain_threshold_ = 0;
   std::size_t max_distance_ = 0;
