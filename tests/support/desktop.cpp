@@ -145,28 +145,19 @@ bool set_clipboard_bitmap() {
 namespace {
 
 // Calls read(units, length) on the clipboard's Unicode text, in place; nothing without one.
-// Under Wine the text a program has just put there can be missing for a moment while the X
-// selection takes it over: it is asked for again for up to two seconds.
 template <typename Read>
 auto read_clipboard_units(Read read) -> std::optional<decltype(read(nullptr, 0))> {
-  std::optional<decltype(read(nullptr, 0))> result;
-  wait_until(
-      [&] {
-        const win32::UniqueClipboard clipboard = open_clipboard(clipboard_window());
-        if (!clipboard) return true;  // busy past open_clipboard's own wait: give up
-        HANDLE data = GetClipboardData(CF_UNICODETEXT);
-        if (!data) return false;
-        const win32::LockedGlobal lock(data);
-        if (!lock.data()) return false;
-        const auto* units = static_cast<const wchar_t*>(lock.data());
-        const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-        std::size_t length = 0;
-        while (length < capacity && units[length] != L'\0') ++length;
-        result = read(units, length);
-        return true;
-      },
-      2000);
-  return result;
+  const win32::UniqueClipboard clipboard = open_clipboard(clipboard_window());
+  if (!clipboard) return std::nullopt;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (!data) return std::nullopt;
+  const win32::LockedGlobal lock(data);
+  if (!lock.data()) return std::nullopt;
+  const auto* units = static_cast<const wchar_t*>(lock.data());
+  const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+  std::size_t length = 0;
+  while (length < capacity && units[length] != L'\0') ++length;
+  return read(units, length);
 }
 
 }  // namespace
