@@ -189,7 +189,7 @@ is compared as a whole process on those 5 MB, and per megabyte with the long tex
 
 Memory on $big_mb MB of text (the stripped text again and again): \`tildario mayusculas\`
 $(mem "$big_upper_kb"), \`tildario tilde\` $(mem "$big_tilde_kb") at its peak (the dictionary
-included), with \`--contexto\` $(mem "$big_context_kb"). The rewriting commands read and write blocks of 4 MB; the reports hold the whole text.
+included), with \`--contexto\` $(mem "$big_context_kb"). The rewriting commands read and write blocks of 256 kB; the reports hold the whole text.
 
 Measured on $(date -u +%Y-%m-%d).
 
