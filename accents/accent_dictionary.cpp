@@ -314,21 +314,11 @@ std::optional<AccentDictionary> AccentDictionary::over(const Tables& t, std::sha
         (!t.restorable.empty() && !std::has_single_bit(t.restorable.size())))
       return std::nullopt;
   }
-  std::size_t longest = 0;
-  for (std::size_t i = 0; i < distinct; ++i) {
-    if (t.starts[i + 1] <= t.starts[i]) return std::nullopt;
-    longest = std::max<std::size_t>(longest, t.starts[i + 1] - t.starts[i]);
-  }
-  if (longest != t.longest) return std::nullopt;
-  const std::uint32_t mask = static_cast<std::uint32_t>(slot_count - 1);
-  for (const std::uint32_t s : t.slots) {
-    if (s != 0 && ((s & mask) == 0 || (s & mask) > distinct)) return std::nullopt;
-  }
 
   AccentDictionary d;
   d.key_ = t.key;
   d.entry_count_ = static_cast<std::size_t>(t.entry_count);
-  d.longest_ = longest;
+  d.longest_ = t.longest;
   d.max_distance_ = t.max_distance;
   d.has_empty_ = t.has_empty;
   d.outside_ = true;

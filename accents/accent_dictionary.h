@@ -77,10 +77,12 @@ class AccentDictionary {
   };
   Tables tables() const;
   // A dictionary that answers from `tables` where they lie, `keeper` holding their memory; none
-  // when the tables are not consistent (a slot or start out of bounds, a probe limit beyond the
-  // one this class keeps, a wrong longest length, a filter of words that may take an accent
-  // whose size is no power of two). Consistent tables keep every lookup within
-  // them; the answers are right when the tables were made by this class.
+  // when their sizes do not fit together (the first or last start, a probe limit beyond the one
+  // this class keeps, a filter of words that may take an accent whose size is no power of two).
+  // The caller has checked every slot and start: each slot empty or naming a word (its low bits
+  // less one below the number of words), the starts rising, and `longest` the longest word
+  // (IndexCheck does, as it reads the index). Such tables keep every lookup within them; the
+  // answers are right when the tables were made by this class.
   static std::optional<AccentDictionary> over(const Tables& tables, std::shared_ptr<const void> keeper);
 
   // Makes the table again under `key` (and, should it not spread well, under keys derived from

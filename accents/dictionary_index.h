@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "accents/accent_dictionary.h"
+#include "accents/xxh3.h"
 
 // The ready index: the accent dictionary's lookup tables as a file beside diccionario.log, made
 // by the build (tools/make_dictionary_index) and mapped and used as it lies, with no decoding
@@ -16,8 +17,9 @@
 //
 // It answers for one dictionary file only. It records that file's size and a 128-bit XXH3 of
 // its bytes, and a program uses it only when the diccionario.log it finds has the same; a
-// second XXH3 covers the index itself, so that a damaged index is refused before its tables
-// are checked. Otherwise the program loads diccionario.log as it would without an index.
+// second XXH3 covers the index itself, so that a damaged index is refused, and every slot and
+// word start is checked, so that no index, even one sealed anew, can lead a lookup outside its
+// tables. Otherwise the program loads diccionario.log as it would without an index.
 //
 // Layout (offsets in bytes):
 //     0  8  "TILDIDX\0"
@@ -57,17 +59,12 @@ struct DictionaryFingerprint {
 // The fingerprint of a file handed over a piece at a time.
 class FingerprintMaker {
  public:
-  FingerprintMaker();
-  ~FingerprintMaker();
-  FingerprintMaker(const FingerprintMaker&) = delete;
-  FingerprintMaker& operator=(const FingerprintMaker&) = delete;
-
   void add(std::span<const unsigned char> bytes);
   DictionaryFingerprint finish() const;
 
  private:
-  struct State;
-  std::unique_ptr<State> state_;
+  xxh3::Stream hash_;
+  std::uint64_t size_ = 0;
 };
 
 DictionaryFingerprint fingerprint_of(std::span<const unsigned char> file);
@@ -83,6 +80,40 @@ std::vector<unsigned char> make_dictionary_index(AccentDictionary dictionary, co
 std::optional<AccentDictionary> open_dictionary_index(std::span<const unsigned char> index,
                                                       const DictionaryFingerprint& file,
                                                       std::shared_ptr<const void> keeper);
+
+// The same, for an index that is mapped and also read from its file: every byte is checked as it
+// is read, a piece at a time in a buffer that stays in the cache, and the mapping itself is
+// touched only for its header and later for the pages that lookups need. First reading its
+// mapped pages would fault them in one by one, three times as slow.
+class IndexCheck {
+ public:
+  // `index`: the mapped index; its header is read at once.
+  explicit IndexCheck(std::span<const unsigned char> index);
+  ~IndexCheck();
+  IndexCheck(const IndexCheck&) = delete;
+  IndexCheck& operator=(const IndexCheck&) = delete;
+
+  // The index file's next bytes, in any size of piece.
+  void add(std::span<const unsigned char> piece);
+  // The dictionary over the mapped index, when the pieces were the whole file, equal to the
+  // mapping in size, and passed every check; otherwise none.
+  std::optional<AccentDictionary> open(const DictionaryFingerprint& file, std::shared_ptr<const void> keeper);
+
+ private:
+  struct Layout;
+  void check_fields(const unsigned char* fields, std::size_t count);
+
+  std::span<const unsigned char> index_;
+  std::unique_ptr<Layout> layout_;  // none when the header is not one of this format
+  xxh3::Stream hash_;
+  std::uint64_t read_ = 0;      // bytes added so far
+  unsigned char partial_[4]{};  // a field cut by the end of a piece
+  std::size_t partial_size_ = 0;
+  std::uint64_t field_ = 0;  // slots and starts checked so far
+  std::uint32_t previous_start_ = 0;
+  std::uint32_t longest_ = 0;
+  bool fault_ = false;
+};
 
 // The dictionary file's fingerprint as the index in `index` records it; none when `index` has
 // no header of this format.

@@ -79,14 +79,14 @@ void yield_to_messages(HWND dialog) {
 // The ready index at `index_path`, mapped for as long as the dictionary made over it lives; none
 // when it is missing or records another dictionary length than `dictionary_size`.
 struct IndexView {
+  win32::UniqueKernelHandle file;  // read again, a piece at a time, to check it
   std::span<const unsigned char> bytes;
   std::shared_ptr<const void> keeper;
   accents::DictionaryFingerprint recorded;
 };
 std::optional<IndexView> map_index(const std::wstring& index_path, std::uint64_t dictionary_size) {
-  const win32::UniqueKernelHandle file(CreateFileW(win32::extended_length_path(index_path).c_str(), GENERIC_READ,
-                                                   FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                                   nullptr));
+  win32::UniqueKernelHandle file(CreateFileW(win32::extended_length_path(index_path).c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
   if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart == 0 ||
       static_cast<std::uint64_t>(size.QuadPart) > SIZE_MAX)
@@ -96,7 +96,8 @@ std::optional<IndexView> map_index(const std::wstring& index_path, std::uint64_t
   // The view keeps the mapping and the file open after their handles close.
   const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
   if (!view) return std::nullopt;
-  IndexView index{{static_cast<const unsigned char*>(view), static_cast<std::size_t>(size.QuadPart)},
+  IndexView index{std::move(file),
+                  {static_cast<const unsigned char*>(view), static_cast<std::size_t>(size.QuadPart)},
                   std::shared_ptr<const void>(view, [](const void* p) { UnmapViewOfFile(p); }),
                   {}};
   const auto recorded = accents::recorded_fingerprint(index.bytes);
@@ -126,7 +127,16 @@ std::optional<accents::AccentDictionary> indexed_dictionary(HWND dialog, HANDLE 
       if (size == slice) yield_to_messages(dialog);
     }
   }
-  return accents::open_dictionary_index(index->bytes, fingerprint.finish(), std::move(index->keeper));
+  // The index read as well, not only mapped: checked in pieces that stay in the cache, its mapped
+  // pages are touched only where lookups need them. A few milliseconds: no pause for messages.
+  accents::IndexCheck check(index->bytes);
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(index->file.get(), piece.get(), piece_size, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    check.add(std::span(piece.get(), got));
+  }
+  return check.open(fingerprint.finish(), std::move(index->keeper));
 }
 
 std::wstring index_path_for(const std::wstring& dictionary_path) {

@@ -60,13 +60,19 @@ std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesyste
   if (!recorded || recorded->size % accents::record_size != 0) return std::nullopt;
   std::error_code error;
   if (std::filesystem::file_size(path, error) != recorded->size || error) return std::nullopt;
-  // Read in pieces that stay in the cache: quicker than hashing the file where it is mapped.
+  // Both files read in pieces that stay in the cache: quicker than hashing them where they are
+  // mapped, and the index's mapped pages are then touched only where lookups need them.
+  constexpr std::size_t piece_size = 256 << 10;
   accents::FingerprintMaker fingerprint;
   std::string problem;
   if (!read_pieces(
-          path, [&fingerprint](std::span<const unsigned char> piece) { fingerprint.add(piece); }, problem, 256 << 10))
+          path, [&fingerprint](std::span<const unsigned char> piece) { fingerprint.add(piece); }, problem, piece_size))
     return std::nullopt;
-  return accents::open_dictionary_index(index->bytes, fingerprint.finish(), std::move(index->keeper));
+  accents::IndexCheck check(index->bytes);
+  if (!read_pieces(
+          index_path, [&check](std::span<const unsigned char> piece) { check.add(piece); }, problem, piece_size))
+    return std::nullopt;
+  return check.open(fingerprint.finish(), std::move(index->keeper));
 }
 
 // Beside the executable (a portable copy, a build folder), then share/tildario beside its bin

@@ -5,6 +5,7 @@
 #define XXH_INLINE_ALL
 #include <xxhash.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -34,6 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const auto dictionary = accents::open_dictionary_index(index, *recorded, nullptr);
+  // Read from its file in pieces of another size, it is judged the same.
+  accents::IndexCheck check(index);
+  const std::size_t piece = 1 + size % 7;
+  for (std::size_t at = 0; at < size; at += piece) check.add(index.subspan(at, std::min(piece, size - at)));
+  FUZZ_CHECK(check.open(*recorded, nullptr).has_value() == dictionary.has_value());
   if (!dictionary) return 0;
 
   // Lookups of the words it holds and of others.

@@ -57,11 +57,22 @@ struct MappedIndex {
   std::size_t size;
 };
 
-std::optional<AccentDictionary> open(const Bytes& index, const accents::DictionaryFingerprint& file) {
+// `piece`: the index also read from its file in pieces of this size (with `read`, the bytes read
+// in place of the mapped ones); 0: only mapped.
+std::optional<AccentDictionary> open(const Bytes& index, const accents::DictionaryFingerprint& file,
+                                     std::size_t piece = 0, const Bytes* read = nullptr) {
   auto mapped = std::make_shared<MappedIndex>(index);
   const auto bytes = mapped->bytes();
-  return accents::open_dictionary_index(bytes, file, std::move(mapped));
+  if (piece == 0) return accents::open_dictionary_index(bytes, file, std::move(mapped));
+  const Bytes& from_file = read ? *read : index;
+  accents::IndexCheck check(bytes);
+  for (std::size_t at = 0; at < from_file.size(); at += piece)
+    check.add(std::span(from_file).subspan(at, std::min(piece, from_file.size() - at)));
+  return check.open(file, std::move(mapped));
 }
+
+// Mapped only, and read in pieces of sizes that cut the 32-bit fields anywhere.
+constexpr std::size_t piece_sizes[] = {0, 1, 3, 6, 4097};
 
 // A made-up index, sealed with its own hash as the tool seals it, so that only its tables are judged.
 void seal(Bytes& index) {
@@ -96,6 +107,21 @@ TEST(DictionaryIndex, AnswersAsTheDictionaryItWasMadeFrom) {
   const std::string text = "Como esta el CAMION? Area, mas pixeles y eleccion; esta camion.";
   EXPECT_EQ(restored(text, *indexed), restored(text, direct));
 
+  // Read from its file in pieces: the same answers, but only from the whole file, no more, no less.
+  const Bytes index = accents::make_dictionary_index(loaded(file), fingerprint);
+  for (const std::size_t piece : piece_sizes) {
+    SCOPED_TRACE(piece);
+    const auto read = open(index, fingerprint, piece);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(restored(text, *read), restored(text, direct));
+    const Bytes shorter(index.begin(), index.end() - 1);
+    Bytes longer = index;
+    longer.push_back(0);
+    if (piece == 0) continue;
+    EXPECT_FALSE(open(index, fingerprint, piece, &shorter));
+    EXPECT_FALSE(open(index, fingerprint, piece, &longer));
+  }
+
   // An empty dictionary file has an index too.
   const Bytes empty;
   const auto none = open(accents::make_dictionary_index(loaded(empty), accents::fingerprint_of(empty)),
@@ -114,6 +140,33 @@ TEST(DictionaryIndex, SameBytesEveryTimeAndEverywhere) {
   EXPECT_EQ(accents::make_dictionary_index(loaded(file), fingerprint), first);
   EXPECT_EQ(fingerprint.size, file.size());
   EXPECT_EQ(XXH3_64bits(first.data(), first.size()), 2757792379194962615u);
+}
+
+// Each kind of XXH3 code the processor runs gives the library's hash, at once and a piece at a
+// time, across the lengths where XXH3 changes its method.
+TEST(DictionaryIndex, EveryKindOfHashCodeGivesXxh3) {
+  Bytes data(100'003);
+  std::uint32_t state = 1;
+  for (unsigned char& b : data) b = static_cast<unsigned char>((state = state * 1'103'515'245u + 12'345u) >> 24);
+  const auto kernels = accents::xxh3::runnable_kernels();
+  ASSERT_FALSE(kernels.empty());
+  for (const std::size_t size : {0, 1, 16, 17, 128, 129, 240, 241, 1024, 1025, 100'003}) {
+    SCOPED_TRACE(size);
+    const XXH128_hash_t expected = XXH3_128bits(data.data(), size);
+    for (const accents::xxh3::Kernel* kernel : kernels) {
+      const accents::xxh3::Hash128 whole = kernel->whole(data.data(), size);
+      EXPECT_EQ(whole.low, expected.low64);
+      EXPECT_EQ(whole.high, expected.high64);
+      void* stream = kernel->create();
+      ASSERT_NE(stream, nullptr);
+      for (std::size_t at = 0; at < size; at += 77)
+        kernel->update(stream, data.data() + at, std::min<std::size_t>(77, size - at));
+      const accents::xxh3::Hash128 streamed = kernel->digest(stream);
+      kernel->destroy(stream);
+      EXPECT_EQ(streamed.low, expected.low64);
+      EXPECT_EQ(streamed.high, expected.high64);
+    }
+  }
 }
 
 // Made from another file, even of the same length: not used.
@@ -196,11 +249,11 @@ TEST(DictionaryIndex, InconsistentTablesRefusedEvenWhenSealed) {
     Bytes bad = index;
     put(bad, c.at, c.value);
     seal(bad);
-    EXPECT_FALSE(open(bad, fingerprint));
+    for (const std::size_t piece : piece_sizes) EXPECT_FALSE(open(bad, fingerprint, piece)) << piece;
   }
   Bytes resealed = index;
   seal(resealed);
-  EXPECT_TRUE(open(resealed, fingerprint));
+  for (const std::size_t piece : piece_sizes) EXPECT_TRUE(open(resealed, fingerprint, piece)) << piece;
 
   // A filter of the words that may take an accent whose size is no power of two, even with the
   // file's length to match.
