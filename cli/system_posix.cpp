@@ -27,7 +27,7 @@ std::optional<MappedFile> map_file(const std::filesystem::path& path) {
     close(fd);
     return MappedFile{};
   }
-  void* start = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+  void* start = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
   close(fd);  // the mapping keeps the file
   if (start == MAP_FAILED) return std::nullopt;
   std::shared_ptr<const void> keeper(start, [size](const void* p) { munmap(const_cast<void*>(p), size); });
