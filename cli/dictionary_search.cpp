@@ -1,11 +1,14 @@
 #include "cli/dictionary_search.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <future>
 #include <memory>
+#include <new>
 #include <span>
 #include <string_view>
 
@@ -48,31 +51,60 @@ std::optional<accents::DictionaryLoad> read_dictionary(const std::filesystem::pa
   return std::move(loader).finish();
 }
 
-// The dictionary as the ready index beside the file at `path` holds it; none when there is no
-// index there, or it was not made from this very file (its length, then the hash of its bytes),
-// or it is damaged.
-std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesystem::path& path) {
-  std::filesystem::path index_path = path;
-  index_path.replace_extension(accents::index_extension);
-  std::optional<MappedFile> index = map_file(index_path);
-  if (!index) return std::nullopt;
-  const std::optional<accents::DictionaryFingerprint> recorded = accents::recorded_fingerprint(index->bytes);
-  if (!recorded || recorded->size % accents::record_size != 0) return std::nullopt;
-  std::error_code error;
-  if (std::filesystem::file_size(path, error) != recorded->size || error) return std::nullopt;
-  // Both files read in pieces that stay in the cache: quicker than hashing them where they are
-  // mapped, and the index's mapped pages are then touched only where lookups need them.
-  constexpr std::size_t piece_size = 256 << 10;
+// The fingerprint of the file at `path`, read in pieces that stay in the cache; none when it
+// cannot be read.
+std::optional<accents::DictionaryFingerprint> fingerprint_file(const std::filesystem::path& path) {
   accents::FingerprintMaker fingerprint;
   std::string problem;
   if (!read_pieces(
-          path, [&fingerprint](std::span<const unsigned char> piece) { fingerprint.add(piece); }, problem, piece_size))
+          path, [&fingerprint](std::span<const unsigned char> piece) { fingerprint.add(piece); }, problem, 256 << 10))
     return std::nullopt;
-  accents::IndexCheck check(index->bytes);
-  if (!read_pieces(
-          index_path, [&check](std::span<const unsigned char> piece) { check.add(piece); }, problem, piece_size))
-    return std::nullopt;
-  return check.open(fingerprint.finish(), std::move(index->keeper));
+  return fingerprint.finish();
+}
+
+// The dictionary as the ready index beside the file at `path` holds it; none when there is no
+// index there, or it was not made from this very file (its length, then the hash of its bytes),
+// or it is damaged.
+//
+// The index is read into memory of its own, backed by large pages where the system has them:
+// lookups then jump around it without a miss of the address cache at every step, and it is
+// checked a piece at a time as it is read. Meanwhile a second thread hashes the dictionary file.
+std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesystem::path& path) {
+  std::filesystem::path index_path = path;
+  index_path.replace_extension(accents::index_extension);
+  const UniqueFile index_file = open_for_reading(index_path);
+  std::error_code error;
+  const std::uint64_t index_size = std::filesystem::file_size(index_path, error);
+  if (!index_file || error || index_size > SIZE_MAX / 2) return std::nullopt;
+  constexpr std::size_t large_page = 2 << 20;
+  const std::size_t room =
+      std::max<std::size_t>(1, (static_cast<std::size_t>(index_size) + large_page - 1) / large_page * large_page);
+  auto* memory = static_cast<unsigned char*>(::operator new (room, std::align_val_t{large_page}, std::nothrow));
+  if (!memory) return std::nullopt;
+  std::shared_ptr<const void> keeper(
+      memory, [](const void* p) { ::operator delete (const_cast<void*>(p), std::align_val_t{large_page}); });
+  expect_large_fill(memory, room);
+  const std::span<const unsigned char> index(memory, static_cast<std::size_t>(index_size));
+
+  constexpr std::size_t piece_size = 256 << 10;
+  std::size_t got = std::fread(memory, 1, std::min(piece_size, index.size()), index_file.get());
+  const std::optional<accents::DictionaryFingerprint> recorded = accents::recorded_fingerprint(index.first(got));
+  if (!recorded || recorded->size % accents::record_size != 0) return std::nullopt;
+  if (std::filesystem::file_size(path, error) != recorded->size || error) return std::nullopt;
+
+  // Deferred, and then hashed here at the end, when no thread can be started.
+  std::future<std::optional<accents::DictionaryFingerprint>> fingerprint =
+      std::async(std::launch::async | std::launch::deferred, fingerprint_file, path);
+  accents::IndexCheck check(index);
+  std::size_t at = 0;
+  while (got > 0) {
+    check.add(index.subspan(at, got));
+    at += got;
+    got = std::fread(memory + at, 1, std::min(piece_size, index.size() - at), index_file.get());
+  }
+  const std::optional<accents::DictionaryFingerprint> file = fingerprint.get();
+  if (!file || at != index.size() || std::ferror(index_file.get())) return std::nullopt;
+  return check.open(*file, std::move(keeper));
 }
 
 // Beside the executable (a portable copy, a build folder), then share/tildario beside its bin

@@ -23,16 +23,6 @@ using UniqueFile = std::unique_ptr<std::FILE, CloseFile>;
 // Opens a file for reading bytes; null with errno set when it cannot be.
 UniqueFile open_for_reading(const std::filesystem::path& path);
 
-// A file's bytes mapped read-only into memory, valid while `keeper` (which unmaps them) lives.
-struct MappedFile {
-  std::span<const unsigned char> bytes;
-  std::shared_ptr<const void> keeper;
-};
-
-// The whole file mapped; none when it cannot be opened or mapped (an empty file maps to no
-// bytes).
-std::optional<MappedFile> map_file(const std::filesystem::path& path);
-
 // The running executable's own file, or an empty path when the system does not say.
 std::filesystem::path executable_path();
 

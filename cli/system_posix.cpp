@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <system_error>
@@ -13,26 +10,6 @@
 namespace cli {
 
 UniqueFile open_for_reading(const std::filesystem::path& path) { return UniqueFile(std::fopen(path.c_str(), "rb")); }
-
-std::optional<MappedFile> map_file(const std::filesystem::path& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat status {};
-  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    close(fd);
-    return std::nullopt;
-  }
-  const auto size = static_cast<std::size_t>(status.st_size);
-  if (size == 0) {
-    close(fd);
-    return MappedFile{};
-  }
-  void* start = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-  close(fd);  // the mapping keeps the file
-  if (start == MAP_FAILED) return std::nullopt;
-  std::shared_ptr<const void> keeper(start, [size](const void* p) { munmap(const_cast<void*>(p), size); });
-  return MappedFile{{static_cast<const unsigned char*>(start), size}, std::move(keeper)};
-}
 
 void expect_large_fill(void* start, std::size_t size) {
 #if defined(MADV_HUGEPAGE)

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "win32/file_paths.h"
-#include "win32/handles.h"
 #include "cli/system.h"
 #include "cli/tildario.h"
 
@@ -14,24 +13,6 @@ namespace cli {
 
 UniqueFile open_for_reading(const std::filesystem::path& path) {
   return UniqueFile(_wfopen(win32::extended_length_path(path.wstring()).c_str(), L"rb"));
-}
-
-std::optional<MappedFile> map_file(const std::filesystem::path& path) {
-  const win32::UniqueKernelHandle file(CreateFileW(win32::extended_length_path(path.wstring()).c_str(), GENERIC_READ,
-                                                   FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                                   nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size)) return std::nullopt;
-  if (size.QuadPart == 0) return MappedFile{};
-  if (static_cast<std::uint64_t>(size.QuadPart) > SIZE_MAX) return std::nullopt;
-  const win32::UniqueKernelHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-  if (!mapping) return std::nullopt;
-  // The view keeps the file and the mapping: both handles close here.
-  const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
-  if (!view) return std::nullopt;
-  std::shared_ptr<const void> keeper(view, [](const void* p) { UnmapViewOfFile(p); });
-  return MappedFile{{static_cast<const unsigned char*>(view), static_cast<std::size_t>(size.QuadPart)},
-                    std::move(keeper)};
 }
 
 std::filesystem::path executable_path() { return win32::executable_path(); }
