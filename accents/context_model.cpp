@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "text/ascii_chunk.h"
 #include "text/char_classes.h"
 #include "text/code_page_1252.h"
 #include "text/marked_letters.h"
@@ -33,7 +34,7 @@ constexpr auto byte_kinds = [] {
 }();
 ByteKind kind_of(unsigned char b) { return byte_kinds[b]; }
 
-std::uint64_t mix(std::uint64_t h) {
+constexpr std::uint64_t mix(std::uint64_t h) {
   h ^= h >> 30;
   h *= 0xBF58476D1CE4E5B9ull;
   h ^= h >> 27;
@@ -41,52 +42,52 @@ std::uint64_t mix(std::uint64_t h) {
   return h ^ (h >> 31);
 }
 
-// token_hash, a byte at a time: eight bytes make a chunk, the last one padded with zeros; the
-// length goes in first, so that the padding cannot make two tokens equal.
-class TokenHasher {
- public:
-  explicit TokenHasher(std::size_t size) : h_(mix(size + 1)) {}
-  void add(unsigned char b) {
-    chunk_ |= std::uint64_t{b} << shift_;
-    shift_ += 8;
-    if (shift_ == 64) flush();
-  }
-  std::uint64_t finish() {
-    if (shift_ != 0) flush();
-    return h_;
-  }
-
- private:
-  void flush() {
-    h_ = (h_ ^ chunk_) * 0x9E3779B97F4A7C15ull;
-    h_ ^= h_ >> 29;
-    chunk_ = 0;
-    shift_ = 0;
-  }
-  std::uint64_t h_;
-  std::uint64_t chunk_ = 0;
-  unsigned shift_ = 0;
-};
+// token_hash is made of chunks of eight bytes, little-endian, the last one padded with zeros;
+// the length goes in first, so that the padding cannot make two tokens equal.
+constexpr std::uint64_t hash_start(std::size_t size) { return mix(size + 1); }
+std::uint64_t hash_chunk(std::uint64_t h, std::uint64_t chunk) {
+  h = (h ^ chunk) * 0x9E3779B97F4A7C15ull;
+  return h ^ (h >> 29);
+}
 
 struct Token {
   std::string_view text;
   std::uint64_t hash;
 };
 
-// The token of bytes [start, end), written into `room`.
-Token make_token(const unsigned char* start, const unsigned char* end, std::array<char, context_token_limit>& room) {
-  const std::size_t size = std::min<std::size_t>(static_cast<std::size_t>(end - start), context_token_limit);
-  TokenHasher hasher(size);
-  for (std::size_t i = 0; i < size; ++i) {
-    const unsigned char b = token_bytes[start[i]];
-    room[i] = static_cast<char>(b);
-    hasher.add(b);
+// The token of the `size` bytes at `start`, written into `room`; `readable`: how many bytes of
+// the text may be read from `start` on. ASCII is made small eight bytes at a time.
+Token make_token(const unsigned char* start, std::size_t size, std::size_t readable,
+                 std::array<char, context_token_limit>& room) {
+  size = std::min(size, context_token_limit);
+  std::uint64_t h = hash_start(size);
+  for (std::size_t i = 0; i < size; i += 8) {
+    const std::size_t n = std::min<std::size_t>(8, size - i);
+    const std::uint64_t kept = n == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
+    const bool whole = std::endian::native == std::endian::little && readable - i >= 8;
+    std::uint64_t chunk = 0;
+    if (whole) std::memcpy(&chunk, start + i, 8);
+    chunk &= kept;
+    if (whole && (chunk & text::ascii_chunk::high_bits) == 0) {
+      chunk = text::ascii_chunk::to_lower(chunk);
+      // The room's 40 bytes take every chunk whole: no chunk starts past its 32nd.
+      std::memcpy(room.data() + i, &chunk, 8);
+    } else {
+      chunk = 0;
+      for (std::size_t k = 0; k < n; ++k) {
+        const unsigned char b = token_bytes[start[i + k]];
+        room[i + k] = static_cast<char>(b);
+        chunk |= std::uint64_t{b} << (8 * k);
+      }
+    }
+    h = hash_chunk(h, chunk);
   }
-  return {std::string_view(room.data(), size), hasher.finish()};
+  return {std::string_view(room.data(), size), h};
 }
 
+constexpr std::uint64_t boundary_hash = hash_start(0);
 const Token digits_token{"0", token_hash("0")};
-const Token boundary_token{{}, token_hash({})};
+constexpr Token boundary_token{{}, boundary_hash};
 
 std::uint32_t read_u32(const unsigned char* p) {
   return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
@@ -122,11 +123,11 @@ const WordContext& ContextReader::around(std::string_view text, std::size_t offs
         token = digits_token;
       } else if (kind == ByteKind::mark) {
         --i;
-        token = make_token(bytes + i, bytes + i + 1, room_[k]);
+        token = make_token(bytes + i, 1, text.size() - i, room_[k]);
       } else {
         const std::size_t end = i;
         while (i > 0 && kind_of(bytes[i - 1]) == ByteKind::word) --i;
-        token = make_token(bytes + i, bytes + end, room_[k]);
+        token = make_token(bytes + i, end - i, text.size() - i, room_[k]);
       }
       break;
     }
@@ -154,12 +155,12 @@ const WordContext& ContextReader::around(std::string_view text, std::size_t offs
         while (i < text.size() && kind_of(bytes[i]) == ByteKind::digit) ++i;
         token = digits_token;
       } else if (kind == ByteKind::mark) {
-        token = make_token(bytes + i, bytes + i + 1, room_[context_reach + k]);
+        token = make_token(bytes + i, 1, text.size() - i, room_[context_reach + k]);
         ++i;
       } else {
         const std::size_t start = i;
         while (i < text.size() && kind_of(bytes[i]) == ByteKind::word) ++i;
-        token = make_token(bytes + start, bytes + i, room_[context_reach + k]);
+        token = make_token(bytes + start, i - start, text.size() - start, room_[context_reach + k]);
       }
       break;
     }
@@ -176,13 +177,18 @@ std::string word_token(std::string_view word) {
 }
 
 std::uint64_t token_hash(std::string_view token) {
-  TokenHasher hasher(token.size());
-  for (const char c : token) hasher.add(static_cast<unsigned char>(c));
-  return hasher.finish();
+  std::uint64_t h = hash_start(token.size());
+  for (std::size_t i = 0; i < token.size(); i += 8) {
+    std::uint64_t chunk = 0;
+    for (std::size_t k = 0; k < 8 && i + k < token.size(); ++k)
+      chunk |= std::uint64_t{static_cast<unsigned char>(token[i + k])} << (8 * k);
+    h = hash_chunk(h, chunk);
+  }
+  return h;
 }
 
 FeatureTokens feature_tokens(const WordContext& c, ContextFeature feature) {
-  static const std::uint64_t none = token_hash({});
+  constexpr std::uint64_t none = boundary_hash;
   switch (feature) {
     case ContextFeature::one_before: return {c.before[0], {}, c.before_hashes[0], none};
     case ContextFeature::one_after: return {c.after[0], {}, c.after_hashes[0], none};
