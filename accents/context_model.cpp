@@ -240,7 +240,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   model.candidates_.reserve(candidate_count);
   for (std::uint64_t c = 0; c < candidate_count; ++c) {
     const unsigned char* record = file.data() + candidates_at + c * f::candidate_record_size;
-    model.candidates_.push_back({read_u32(record), read_i16(record + 4)});
+    model.candidates_.push_back({read_u32(record), read_i16(record + 4), false});
   }
   model.forms_.reserve(form_count);
   model.form_text_.assign(reinterpret_cast<const char*>(file.data() + strings_at), string_bytes);
@@ -260,6 +260,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
       if (std::uint64_t{model.candidates_[c].start} + length > string_bytes) return std::nullopt;
       const std::string_view spelling = std::string_view(model.form_text_).substr(model.candidates_[c].start, length);
       if (word_token(spelling) != form) return std::nullopt;
+      model.candidates_[c].plain = spelling == form;
       for (const char b : spelling)
         if (text::cp1252::to_lower(static_cast<unsigned char>(b)) != static_cast<unsigned char>(b)) return std::nullopt;
     }
@@ -373,49 +374,55 @@ const std::int16_t* ContextModel::weights_of(std::uint64_t key) const {
   return nullptr;
 }
 
-std::string_view ContextModel::choose(std::uint32_t form, const WordContext& context,
-                                      std::string_view dictionary_spelling, std::string_view written) const {
-  const Form& f = forms_[form];
+std::optional<ContextModel::WrittenWord> ContextModel::written_word(std::string_view written,
+                                                                   std::string_view dictionary_spelling) const {
+  const std::optional<std::uint32_t> form = find_written(written);
+  if (!form) return std::nullopt;
+  const Form& f = forms_[*form];
   const Candidate* const candidates = candidates_.data() + f.first_candidate;
-  const auto spelling_of = [&](const Candidate& c) { return std::string_view(form_text_).substr(c.start, f.length); };
-  // A ñ or ü as written stays: the spellings without it are no choice.
-  const auto keeps_written_marks = [&](std::string_view spelling) {
+  WrittenWord word{*form, f.candidate_count, 0};
+  for (std::size_t c = 0; c < f.candidate_count; ++c) {
+    const std::string_view spelling(form_text_.data() + candidates[c].start, f.length);
+    if (spelling == dictionary_spelling) word.dictionary_choice = static_cast<std::uint8_t>(c);
+    // A ñ or ü as written stays: the spellings without it are no choice.
+    bool keeps_marks = true;
     for (std::size_t i = 0; i < spelling.size(); ++i)
       if (text::without_acute(static_cast<unsigned char>(written[i])) !=
               text::without_mark(static_cast<unsigned char>(written[i])) &&
           spelling[i] != written[i])
-        return false;
-    return true;
-  };
-  std::size_t dictionary_choice = f.candidate_count;
-  std::int32_t scores[context_file::max_candidates];
-  for (std::size_t c = 0; c < f.candidate_count; ++c) {
-    scores[c] = candidates[c].prior;
-    if (spelling_of(candidates[c]) == dictionary_spelling) dictionary_choice = c;
+        keeps_marks = false;
+    if (keeps_marks) word.choices |= static_cast<std::uint8_t>(1u << c);
   }
-  // A spelling the dictionary chose and the model does not know: the dictionary stands.
-  if (dictionary_choice == f.candidate_count) return dictionary_spelling;
+  if (word.dictionary_choice == f.candidate_count) return std::nullopt;
+  if ((word.choices & ~(1u << word.dictionary_choice)) == 0) return std::nullopt;
+  return word;
+}
+
+std::string_view ContextModel::choose(const WrittenWord& word, const WordContext& context) const {
+  const Form& f = forms_[word.form];
+  const Candidate* const candidates = candidates_.data() + f.first_candidate;
   // The features' slots are fetched from memory side by side, then read.
   std::uint64_t keys[4];
   const std::size_t feature_count = std::min<std::size_t>(features_.size(), 4);
   for (std::size_t i = 0; i < feature_count; ++i) {
     const FeatureTokens tokens = feature_tokens(context, features_[i]);
-    keys[i] = feature_key(form, features_[i], tokens.first_hash, tokens.second_hash);
+    keys[i] = feature_key(word.form, features_[i], tokens.first_hash, tokens.second_hash);
 #if defined(__GNUC__)
     __builtin_prefetch(&slots_[static_cast<std::size_t>(keys[i]) & (slots_.size() - 1)]);
 #endif
   }
+  std::int32_t scores[context_file::max_candidates];
+  for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] = candidates[c].prior;
   for (std::size_t i = 0; i < feature_count; ++i)
     if (const std::int16_t* weights = weights_of(keys[i]))
       for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] += weights[c];
-  std::size_t best = dictionary_choice;
+  std::size_t best = word.dictionary_choice;
   for (std::size_t c = 0; c < f.candidate_count; ++c)
-    if (scores[c] > scores[best] && keeps_written_marks(spelling_of(candidates[c]))) best = c;
-  if (best == dictionary_choice) return dictionary_spelling;
-  const std::string_view chosen = spelling_of(candidates[best]);
-  const std::string_view plain(form_text_.data() + f.start, f.length);
-  const std::int32_t threshold = chosen == plain ? plain_threshold_ : accent_threshold_;
-  return scores[best] - scores[dictionary_choice] >= threshold ? chosen : dictionary_spelling;
+    if (scores[c] > scores[best] && (word.choices >> c & 1)) best = c;
+  const std::int32_t threshold = candidates[best].plain ? plain_threshold_ : accent_threshold_;
+  if (best != word.dictionary_choice && scores[best] - scores[word.dictionary_choice] < threshold)
+    best = word.dictionary_choice;
+  return std::string_view(form_text_.data() + candidates[best].start, f.length);
 }
 
 }  // namespace accents

@@ -108,13 +108,24 @@ class ContextModel {
   // written with an acute accent (its writer chose).
   std::optional<std::uint32_t> find_written(std::string_view lower) const;
 
-  // The spelling of form `form` in `context`, in small letters: the dictionary's
-  // (`dictionary_spelling`) unless another spelling scores at least a threshold above it. Only
-  // spellings that keep the ñ and ü of the word as `written` (small letters) are chosen. A
-  // wrong mark is worse than a missing one, so putting one takes a higher threshold than
-  // leaving the plain word as written.
-  std::string_view choose(std::uint32_t form, const WordContext& context, std::string_view dictionary_spelling,
-                          std::string_view written) const;
+  // A word as written that the model may spell otherwise than the dictionary: what choose()
+  // needs to know of it besides the words around it.
+  struct WrittenWord {
+    std::uint32_t form;
+    std::uint8_t dictionary_choice;  // the form's spelling that the dictionary chose
+    std::uint8_t choices;            // a bit for each of the form's spellings that keep its ñ and ü
+  };
+  // The word `written` (small letters) with the dictionary's spelling of it; none when the model
+  // leaves that spelling as it is whatever the context: the word is none of its forms, the
+  // dictionary chose a spelling the model does not know, or no other spelling keeps the ñ and ü
+  // as written.
+  std::optional<WrittenWord> written_word(std::string_view written, std::string_view dictionary_spelling) const;
+
+  // The spelling of the word in `context`, in small letters: the dictionary's unless another
+  // spelling scores at least a threshold above it. Only spellings that keep the ñ and ü of the
+  // word as written are chosen. A wrong mark is worse than a missing one, so putting one takes
+  // a higher threshold than leaving the plain word as written.
+  std::string_view choose(const WrittenWord& word, const WordContext& context) const;
 
   // Words that make a word only with ñ or ü ("espanol", "pinguino", "manana"), where the plain
   // letters make none: writes those letters into `lower` (a word in small letters with no
@@ -130,6 +141,7 @@ class ContextModel {
   struct Candidate {
     std::uint32_t start;  // of its spelling, as long as the form, in form_text_
     std::int16_t prior;
+    bool plain;  // the spelling is the form itself, without marks
   };
   struct Slot {
     std::uint64_t key;
