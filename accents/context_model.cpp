@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "accents/word_filter.h"
 #include "text/ascii_chunk.h"
 #include "text/char_classes.h"
 #include "text/code_page_1252.h"
@@ -278,15 +279,22 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   // inside the table.
   model.weights_.resize(weight_count + f::max_candidates, 0);
   model.slots_.reserve(slot_count);
+  model.first_weights_.reserve(slot_count);
   for (std::uint64_t s = 0; s < slot_count; ++s) {
     const unsigned char* record = file.data() + slots_at + s * f::slot_record_size;
-    const Slot slot{read_u64(record), read_u32(record + 8)};
+    Slot slot{read_u64(record), {}};
+    const std::uint32_t first_weight = read_u32(record + 8);
     if (slot.key != 0) {
-      if (slot.first_weight >= weight_count) return std::nullopt;
+      if (first_weight >= weight_count) return std::nullopt;
       ++model.feature_count_;
+      std::copy_n(model.weights_.begin() + first_weight, slot_weights, slot.weights.begin());
     }
     model.slots_.push_back(slot);
+    model.first_weights_.push_back(first_weight);
   }
+  model.feature_filter_.assign(WordFilter::blocks_for(model.feature_count_), 0);
+  for (const Slot& slot : model.slots_)
+    if (slot.key != 0) WordFilter::add(model.feature_filter_, slot.key);
   if (!model.load_mark_words(file.subspan(marks_at, mark_count * f::mark_record_size),
                              file.subspan(mark_text_at, mark_bytes)))
     return std::nullopt;
@@ -364,14 +372,14 @@ std::optional<std::uint32_t> ContextModel::find_written(std::string_view lower) 
   return find_form(std::string_view(plain, lower.size()));
 }
 
-const std::int16_t* ContextModel::weights_of(std::uint64_t key) const {
+std::optional<std::size_t> ContextModel::slot_of(std::uint64_t key) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t s = static_cast<std::size_t>(key) & mask;
   for (std::size_t distance = 0; distance <= max_distance_; ++distance, s = (s + 1) & mask) {
-    if (slots_[s].key == key) return weights_.data() + slots_[s].first_weight;
-    if (slots_[s].key == 0) return nullptr;
+    if (slots_[s].key == key) return s;
+    if (slots_[s].key == 0) return std::nullopt;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 std::optional<ContextModel::WrittenWord> ContextModel::written_word(std::string_view written,
@@ -401,21 +409,29 @@ std::optional<ContextModel::WrittenWord> ContextModel::written_word(std::string_
 std::string_view ContextModel::choose(const WrittenWord& word, const WordContext& context) const {
   const Form& f = forms_[word.form];
   const Candidate* const candidates = candidates_.data() + f.first_candidate;
-  // The features' slots are fetched from memory side by side, then read.
+  // The slots of the features that the filter may hold are fetched from memory side by side,
+  // then read.
+  const WordFilter filter(0, feature_filter_);
   std::uint64_t keys[4];
-  const std::size_t feature_count = std::min<std::size_t>(features_.size(), 4);
-  for (std::size_t i = 0; i < feature_count; ++i) {
-    const FeatureTokens tokens = feature_tokens(context, features_[i]);
-    keys[i] = feature_key(word.form, features_[i], tokens.first_hash, tokens.second_hash);
+  std::size_t kept = 0;
+  for (const ContextFeature feature : features_) {
+    const FeatureTokens tokens = feature_tokens(context, feature);
+    const std::uint64_t key = feature_key(word.form, feature, tokens.first_hash, tokens.second_hash);
+    if (!filter.may_hold(key)) continue;
+    keys[kept++] = key;
 #if defined(__GNUC__)
-    __builtin_prefetch(&slots_[static_cast<std::size_t>(keys[i]) & (slots_.size() - 1)]);
+    __builtin_prefetch(&slots_[static_cast<std::size_t>(key) & (slots_.size() - 1)]);
 #endif
   }
   std::int32_t scores[context_file::max_candidates];
   for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] = candidates[c].prior;
-  for (std::size_t i = 0; i < feature_count; ++i)
-    if (const std::int16_t* weights = weights_of(keys[i]))
-      for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] += weights[c];
+  for (std::size_t i = 0; i < kept; ++i) {
+    const std::optional<std::size_t> s = slot_of(keys[i]);
+    if (!s) continue;
+    const std::int16_t* const weights =
+        f.candidate_count <= slot_weights ? slots_[*s].weights.data() : weights_.data() + first_weights_[*s];
+    for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] += weights[c];
+  }
   std::size_t best = word.dictionary_choice;
   for (std::size_t c = 0; c < f.candidate_count; ++c)
     if (scores[c] > scores[best] && (word.choices >> c & 1)) best = c;

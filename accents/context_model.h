@@ -143,12 +143,16 @@ class ContextModel {
     std::int16_t prior;
     bool plain;  // the spelling is the form itself, without marks
   };
+  // A feature's slot holds the weights of its first four spellings: most forms have no more, and
+  // their weights are then read with the key, from the same cache line.
+  static constexpr std::size_t slot_weights = 4;
   struct Slot {
     std::uint64_t key;
-    std::uint32_t first_weight;
+    std::array<std::int16_t, slot_weights> weights;
   };
 
-  const std::int16_t* weights_of(std::uint64_t key) const;
+  // The slot of a feature, or none.
+  std::optional<std::size_t> slot_of(std::uint64_t key) const;
 
   // Words by their token_hash, each with its number: open addressing, at most half full.
   class WordSlots {
@@ -184,7 +188,11 @@ class ContextModel {
   std::vector<Form> forms_;
   std::vector<Candidate> candidates_;
   std::vector<Slot> slots_;
+  std::vector<std::uint32_t> first_weights_;  // by slot, in weights_: for forms of more spellings
   std::vector<std::int16_t> weights_;
+  // A filter of the features' keys, which fits the cache where the slots do not: most features
+  // of a text are none of the model's.
+  std::vector<std::uint64_t> feature_filter_;
   std::vector<ContextFeature> features_;  // those the file holds
   // The words of restore_marks(): their plain text back to back, and for each the mask of the
   // letters that take ñ or ü, found by the hash of the text.
