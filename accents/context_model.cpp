@@ -9,6 +9,7 @@
 #include "text/char_classes.h"
 #include "text/code_page_1252.h"
 #include "text/marked_letters.h"
+#include "text/tokens.h"
 
 namespace accents {
 
@@ -46,7 +47,7 @@ constexpr std::uint64_t mix(std::uint64_t h) {
 // token_hash is made of chunks of eight bytes, little-endian, the last one padded with zeros;
 // the length goes in first, so that the padding cannot make two tokens equal.
 constexpr std::uint64_t hash_start(std::size_t size) { return mix(size + 1); }
-std::uint64_t hash_chunk(std::uint64_t h, std::uint64_t chunk) {
+constexpr std::uint64_t hash_chunk(std::uint64_t h, std::uint64_t chunk) {
   h = (h ^ chunk) * 0x9E3779B97F4A7C15ull;
   return h ^ (h >> 29);
 }
@@ -90,6 +91,35 @@ constexpr std::uint64_t boundary_hash = hash_start(0);
 const Token digits_token{"0", token_hash("0")};
 constexpr Token boundary_token{{}, boundary_hash};
 
+// The token of a mark, a byte.
+constexpr auto mark_hashes = [] {
+  std::array<std::uint64_t, 256> hashes{};
+  for (int b = 0; b < 256; ++b) hashes[b] = hash_chunk(hash_start(1), token_bytes[b]);
+  return hashes;
+}();
+Token mark_token(unsigned char b) {
+  return {std::string_view(reinterpret_cast<const char*>(&token_bytes[b]), 1), mark_hashes[b]};
+}
+
+// Where the word that ends at `end` starts, and where the word that starts at `start` ends, in
+// a text of `size` bytes: sixteen bytes at a time.
+std::size_t word_start(const unsigned char* bytes, std::size_t end) {
+  for (; end >= 16; end -= 16) {
+    const int run = std::countl_one(static_cast<std::uint16_t>(text::word_bits_of_16(bytes + end - 16)));
+    if (run < 16) return end - static_cast<std::size_t>(run);
+  }
+  while (end > 0 && kind_of(bytes[end - 1]) == ByteKind::word) --end;
+  return end;
+}
+std::size_t word_end(const unsigned char* bytes, std::size_t start, std::size_t size) {
+  for (; size - start >= 16; start += 16) {
+    const int run = std::countr_one(static_cast<std::uint16_t>(text::word_bits_of_16(bytes + start)));
+    if (run < 16) return start + static_cast<std::size_t>(run);
+  }
+  while (start < size && kind_of(bytes[start]) == ByteKind::word) ++start;
+  return start;
+}
+
 std::uint32_t read_u32(const unsigned char* p) {
   return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
 }
@@ -124,10 +154,10 @@ const WordContext& ContextReader::around(std::string_view text, std::size_t offs
         token = digits_token;
       } else if (kind == ByteKind::mark) {
         --i;
-        token = make_token(bytes + i, 1, text.size() - i, room_[k]);
+        token = mark_token(bytes[i]);
       } else {
         const std::size_t end = i;
-        while (i > 0 && kind_of(bytes[i - 1]) == ByteKind::word) --i;
+        i = word_start(bytes, end);
         token = make_token(bytes + i, end - i, text.size() - i, room_[k]);
       }
       break;
@@ -156,11 +186,11 @@ const WordContext& ContextReader::around(std::string_view text, std::size_t offs
         while (i < text.size() && kind_of(bytes[i]) == ByteKind::digit) ++i;
         token = digits_token;
       } else if (kind == ByteKind::mark) {
-        token = make_token(bytes + i, 1, text.size() - i, room_[context_reach + k]);
+        token = mark_token(bytes[i]);
         ++i;
       } else {
         const std::size_t start = i;
-        while (i < text.size() && kind_of(bytes[i]) == ByteKind::word) ++i;
+        i = word_end(bytes, start, text.size());
         token = make_token(bytes + start, i - start, text.size() - start, room_[context_reach + k]);
       }
       break;
