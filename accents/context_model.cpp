@@ -47,6 +47,11 @@ constexpr std::uint64_t mix(std::uint64_t h) {
 // token_hash is made of chunks of eight bytes, little-endian, the last one padded with zeros;
 // the length goes in first, so that the padding cannot make two tokens equal.
 constexpr std::uint64_t hash_start(std::size_t size) { return mix(size + 1); }
+constexpr auto token_starts = [] {
+  std::array<std::uint64_t, context_token_limit + 1> starts{};
+  for (std::size_t size = 0; size <= context_token_limit; ++size) starts[size] = hash_start(size);
+  return starts;
+}();
 constexpr std::uint64_t hash_chunk(std::uint64_t h, std::uint64_t chunk) {
   h = (h ^ chunk) * 0x9E3779B97F4A7C15ull;
   return h ^ (h >> 29);
@@ -62,7 +67,17 @@ struct Token {
 Token make_token(const unsigned char* start, std::size_t size, std::size_t readable,
                  std::array<char, context_token_limit>& room) {
   size = std::min(size, context_token_limit);
-  std::uint64_t h = hash_start(size);
+  if (std::endian::native == std::endian::little && size <= 8 && readable >= 8) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, start, 8);
+    chunk &= ~std::uint64_t{0} >> (64 - 8 * size);
+    if ((chunk & text::ascii_chunk::high_bits) == 0) {
+      chunk = text::ascii_chunk::to_lower(chunk);
+      std::memcpy(room.data(), &chunk, 8);
+      return {std::string_view(room.data(), size), hash_chunk(token_starts[size], chunk)};
+    }
+  }
+  std::uint64_t h = token_starts[size];
   for (std::size_t i = 0; i < size; i += 8) {
     const std::size_t n = std::min<std::size_t>(8, size - i);
     const std::uint64_t kept = n == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
