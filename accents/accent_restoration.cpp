@@ -199,7 +199,8 @@ class AccentRestorer::WordAnswers {
       // The dictionary's spelling, for the model to choose against.
       dictionary_spelling_.assign(word, size);
       if (position != std::string_view::npos) dictionary_spelling_[position] = accented_vowel(word[position]);
-      return {position, marks, context_->written_word(std::string_view(word, size), dictionary_spelling_)};
+      return {position, marks,
+              context_->written_word(std::string_view(word, size), dictionary_spelling_, std::string_view(lower, size))};
     }
     return {first_variant(lower, size), false, std::nullopt};
   }
@@ -268,15 +269,17 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
     const WordAnswers::Answer answer = answers_->find(w.probe, w.lower, w.size);
     const std::size_t p = answer.position;
     if (answer.context_word) {
-      const std::string_view chosen = context_->choose(
-          *answer.context_word, reader_.around(text.text, static_cast<std::size_t>(w.word - bytes), w.size));
-      std::memcpy(w.lower, chosen.data(), w.size);
-    } else {
-      // Most words: `lower` is the word in small letters, nothing to write.
-      if (p == std::string_view::npos && !answer.marks) return;
-      if (answer.marks) context_->restore_marks(w.lower, w.size);
-      if (p != std::string_view::npos) w.lower[p] = accented_vowel(w.lower[p]);
+      const ContextModel::WrittenWord& word = *answer.context_word;
+      const std::size_t choice =
+          context_->choose(word, reader_.around(text.text, static_cast<std::size_t>(w.word - bytes), w.size));
+      // Most of the model's words stay as they are written.
+      if (choice != word.as_written) correct(w.word, w.size, context_->spelling(word, choice).data(), corrections);
+      return;
     }
+    // Most words: `lower` is the word in small letters, nothing to write.
+    if (p == std::string_view::npos && !answer.marks) return;
+    if (answer.marks) context_->restore_marks(w.lower, w.size);
+    if (p != std::string_view::npos) w.lower[p] = accented_vowel(w.lower[p]);
     correct(w.word, w.size, w.lower, corrections);
   };
   // The foreign runs, in step with the words: the first run that ends after the current word's start.

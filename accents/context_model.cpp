@@ -428,15 +428,17 @@ std::optional<std::size_t> ContextModel::slot_of(std::uint64_t key) const {
 }
 
 std::optional<ContextModel::WrittenWord> ContextModel::written_word(std::string_view written,
-                                                                   std::string_view dictionary_spelling) const {
+                                                                   std::string_view dictionary_spelling,
+                                                                   std::string_view as_written) const {
   const std::optional<std::uint32_t> form = find_written(written);
   if (!form) return std::nullopt;
   const Form& f = forms_[*form];
   const Candidate* const candidates = candidates_.data() + f.first_candidate;
-  WrittenWord word{*form, f.candidate_count, 0};
+  WrittenWord word{*form, f.candidate_count, 0, 0xFF};
   for (std::size_t c = 0; c < f.candidate_count; ++c) {
     const std::string_view spelling(form_text_.data() + candidates[c].start, f.length);
     if (spelling == dictionary_spelling) word.dictionary_choice = static_cast<std::uint8_t>(c);
+    if (spelling == as_written) word.as_written = static_cast<std::uint8_t>(c);
     // A ñ or ü as written stays: the spellings without it are no choice.
     bool keeps_marks = true;
     for (std::size_t i = 0; i < spelling.size(); ++i)
@@ -451,7 +453,12 @@ std::optional<ContextModel::WrittenWord> ContextModel::written_word(std::string_
   return word;
 }
 
-std::string_view ContextModel::choose(const WrittenWord& word, const WordContext& context) const {
+std::string_view ContextModel::spelling(const WrittenWord& word, std::size_t choice) const {
+  const Form& f = forms_[word.form];
+  return std::string_view(form_text_.data() + candidates_[f.first_candidate + choice].start, f.length);
+}
+
+std::size_t ContextModel::choose(const WrittenWord& word, const WordContext& context) const {
   const Form& f = forms_[word.form];
   const Candidate* const candidates = candidates_.data() + f.first_candidate;
   // The slots of the features that the filter may hold are fetched from memory side by side,
@@ -483,7 +490,7 @@ std::string_view ContextModel::choose(const WrittenWord& word, const WordContext
   const std::int32_t threshold = candidates[best].plain ? plain_threshold_ : accent_threshold_;
   if (best != word.dictionary_choice && scores[best] - scores[word.dictionary_choice] < threshold)
     best = word.dictionary_choice;
-  return std::string_view(form_text_.data() + candidates[best].start, f.length);
+  return best;
 }
 
 }  // namespace accents

@@ -110,22 +110,28 @@ class ContextModel {
 
   // A word as written that the model may spell otherwise than the dictionary: what choose()
   // needs to know of it besides the words around it.
+  // Its spellings are numbered from 0, in the form's order.
   struct WrittenWord {
     std::uint32_t form;
-    std::uint8_t dictionary_choice;  // the form's spelling that the dictionary chose
-    std::uint8_t choices;            // a bit for each of the form's spellings that keep its ñ and ü
+    std::uint8_t dictionary_choice;  // the spelling that the dictionary chose
+    std::uint8_t choices;            // a bit for each spelling that keeps the word's ñ and ü
+    std::uint8_t as_written;         // the spelling that is the word as it stands, if any (else 0xFF)
   };
-  // The word `written` (small letters) with the dictionary's spelling of it; none when the model
-  // leaves that spelling as it is whatever the context: the word is none of its forms, the
-  // dictionary chose a spelling the model does not know, or no other spelling keeps the ñ and ü
-  // as written.
-  std::optional<WrittenWord> written_word(std::string_view written, std::string_view dictionary_spelling) const;
+  // The word `written` (small letters, with the ñ and ü restore_marks() gave it) with the
+  // dictionary's spelling of it and the word as it stands in the text (small letters); none when
+  // the model leaves the dictionary's spelling as it is whatever the context: the word is none of
+  // its forms, the dictionary chose a spelling the model does not know, or no other spelling
+  // keeps the ñ and ü as written.
+  std::optional<WrittenWord> written_word(std::string_view written, std::string_view dictionary_spelling,
+                                          std::string_view as_written) const;
 
-  // The spelling of the word in `context`, in small letters: the dictionary's unless another
-  // spelling scores at least a threshold above it. Only spellings that keep the ñ and ü of the
-  // word as written are chosen. A wrong mark is worse than a missing one, so putting one takes
-  // a higher threshold than leaving the plain word as written.
-  std::string_view choose(const WrittenWord& word, const WordContext& context) const;
+  // The spelling of the word in `context`: the dictionary's unless another spelling scores at
+  // least a threshold above it. Only spellings that keep the ñ and ü of the word as written are
+  // chosen. A wrong mark is worse than a missing one, so putting one takes a higher threshold
+  // than leaving the plain word as written.
+  std::size_t choose(const WrittenWord& word, const WordContext& context) const;
+  // A spelling of the word, in small letters.
+  std::string_view spelling(const WrittenWord& word, std::size_t choice) const;
 
   // Words that make a word only with ñ or ü ("espanol", "pinguino", "manana"), where the plain
   // letters make none: writes those letters into `lower` (a word in small letters with no
