@@ -258,7 +258,7 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   };
   // Each word is made ready (lower-cased, its answer's memory asked for) a few words ahead of its
   // turn, so that the wait for that memory overlaps the work on the words before it.
-  constexpr std::size_t ahead = 3;
+  constexpr std::size_t ahead = 4;  // a power of two: `made % ahead` takes no division
   const std::size_t room = std::max<std::size_t>(dictionary_.longest(), 16);
   lowers_.resize(ahead * room);
   PendingWord pending[ahead];
