@@ -316,15 +316,14 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
                             static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(count)});
     model.longest_form_ = std::max(model.longest_form_, length);
   }
-  model.weights_.reserve(weight_count + f::max_candidates);
-  for (std::uint64_t w = 0; w < weight_count; ++w)
-    model.weights_.push_back(read_i16(file.data() + weights_at + w * f::weight_size));
   // A feature's weights are one per spelling of its form. A slot of a damaged file may point at
   // the last weights with a form that has more spellings: the zeros after them keep its reads
   // inside the table.
-  model.weights_.resize(weight_count + f::max_candidates, 0);
-  model.slots_.reserve(slot_count);
-  model.first_weights_.reserve(slot_count);
+  model.weights_.assign(weight_count + f::max_candidates, 0);
+  for (std::uint64_t w = 0; w < weight_count; ++w)
+    model.weights_[w] = read_i16(file.data() + weights_at + w * f::weight_size);
+  model.slots_.resize(slot_count);
+  model.first_weights_.resize(slot_count);
   for (std::uint64_t s = 0; s < slot_count; ++s) {
     const unsigned char* record = file.data() + slots_at + s * f::slot_record_size;
     Slot slot{read_u64(record), {}};
@@ -334,8 +333,8 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
       ++model.feature_count_;
       std::copy_n(model.weights_.begin() + first_weight, slot_weights, slot.weights.begin());
     }
-    model.slots_.push_back(slot);
-    model.first_weights_.push_back(first_weight);
+    model.slots_[s] = slot;
+    model.first_weights_[s] = first_weight;
   }
   model.feature_filter_.assign(WordFilter::blocks_for(model.feature_count_), 0);
   for (const Slot& slot : model.slots_)
