@@ -109,8 +109,8 @@ class ContextModel {
   std::optional<std::uint32_t> find_written(std::string_view lower) const;
 
   // A word as written that the model may spell otherwise than the dictionary: what choose()
-  // needs to know of it besides the words around it.
-  // Its spellings are numbered from 0, in the form's order.
+  // needs to know of it besides the words around it. Its spellings are numbered from 0, in its
+  // form's order.
   struct WrittenWord {
     std::uint32_t form;
     std::uint8_t dictionary_choice;  // the spelling that the dictionary chose
@@ -125,7 +125,7 @@ class ContextModel {
   std::optional<WrittenWord> written_word(std::string_view written, std::string_view dictionary_spelling,
                                           std::string_view as_written) const;
 
-  // The spelling of the word in `context`: the dictionary's unless another spelling scores at
+  // The number of the word's spelling in `context`: the dictionary's unless another scores at
   // least a threshold above it. Only spellings that keep the ñ and ü of the word as written are
   // chosen. A wrong mark is worse than a missing one, so putting one takes a higher threshold
   // than leaving the plain word as written.
