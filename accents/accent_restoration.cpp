@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,7 @@ class AccentRestorer::WordAnswers {
     while (sets < max_sets && sets * ways * 8 < text_size) sets *= 2;
     if (sets * ways <= slots_.size()) return;
     slots_.assign(sets * ways, Slot{});
+    written_words_.clear();
     shift_ = 64 - std::countr_zero(sets);
   }
 
@@ -112,12 +114,13 @@ class AccentRestorer::WordAnswers {
     return p;
   }
 
-  // Where the word takes its accent (npos: nowhere), whether the context model gives it ñ or
-  // ü first (the position is then that of the word with them), and whether the model knows it.
+  // Where the word takes its accent (npos: nowhere) and whether the context model gives it ñ or
+  // ü first (the position is then that of the word with them); or, for a word whose spelling the
+  // context model chooses, what the model needs to know of it.
   struct Answer {
     std::size_t position;
     bool marks;
-    bool in_context;
+    std::optional<ContextModel::WrittenWord> context_word;
   };
 
   // Whether the word may take a mark: when not, it is left as it is.
@@ -138,7 +141,7 @@ class AccentRestorer::WordAnswers {
       return decode(answer);
     }
     const Answer answer = ask(lower, size);
-    set[ways - 1] = {probe.low, probe.high | (encode(answer) << 56)};
+    if (const std::optional<std::uint64_t> code = encode(answer)) set[ways - 1] = {probe.low, probe.high | *code << 56};
     return answer;
   }
 
@@ -147,20 +150,26 @@ class AccentRestorer::WordAnswers {
   static constexpr std::size_t ways = 4;
   static constexpr std::size_t max_sets = 16384;  // 1 MiB of slots
   static constexpr std::uint64_t answer_mask = 0xFFull << 56;
-  // A kept word's answer in a byte: the position in the low bits (nowhere: none), and a bit
-  // each for the marks and the context model.
+  // A kept word's answer in a byte: the position in the low bits (nowhere: none) and a bit for
+  // the marks; or for a word of the context model, a bit for that and the number of its
+  // written_words_ entry. A word whose entry finds no room is not kept.
   static constexpr std::uint64_t nowhere = 0x3F;
   static constexpr std::uint64_t marks_bit = 0x40;
   static constexpr std::uint64_t in_context_bit = 0x80;
+  static constexpr std::size_t max_written_words = 0x80;
 
-  static std::uint64_t encode(const Answer& answer) {
-    return (answer.in_context ? in_context_bit : 0) | (answer.marks ? marks_bit : 0) |
-           (answer.position == std::string_view::npos ? nowhere : answer.position);
+  std::optional<std::uint64_t> encode(const Answer& answer) {
+    if (!answer.context_word)
+      return (answer.marks ? marks_bit : 0) | (answer.position == std::string_view::npos ? nowhere : answer.position);
+    if (written_words_.size() == max_written_words) return std::nullopt;
+    written_words_.push_back(*answer.context_word);
+    return in_context_bit | (written_words_.size() - 1);
   }
-  static Answer decode(std::uint64_t answer) {
+  Answer decode(std::uint64_t answer) const {
+    if (answer & in_context_bit) return {std::string_view::npos, false, written_words_[answer & ~in_context_bit]};
     const std::uint64_t position = answer & nowhere;
     return {position == nowhere ? std::string_view::npos : static_cast<std::size_t>(position),
-            (answer & marks_bit) != 0, (answer & in_context_bit) != 0};
+            (answer & marks_bit) != 0, std::nullopt};
   }
 
   // Bytes 0-7 of the word in `low`, bytes 8-13 and the size in `high`, then the answer. A free
@@ -186,9 +195,14 @@ class AccentRestorer::WordAnswers {
       marked_.assign(lower, size);
       const bool marks = context_->restore_marks(marked_.data(), size);
       const char* const word = marks ? marked_.data() : lower;
-      return {first_variant(word, size), marks, context_->find_written(std::string_view(word, size)).has_value()};
+      const std::size_t position = first_variant(word, size);
+      // The dictionary's spelling, for the model to choose against.
+      dictionary_spelling_.assign(word, size);
+      if (position != std::string_view::npos) dictionary_spelling_[position] = accented_vowel(word[position]);
+      return {position, marks,
+              context_->written_word(std::string_view(word, size), dictionary_spelling_, std::string_view(lower, size))};
     }
-    return {first_variant(lower, size), false, false};
+    return {first_variant(lower, size), false, std::nullopt};
   }
 
   // The word itself, then its one-accent variants from left to right, the first the dictionary
@@ -216,8 +230,10 @@ class AccentRestorer::WordAnswers {
   std::vector<std::uint64_t> own_filter_;  // with a context model: the dictionary's filter and its words
   std::vector<Slot> slots_;                // sets of `ways` slots, those found more often first
   int shift_ = 64;
+  std::vector<ContextModel::WrittenWord> written_words_;  // of the kept answers
   // Room for ask() and first_variant(), kept from word to word.
   std::string marked_;
+  std::string dictionary_spelling_;
   std::string variants_;
   std::vector<std::size_t> positions_;
   std::vector<std::string_view> candidates_;
@@ -242,7 +258,7 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   };
   // Each word is made ready (lower-cased, its answer's memory asked for) a few words ahead of its
   // turn, so that the wait for that memory overlaps the work on the words before it.
-  constexpr std::size_t ahead = 3;
+  constexpr std::size_t ahead = 4;  // a power of two: `made % ahead` takes no division
   const std::size_t room = std::max<std::size_t>(dictionary_.longest(), 16);
   lowers_.resize(ahead * room);
   PendingWord pending[ahead];
@@ -252,21 +268,18 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
   const auto finish = [&](PendingWord& w) {
     const WordAnswers::Answer answer = answers_->find(w.probe, w.lower, w.size);
     const std::size_t p = answer.position;
-    // Most words: `lower` is the word in small letters, nothing to write.
-    if (p == std::string_view::npos && !answer.marks && !answer.in_context) return;
-    if (answer.marks) context_->restore_marks(w.lower, w.size);
-    if (answer.in_context) {
-      // The dictionary's spelling, then the model's choice, over the word as written.
-      dictionary_spelling_.assign(w.lower, w.size);
-      if (p != std::string_view::npos) dictionary_spelling_[p] = accented_vowel(dictionary_spelling_[p]);
-      const std::uint32_t form = *context_->find_written(std::string_view(w.lower, w.size));
-      const std::string_view chosen =
-          context_->choose(form, reader_.around(text.text, static_cast<std::size_t>(w.word - bytes), w.size),
-                           dictionary_spelling_, std::string_view(w.lower, w.size));
-      std::memcpy(w.lower, chosen.data(), w.size);
-    } else if (p != std::string_view::npos) {
-      w.lower[p] = accented_vowel(w.lower[p]);
+    if (answer.context_word) {
+      const ContextModel::WrittenWord& word = *answer.context_word;
+      const std::size_t choice =
+          context_->choose(word, reader_.around(text.text, static_cast<std::size_t>(w.word - bytes), w.size));
+      // Most of the model's words stay as they are written.
+      if (choice != word.as_written) correct(w.word, w.size, context_->spelling(word, choice).data(), corrections);
+      return;
     }
+    // Most words: `lower` is the word in small letters, nothing to write.
+    if (p == std::string_view::npos && !answer.marks) return;
+    if (answer.marks) context_->restore_marks(w.lower, w.size);
+    if (p != std::string_view::npos) w.lower[p] = accented_vowel(w.lower[p]);
     correct(w.word, w.size, w.lower, corrections);
   };
   // The foreign runs, in step with the words: the first run that ends after the current word's start.

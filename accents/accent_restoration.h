@@ -55,7 +55,6 @@ class AccentRestorer {
   std::unique_ptr<WordAnswers> answers_;
   ContextReader reader_;
   std::vector<char> lowers_;  // room for the words on their way
-  std::string dictionary_spelling_;
 };
 
 // "Encontradas N palabras a las que se le ha puesto tílde ortográfica ..." and, after any

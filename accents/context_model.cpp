@@ -4,9 +4,12 @@
 #include <bit>
 #include <cstring>
 
+#include "accents/word_filter.h"
+#include "text/ascii_chunk.h"
 #include "text/char_classes.h"
 #include "text/code_page_1252.h"
 #include "text/marked_letters.h"
+#include "text/tokens.h"
 
 namespace accents {
 
@@ -33,7 +36,7 @@ constexpr auto byte_kinds = [] {
 }();
 ByteKind kind_of(unsigned char b) { return byte_kinds[b]; }
 
-std::uint64_t mix(std::uint64_t h) {
+constexpr std::uint64_t mix(std::uint64_t h) {
   h ^= h >> 30;
   h *= 0xBF58476D1CE4E5B9ull;
   h ^= h >> 27;
@@ -41,52 +44,96 @@ std::uint64_t mix(std::uint64_t h) {
   return h ^ (h >> 31);
 }
 
-// token_hash, a byte at a time: eight bytes make a chunk, the last one padded with zeros; the
-// length goes in first, so that the padding cannot make two tokens equal.
-class TokenHasher {
- public:
-  explicit TokenHasher(std::size_t size) : h_(mix(size + 1)) {}
-  void add(unsigned char b) {
-    chunk_ |= std::uint64_t{b} << shift_;
-    shift_ += 8;
-    if (shift_ == 64) flush();
-  }
-  std::uint64_t finish() {
-    if (shift_ != 0) flush();
-    return h_;
-  }
-
- private:
-  void flush() {
-    h_ = (h_ ^ chunk_) * 0x9E3779B97F4A7C15ull;
-    h_ ^= h_ >> 29;
-    chunk_ = 0;
-    shift_ = 0;
-  }
-  std::uint64_t h_;
-  std::uint64_t chunk_ = 0;
-  unsigned shift_ = 0;
-};
+// token_hash is made of chunks of eight bytes, little-endian, the last one padded with zeros;
+// the length goes in first, so that the padding cannot make two tokens equal.
+constexpr std::uint64_t hash_start(std::size_t size) { return mix(size + 1); }
+constexpr auto token_starts = [] {
+  std::array<std::uint64_t, context_token_limit + 1> starts{};
+  for (std::size_t size = 0; size <= context_token_limit; ++size) starts[size] = hash_start(size);
+  return starts;
+}();
+constexpr std::uint64_t hash_chunk(std::uint64_t h, std::uint64_t chunk) {
+  h = (h ^ chunk) * 0x9E3779B97F4A7C15ull;
+  return h ^ (h >> 29);
+}
 
 struct Token {
   std::string_view text;
   std::uint64_t hash;
 };
 
-// The token of bytes [start, end), written into `room`.
-Token make_token(const unsigned char* start, const unsigned char* end, std::array<char, context_token_limit>& room) {
-  const std::size_t size = std::min<std::size_t>(static_cast<std::size_t>(end - start), context_token_limit);
-  TokenHasher hasher(size);
-  for (std::size_t i = 0; i < size; ++i) {
-    const unsigned char b = token_bytes[start[i]];
-    room[i] = static_cast<char>(b);
-    hasher.add(b);
+// The token of the `size` bytes at `start`, written into `room`; `readable`: how many bytes of
+// the text may be read from `start` on. ASCII is made small eight bytes at a time.
+Token make_token(const unsigned char* start, std::size_t size, std::size_t readable,
+                 std::array<char, context_token_limit>& room) {
+  size = std::min(size, context_token_limit);
+  if (std::endian::native == std::endian::little && size <= 8 && readable >= 8) {
+    std::uint64_t chunk;
+    std::memcpy(&chunk, start, 8);
+    chunk &= ~std::uint64_t{0} >> (64 - 8 * size);
+    if ((chunk & text::ascii_chunk::high_bits) == 0) {
+      chunk = text::ascii_chunk::to_lower(chunk);
+      std::memcpy(room.data(), &chunk, 8);
+      return {std::string_view(room.data(), size), hash_chunk(token_starts[size], chunk)};
+    }
   }
-  return {std::string_view(room.data(), size), hasher.finish()};
+  std::uint64_t h = token_starts[size];
+  for (std::size_t i = 0; i < size; i += 8) {
+    const std::size_t n = std::min<std::size_t>(8, size - i);
+    const std::uint64_t kept = n == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1;
+    const bool whole = std::endian::native == std::endian::little && readable - i >= 8;
+    std::uint64_t chunk = 0;
+    if (whole) std::memcpy(&chunk, start + i, 8);
+    chunk &= kept;
+    if (whole && (chunk & text::ascii_chunk::high_bits) == 0) {
+      chunk = text::ascii_chunk::to_lower(chunk);
+      // The room's 40 bytes take every chunk whole: no chunk starts past its 32nd.
+      std::memcpy(room.data() + i, &chunk, 8);
+    } else {
+      chunk = 0;
+      for (std::size_t k = 0; k < n; ++k) {
+        const unsigned char b = token_bytes[start[i + k]];
+        room[i + k] = static_cast<char>(b);
+        chunk |= std::uint64_t{b} << (8 * k);
+      }
+    }
+    h = hash_chunk(h, chunk);
+  }
+  return {std::string_view(room.data(), size), h};
 }
 
+constexpr std::uint64_t boundary_hash = hash_start(0);
 const Token digits_token{"0", token_hash("0")};
-const Token boundary_token{{}, token_hash({})};
+constexpr Token boundary_token{{}, boundary_hash};
+
+// The token of a mark, a byte.
+constexpr auto mark_hashes = [] {
+  std::array<std::uint64_t, 256> hashes{};
+  for (int b = 0; b < 256; ++b) hashes[b] = hash_chunk(hash_start(1), token_bytes[b]);
+  return hashes;
+}();
+Token mark_token(unsigned char b) {
+  return {std::string_view(reinterpret_cast<const char*>(&token_bytes[b]), 1), mark_hashes[b]};
+}
+
+// Where the word that ends at `end` starts, and where the word that starts at `start` ends, in
+// a text of `size` bytes: sixteen bytes at a time.
+std::size_t word_start(const unsigned char* bytes, std::size_t end) {
+  for (; end >= 16; end -= 16) {
+    const int run = std::countl_one(static_cast<std::uint16_t>(text::word_bits_of_16(bytes + end - 16)));
+    if (run < 16) return end - static_cast<std::size_t>(run);
+  }
+  while (end > 0 && kind_of(bytes[end - 1]) == ByteKind::word) --end;
+  return end;
+}
+std::size_t word_end(const unsigned char* bytes, std::size_t start, std::size_t size) {
+  for (; size - start >= 16; start += 16) {
+    const int run = std::countr_one(static_cast<std::uint16_t>(text::word_bits_of_16(bytes + start)));
+    if (run < 16) return start + static_cast<std::size_t>(run);
+  }
+  while (start < size && kind_of(bytes[start]) == ByteKind::word) ++start;
+  return start;
+}
 
 std::uint32_t read_u32(const unsigned char* p) {
   return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
@@ -122,11 +169,11 @@ const WordContext& ContextReader::around(std::string_view text, std::size_t offs
         token = digits_token;
       } else if (kind == ByteKind::mark) {
         --i;
-        token = make_token(bytes + i, bytes + i + 1, room_[k]);
+        token = mark_token(bytes[i]);
       } else {
         const std::size_t end = i;
-        while (i > 0 && kind_of(bytes[i - 1]) == ByteKind::word) --i;
-        token = make_token(bytes + i, bytes + end, room_[k]);
+        i = word_start(bytes, end);
+        token = make_token(bytes + i, end - i, text.size() - i, room_[k]);
       }
       break;
     }
@@ -154,12 +201,12 @@ const WordContext& ContextReader::around(std::string_view text, std::size_t offs
         while (i < text.size() && kind_of(bytes[i]) == ByteKind::digit) ++i;
         token = digits_token;
       } else if (kind == ByteKind::mark) {
-        token = make_token(bytes + i, bytes + i + 1, room_[context_reach + k]);
+        token = mark_token(bytes[i]);
         ++i;
       } else {
         const std::size_t start = i;
-        while (i < text.size() && kind_of(bytes[i]) == ByteKind::word) ++i;
-        token = make_token(bytes + start, bytes + i, room_[context_reach + k]);
+        i = word_end(bytes, start, text.size());
+        token = make_token(bytes + start, i - start, text.size() - start, room_[context_reach + k]);
       }
       break;
     }
@@ -176,13 +223,18 @@ std::string word_token(std::string_view word) {
 }
 
 std::uint64_t token_hash(std::string_view token) {
-  TokenHasher hasher(token.size());
-  for (const char c : token) hasher.add(static_cast<unsigned char>(c));
-  return hasher.finish();
+  std::uint64_t h = hash_start(token.size());
+  for (std::size_t i = 0; i < token.size(); i += 8) {
+    std::uint64_t chunk = 0;
+    for (std::size_t k = 0; k < 8 && i + k < token.size(); ++k)
+      chunk |= std::uint64_t{static_cast<unsigned char>(token[i + k])} << (8 * k);
+    h = hash_chunk(h, chunk);
+  }
+  return h;
 }
 
 FeatureTokens feature_tokens(const WordContext& c, ContextFeature feature) {
-  static const std::uint64_t none = token_hash({});
+  constexpr std::uint64_t none = boundary_hash;
   switch (feature) {
     case ContextFeature::one_before: return {c.before[0], {}, c.before_hashes[0], none};
     case ContextFeature::one_after: return {c.after[0], {}, c.after_hashes[0], none};
@@ -234,7 +286,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   model.candidates_.reserve(candidate_count);
   for (std::uint64_t c = 0; c < candidate_count; ++c) {
     const unsigned char* record = file.data() + candidates_at + c * f::candidate_record_size;
-    model.candidates_.push_back({read_u32(record), read_i16(record + 4)});
+    model.candidates_.push_back({read_u32(record), read_i16(record + 4), false});
   }
   model.forms_.reserve(form_count);
   model.form_text_.assign(reinterpret_cast<const char*>(file.data() + strings_at), string_bytes);
@@ -254,6 +306,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
       if (std::uint64_t{model.candidates_[c].start} + length > string_bytes) return std::nullopt;
       const std::string_view spelling = std::string_view(model.form_text_).substr(model.candidates_[c].start, length);
       if (word_token(spelling) != form) return std::nullopt;
+      model.candidates_[c].plain = spelling == form;
       for (const char b : spelling)
         if (text::cp1252::to_lower(static_cast<unsigned char>(b)) != static_cast<unsigned char>(b)) return std::nullopt;
     }
@@ -263,23 +316,29 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
                             static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(count)});
     model.longest_form_ = std::max(model.longest_form_, length);
   }
-  model.weights_.reserve(weight_count + f::max_candidates);
-  for (std::uint64_t w = 0; w < weight_count; ++w)
-    model.weights_.push_back(read_i16(file.data() + weights_at + w * f::weight_size));
   // A feature's weights are one per spelling of its form. A slot of a damaged file may point at
   // the last weights with a form that has more spellings: the zeros after them keep its reads
   // inside the table.
-  model.weights_.resize(weight_count + f::max_candidates, 0);
-  model.slots_.reserve(slot_count);
+  model.weights_.assign(weight_count + f::max_candidates, 0);
+  for (std::uint64_t w = 0; w < weight_count; ++w)
+    model.weights_[w] = read_i16(file.data() + weights_at + w * f::weight_size);
+  model.slots_.resize(slot_count);
+  model.first_weights_.resize(slot_count);
   for (std::uint64_t s = 0; s < slot_count; ++s) {
     const unsigned char* record = file.data() + slots_at + s * f::slot_record_size;
-    const Slot slot{read_u64(record), read_u32(record + 8)};
+    Slot slot{read_u64(record), {}};
+    const std::uint32_t first_weight = read_u32(record + 8);
     if (slot.key != 0) {
-      if (slot.first_weight >= weight_count) return std::nullopt;
+      if (first_weight >= weight_count) return std::nullopt;
       ++model.feature_count_;
+      std::copy_n(model.weights_.begin() + first_weight, slot_weights, slot.weights.begin());
     }
-    model.slots_.push_back(slot);
+    model.slots_[s] = slot;
+    model.first_weights_[s] = first_weight;
   }
+  model.feature_filter_.assign(WordFilter::blocks_for(model.feature_count_), 0);
+  for (const Slot& slot : model.slots_)
+    if (slot.key != 0) WordFilter::add(model.feature_filter_, slot.key);
   if (!model.load_mark_words(file.subspan(marks_at, mark_count * f::mark_record_size),
                              file.subspan(mark_text_at, mark_bytes)))
     return std::nullopt;
@@ -357,59 +416,80 @@ std::optional<std::uint32_t> ContextModel::find_written(std::string_view lower) 
   return find_form(std::string_view(plain, lower.size()));
 }
 
-const std::int16_t* ContextModel::weights_of(std::uint64_t key) const {
+std::optional<std::size_t> ContextModel::slot_of(std::uint64_t key) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t s = static_cast<std::size_t>(key) & mask;
   for (std::size_t distance = 0; distance <= max_distance_; ++distance, s = (s + 1) & mask) {
-    if (slots_[s].key == key) return weights_.data() + slots_[s].first_weight;
-    if (slots_[s].key == 0) return nullptr;
+    if (slots_[s].key == key) return s;
+    if (slots_[s].key == 0) return std::nullopt;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
-std::string_view ContextModel::choose(std::uint32_t form, const WordContext& context,
-                                      std::string_view dictionary_spelling, std::string_view written) const {
-  const Form& f = forms_[form];
+std::optional<ContextModel::WrittenWord> ContextModel::written_word(std::string_view written,
+                                                                   std::string_view dictionary_spelling,
+                                                                   std::string_view as_written) const {
+  const std::optional<std::uint32_t> form = find_written(written);
+  if (!form) return std::nullopt;
+  const Form& f = forms_[*form];
   const Candidate* const candidates = candidates_.data() + f.first_candidate;
-  const auto spelling_of = [&](const Candidate& c) { return std::string_view(form_text_).substr(c.start, f.length); };
-  // A ñ or ü as written stays: the spellings without it are no choice.
-  const auto keeps_written_marks = [&](std::string_view spelling) {
+  WrittenWord word{*form, f.candidate_count, 0, 0xFF};
+  for (std::size_t c = 0; c < f.candidate_count; ++c) {
+    const std::string_view spelling(form_text_.data() + candidates[c].start, f.length);
+    if (spelling == dictionary_spelling) word.dictionary_choice = static_cast<std::uint8_t>(c);
+    if (spelling == as_written) word.as_written = static_cast<std::uint8_t>(c);
+    // A ñ or ü as written stays: the spellings without it are no choice.
+    bool keeps_marks = true;
     for (std::size_t i = 0; i < spelling.size(); ++i)
       if (text::without_acute(static_cast<unsigned char>(written[i])) !=
               text::without_mark(static_cast<unsigned char>(written[i])) &&
           spelling[i] != written[i])
-        return false;
-    return true;
-  };
-  std::size_t dictionary_choice = f.candidate_count;
-  std::int32_t scores[context_file::max_candidates];
-  for (std::size_t c = 0; c < f.candidate_count; ++c) {
-    scores[c] = candidates[c].prior;
-    if (spelling_of(candidates[c]) == dictionary_spelling) dictionary_choice = c;
+        keeps_marks = false;
+    if (keeps_marks) word.choices |= static_cast<std::uint8_t>(1u << c);
   }
-  // A spelling the dictionary chose and the model does not know: the dictionary stands.
-  if (dictionary_choice == f.candidate_count) return dictionary_spelling;
-  // The features' slots are fetched from memory side by side, then read.
+  if (word.dictionary_choice == f.candidate_count) return std::nullopt;
+  if ((word.choices & ~(1u << word.dictionary_choice)) == 0) return std::nullopt;
+  return word;
+}
+
+std::string_view ContextModel::spelling(const WrittenWord& word, std::size_t choice) const {
+  const Form& f = forms_[word.form];
+  return std::string_view(form_text_.data() + candidates_[f.first_candidate + choice].start, f.length);
+}
+
+std::size_t ContextModel::choose(const WrittenWord& word, const WordContext& context) const {
+  const Form& f = forms_[word.form];
+  const Candidate* const candidates = candidates_.data() + f.first_candidate;
+  // The slots of the features that the filter may hold are fetched from memory side by side,
+  // then read.
+  const WordFilter filter(0, feature_filter_);
   std::uint64_t keys[4];
-  const std::size_t feature_count = std::min<std::size_t>(features_.size(), 4);
-  for (std::size_t i = 0; i < feature_count; ++i) {
-    const FeatureTokens tokens = feature_tokens(context, features_[i]);
-    keys[i] = feature_key(form, features_[i], tokens.first_hash, tokens.second_hash);
+  std::size_t kept = 0;
+  for (const ContextFeature feature : features_) {
+    const FeatureTokens tokens = feature_tokens(context, feature);
+    const std::uint64_t key = feature_key(word.form, feature, tokens.first_hash, tokens.second_hash);
+    if (!filter.may_hold(key)) continue;
+    keys[kept++] = key;
 #if defined(__GNUC__)
-    __builtin_prefetch(&slots_[static_cast<std::size_t>(keys[i]) & (slots_.size() - 1)]);
+    __builtin_prefetch(&slots_[static_cast<std::size_t>(key) & (slots_.size() - 1)]);
 #endif
   }
-  for (std::size_t i = 0; i < feature_count; ++i)
-    if (const std::int16_t* weights = weights_of(keys[i]))
-      for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] += weights[c];
-  std::size_t best = dictionary_choice;
+  std::int32_t scores[context_file::max_candidates];
+  for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] = candidates[c].prior;
+  for (std::size_t i = 0; i < kept; ++i) {
+    const std::optional<std::size_t> s = slot_of(keys[i]);
+    if (!s) continue;
+    const std::int16_t* const weights =
+        f.candidate_count <= slot_weights ? slots_[*s].weights.data() : weights_.data() + first_weights_[*s];
+    for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] += weights[c];
+  }
+  std::size_t best = word.dictionary_choice;
   for (std::size_t c = 0; c < f.candidate_count; ++c)
-    if (scores[c] > scores[best] && keeps_written_marks(spelling_of(candidates[c]))) best = c;
-  if (best == dictionary_choice) return dictionary_spelling;
-  const std::string_view chosen = spelling_of(candidates[best]);
-  const std::string_view plain(form_text_.data() + f.start, f.length);
-  const std::int32_t threshold = chosen == plain ? plain_threshold_ : accent_threshold_;
-  return scores[best] - scores[dictionary_choice] >= threshold ? chosen : dictionary_spelling;
+    if (scores[c] > scores[best] && (word.choices >> c & 1)) best = c;
+  const std::int32_t threshold = candidates[best].plain ? plain_threshold_ : accent_threshold_;
+  if (best != word.dictionary_choice && scores[best] - scores[word.dictionary_choice] < threshold)
+    best = word.dictionary_choice;
+  return best;
 }
 
 }  // namespace accents

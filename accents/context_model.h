@@ -108,13 +108,30 @@ class ContextModel {
   // written with an acute accent (its writer chose).
   std::optional<std::uint32_t> find_written(std::string_view lower) const;
 
-  // The spelling of form `form` in `context`, in small letters: the dictionary's
-  // (`dictionary_spelling`) unless another spelling scores at least a threshold above it. Only
-  // spellings that keep the ñ and ü of the word as `written` (small letters) are chosen. A
-  // wrong mark is worse than a missing one, so putting one takes a higher threshold than
-  // leaving the plain word as written.
-  std::string_view choose(std::uint32_t form, const WordContext& context, std::string_view dictionary_spelling,
-                          std::string_view written) const;
+  // A word as written that the model may spell otherwise than the dictionary: what choose()
+  // needs to know of it besides the words around it. Its spellings are numbered from 0, in its
+  // form's order.
+  struct WrittenWord {
+    std::uint32_t form;
+    std::uint8_t dictionary_choice;  // the spelling that the dictionary chose
+    std::uint8_t choices;            // a bit for each spelling that keeps the word's ñ and ü
+    std::uint8_t as_written;         // the spelling that is the word as it stands, if any (else 0xFF)
+  };
+  // The word `written` (small letters, with the ñ and ü restore_marks() gave it) with the
+  // dictionary's spelling of it and the word as it stands in the text (small letters); none when
+  // the model leaves the dictionary's spelling as it is whatever the context: the word is none of
+  // its forms, the dictionary chose a spelling the model does not know, or no other spelling
+  // keeps the ñ and ü as written.
+  std::optional<WrittenWord> written_word(std::string_view written, std::string_view dictionary_spelling,
+                                          std::string_view as_written) const;
+
+  // The number of the word's spelling in `context`: the dictionary's unless another scores at
+  // least a threshold above it. Only spellings that keep the ñ and ü of the word as written are
+  // chosen. A wrong mark is worse than a missing one, so putting one takes a higher threshold
+  // than leaving the plain word as written.
+  std::size_t choose(const WrittenWord& word, const WordContext& context) const;
+  // A spelling of the word, in small letters.
+  std::string_view spelling(const WrittenWord& word, std::size_t choice) const;
 
   // Words that make a word only with ñ or ü ("espanol", "pinguino", "manana"), where the plain
   // letters make none: writes those letters into `lower` (a word in small letters with no
@@ -130,13 +147,18 @@ class ContextModel {
   struct Candidate {
     std::uint32_t start;  // of its spelling, as long as the form, in form_text_
     std::int16_t prior;
+    bool plain;  // the spelling is the form itself, without marks
   };
+  // A feature's slot holds the weights of its first four spellings: most forms have no more, and
+  // their weights are then read with the key, from the same cache line.
+  static constexpr std::size_t slot_weights = 4;
   struct Slot {
     std::uint64_t key;
-    std::uint32_t first_weight;
+    std::array<std::int16_t, slot_weights> weights;
   };
 
-  const std::int16_t* weights_of(std::uint64_t key) const;
+  // The slot of a feature, or none.
+  std::optional<std::size_t> slot_of(std::uint64_t key) const;
 
   // Words by their token_hash, each with its number: open addressing, at most half full.
   class WordSlots {
@@ -172,7 +194,11 @@ class ContextModel {
   std::vector<Form> forms_;
   std::vector<Candidate> candidates_;
   std::vector<Slot> slots_;
+  std::vector<std::uint32_t> first_weights_;  // by slot, in weights_: for forms of more spellings
   std::vector<std::int16_t> weights_;
+  // A filter of the features' keys, which fits the cache where the slots do not: most features
+  // of a text are none of the model's.
+  std::vector<std::uint64_t> feature_filter_;
   std::vector<ContextFeature> features_;  // those the file holds
   // The words of restore_marks(): their plain text back to back, and for each the mask of the
   // letters that take ñ or ü, found by the hash of the text.
