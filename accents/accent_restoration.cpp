@@ -199,8 +199,9 @@ class AccentRestorer::WordAnswers {
       // The dictionary's spelling, for the model to choose against.
       dictionary_spelling_.assign(word, size);
       if (position != std::string_view::npos) dictionary_spelling_[position] = accented_vowel(word[position]);
-      return {position, marks,
-              context_->written_word(std::string_view(word, size), dictionary_spelling_, std::string_view(lower, size))};
+      return {
+          position, marks,
+          context_->written_word(std::string_view(word, size), dictionary_spelling_, std::string_view(lower, size))};
     }
     return {first_variant(lower, size), false, std::nullopt};
   }
@@ -336,6 +337,20 @@ void AccentRestorer::correct(char* word, std::size_t size, const char* lower, Ac
 
 void restore_accents(text::CodePageText& text, const AccentDictionary& dictionary, AccentCorrections& corrections) {
   AccentRestorer(dictionary).restore(text, corrections);
+}
+
+void add_corrections(AccentCorrections& corrections, const AccentCorrections& later) {
+  // The later list holds its own first words; as many of them as the list has room for.
+  std::size_t listed = static_cast<std::size_t>(std::min<std::int64_t>(corrections.count, max_listed_corrections));
+  std::size_t at = 0;
+  while (listed < max_listed_corrections && at < later.list.size()) {
+    const std::size_t end = later.list.find("\r\n", at);
+    if (end == std::string::npos) break;
+    corrections.list.append(later.list, at, end + 2 - at);
+    at = end + 2;
+    ++listed;
+  }
+  corrections.count += later.count;
 }
 
 std::string correction_report(const AccentCorrections& corrections) {

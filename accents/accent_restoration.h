@@ -57,6 +57,9 @@ class AccentRestorer {
   std::vector<char> lowers_;  // room for the words on their way
 };
 
+// Adds the corrections of a later piece of the text to those of the pieces before it.
+void add_corrections(AccentCorrections& corrections, const AccentCorrections& later);
+
 // "Encontradas N palabras a las que se le ha puesto tílde ortográfica ..." and, after any
 // correction, the line that says the text can be pasted and the list.
 std::string correction_report(const AccentCorrections& corrections);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <future>
 #include <memory>
 #include <new>
 #include <optional>
@@ -53,7 +54,8 @@ std::string help_text() {
       "  -q                     tilde sin informe\n"
       "  --diccionario FICHERO  el diccionario de tildes (si no, diccionario.log junto al programa)\n"
       "  --contexto[=FICHERO]   tilde mira tambi\xC3\xA9n las palabras vecinas (esta/est\xC3\xA1, como/c\xC3\xB3mo)\n"
-      "                         y pone la \xC3\xB1 y la \xC3\xBC (espanol/espa\xC3\xB1ol, ano/a\xC3\xB1o), con el modelo\n"
+      "                         y pone la \xC3\xB1 y la \xC3\xBC (espanol/espa\xC3\xB1ol, ano/a\xC3\xB1o), con el "
+      "modelo\n"
       "                         de contexto (si no, contexto.dat junto al programa)\n"
       "  --help                 esta ayuda\n"
       "  --version              la versi\xC3\xB3n\n";
@@ -161,30 +163,68 @@ std::size_t piece_end(const text::CodePageText& t, bool at_line_break) {
   return t.text.size();
 }
 
+// The input's pieces one after another, each cut where piece_end says; the rest of its block
+// waits for the next one.
+class Pieces {
+ public:
+  Pieces(TextInput& input, bool at_line_break) : input_(input), at_line_break_(at_line_break) {}
+
+  // The next piece, in place of `piece` (whose buffers are kept), and how the read that ended it went.
+  TextInput::Status next(text::CodePageText& piece) {
+    piece.text.assign(carried_.text);
+    piece.foreign.assign(carried_.foreign.begin(), carried_.foreign.end());
+    piece.foreign_units.assign(carried_.foreign_units);
+    const TextInput::Status status = input_.read(piece);
+    carried_ = status == TextInput::Status::more ? text::split_off(piece, piece_end(piece, at_line_break_))
+                                                 : text::CodePageText{};
+    return status;
+  }
+
+ private:
+  TextInput& input_;
+  bool at_line_break_;
+  text::CodePageText carried_;
+};
+
+// Rewrites a piece; `worker` (0 or 1) says which of two side-by-side rewrites it is.
+using Rewrite = std::function<void(text::CodePageText& piece, std::size_t worker)>;
+
 // Reads the input in blocks and passes each piece, cut where piece_end says, to `rewrite`,
-// writing the result as it goes: memory stays the same whatever the length of the input.
-int rewrite_in_pieces(TextInput& input, Output& output, const std::function<void(text::CodePageText&)>& rewrite,
-                      bool at_line_break = false) {
-  text::CodePageText pending;
+// writing the result as it goes: memory stays the same whatever the length of the input. With
+// `side_by_side`, two pieces at a time are rewritten, the second on another thread (worker 1),
+// then `after_both` runs and both are written in order.
+int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, bool at_line_break = false,
+                      bool side_by_side = false, const std::function<void()>& after_both = {}) {
+  Pieces pieces(input, at_line_break);
+  text::CodePageText first;
+  text::CodePageText second;
   // A block, and the end of the block before it.
-  pending.text.reserve(2 * TextInput::block_bytes);
-  expect_large_fill(pending.text.data(), pending.text.capacity());
+  for (text::CodePageText* piece : {&first, &second}) {
+    piece->text.reserve(2 * TextInput::block_bytes);
+    expect_large_fill(piece->text.data(), piece->text.capacity());
+  }
   bool bom_written = false;
   for (;;) {
-    const TextInput::Status status = input.read(pending);
+    TextInput::Status status = pieces.next(first);
     if (!bom_written && input.had_bom()) {
       if (!output.write(text::utf8_bom)) return cannot_write();
       bom_written = true;
     }
-    const text::CodePageText rest = status == TextInput::Status::more
-                                        ? text::split_off(pending, piece_end(pending, at_line_break))
-                                        : text::CodePageText{};
-    rewrite(pending);
-    if (!output.write(pending)) return cannot_write();
-    // Assigned, not moved: the block's buffers are kept for the next block.
-    pending.text.assign(rest.text);
-    pending.foreign.assign(rest.foreign.begin(), rest.foreign.end());
-    pending.foreign_units.assign(rest.foreign_units);
+    if (side_by_side && status == TextInput::Status::more) {
+      status = pieces.next(second);
+      // Run here, at get(), when no thread can be started.
+      std::future<void> other =
+          std::async(std::launch::async | std::launch::deferred, [&rewrite, &second] { rewrite(second, 1); });
+      rewrite(first, 0);
+      const bool written = output.write(first);
+      other.get();
+      if (after_both) after_both();
+      if (!written || !output.write(second)) return cannot_write();
+    } else {
+      rewrite(first, 0);
+      if (after_both) after_both();
+      if (!output.write(first)) return cannot_write();
+    }
     if (status == TextInput::Status::failed) {
       say(input.error());
       return exit_usage;
@@ -226,7 +266,7 @@ int run_command(const Invocation& invocation) {
   switch (command.kind) {
     case Command::Kind::change_case: {
       text::CaseChanger changer(command.change);
-      return rewrite_in_pieces(input, output, [&](text::CodePageText& piece) { changer.apply(piece); });
+      return rewrite_in_pieces(input, output, [&](text::CodePageText& piece, std::size_t) { changer.apply(piece); });
     }
     case Command::Kind::report: return report_on_whole_text(input, output, command.report);
     case Command::Kind::restore_accents: {
@@ -237,11 +277,25 @@ int run_command(const Invocation& invocation) {
         context = find_context_model(invocation.context_model);
         if (context.problem) say(*context.problem + "; se ponen las tildes solo con el diccionario");
       }
+      // Two restorers, each with its own answers, take a piece each side by side; their
+      // corrections join the report in the text's order.
+      const accents::ContextModel* model = context.model ? &*context.model : nullptr;
+      accents::AccentRestorer restorers[] = {accents::AccentRestorer(found.dictionary, model),
+                                             accents::AccentRestorer(found.dictionary, model)};
+      accents::AccentCorrections piece_corrections[2];
       accents::AccentCorrections corrections;
-      accents::AccentRestorer restorer(found.dictionary, context.model ? &*context.model : nullptr);
       const int status = rewrite_in_pieces(
-          input, output, [&](text::CodePageText& piece) { restorer.restore(piece, corrections); },
-          context.model.has_value());
+          input, output,
+          [&](text::CodePageText& piece, std::size_t worker) {
+            restorers[worker].restore(piece, piece_corrections[worker]);
+          },
+          model != nullptr, true,
+          [&] {
+            for (accents::AccentCorrections& piece : piece_corrections) {
+              accents::add_corrections(corrections, piece);
+              piece = {};
+            }
+          });
       if (status == exit_ok && !invocation.quiet) {
         std::string report = text::to_utf8(accents::correction_report(corrections));
         if (!report.ends_with('\n')) report += '\n';

@@ -179,6 +179,20 @@ TEST(AccentRestoration, Report) {
             "das ...\r\n" +
                 listed);
 
+  // Pieces restored apart and their corrections added in order: the report of the whole.
+  const auto after_separator = [&text](std::size_t at) {
+    return std::min(text.find_first_of(" \n", at), text.size() - 1) + 1;
+  };
+  for (const std::size_t from : {std::size_t{0}, std::size_t{150}, text.size() - 8}) {
+    const std::size_t cut = after_separator(from), second_cut = after_separator(cut + 100);
+    SCOPED_TRACE(cut);
+    accents::AccentCorrections joined = restore(text.substr(0, cut), d).corrections;
+    accents::add_corrections(joined, restore(text.substr(cut, second_cut - cut), d).corrections);
+    accents::add_corrections(joined, restore(text.substr(second_cut), d).corrections);
+    EXPECT_EQ(joined.count, 41);
+    EXPECT_EQ(joined.list, listed);
+  }
+
   EXPECT_EQ(accents::correction_report(restore("casa", d).corrections),
             "Encontradas 0 palabras a las que se le ha puesto t\xEDlde ortogr\xE1"
             "fica ...");
