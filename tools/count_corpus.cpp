@@ -5,8 +5,10 @@
 //                [--context TABLE [--plain-words LIST]] --source NAME=LIST [--source NAME=LIST ...]
 //
 // LIST names the documents of one source, one path relative to DIR a line: HTML, XHTML or
-// XML help pages, or gettext message catalogues (.mo, each line of a message a paragraph).
-// Each document belongs to one part, by a hash of NAME/path: "held-out" (a quarter, for
+// XML help pages; gettext message catalogues (.mo, each line of a message a paragraph); or a
+// Debian archive's translated package descriptions (a file named Translation-LL), of which
+// each description is a document of its own, named by its package. Each document belongs to
+// one part, by a hash of NAME/path (NAME/package for a description): "held-out" (a quarter, for
 // judging the dictionary), "build" (the rest), which itself splits into "fit" and "tune" for
 // choosing the dictionary's margins without looking at "held-out". Paragraphs
 // and whole documents that read as English are left out. The counts (tools/word_counts.h)
@@ -30,6 +32,7 @@
 #include "tools/gettext_catalog.h"
 #include "tools/markup_text.h"
 #include "tools/message_text.h"
+#include "tools/package_descriptions.h"
 #include "tools/utf8_cp1252.h"
 #include "tools/word_counts.h"
 
@@ -90,17 +93,27 @@ bool in_part(const std::string& part, unsigned bucket) {
   return bucket >= 45;  // fit
 }
 
+std::string read_document(const std::string& path) {
+  auto bytes = tools::read_file(path);
+  if (!bytes) fail("cannot read " + path);
+  return std::move(*bytes);
+}
+
 // The UTF-8 paragraphs of a document, read by its kind: a message catalogue or a markup page.
 std::vector<std::string> document_paragraphs(const std::string& path) {
-  const auto bytes = tools::read_file(path);
-  if (!bytes) fail("cannot read " + path);
-  if (!path.ends_with(".mo")) return tools::markup_paragraphs(*bytes);
-  const auto messages = tools::catalog_translations(*bytes);
+  const auto bytes = read_document(path);
+  if (!path.ends_with(".mo")) return tools::markup_paragraphs(bytes);
+  const auto messages = tools::catalog_translations(bytes);
   if (!messages) fail(path + " is not a well-formed message catalogue");
   std::vector<std::string> paragraphs;
   for (const auto& m : *messages)
     for (auto& p : tools::message_paragraphs(m)) paragraphs.push_back(std::move(p));
   return paragraphs;
+}
+
+bool is_description_file(std::string_view path) {
+  const auto slash = path.rfind('/');
+  return path.substr(slash == std::string_view::npos ? 0 : slash + 1).starts_with("Translation-");
 }
 
 std::vector<std::string> document_paths(const Source& source) {
@@ -122,10 +135,10 @@ struct Tally {
 };
 
 // The Spanish paragraphs of one document; none when the document as a whole reads as English.
-std::vector<Paragraph> spanish_paragraphs(const std::string& path, Tally& tally) {
+std::vector<Paragraph> spanish_paragraphs(const std::vector<std::string>& document, Tally& tally) {
   std::vector<Paragraph> paragraphs;
   int document_score = 0;
-  for (const auto& p : document_paragraphs(path)) {
+  for (const auto& p : document) {
     Paragraph paragraph{tools::utf8_to_cp1252_replacing(tools::compose_accents(p), ' '), {}};
     paragraph.words = tools::corpus_words(paragraph.text);
     if (paragraph.words.empty()) continue;
@@ -148,10 +161,9 @@ std::vector<Paragraph> spanish_paragraphs(const std::string& path, Tally& tally)
 void count_source(const Options& options, std::size_t index, tools::WordCounts& table, std::vector<std::string>* text) {
   const Source& source = options.sources[index];
   Tally tally;
-  for (const auto& path : document_paths(source)) {
-    if (!in_part(options.part, tools::document_bucket(source.name + "/" + path))) continue;
+  const auto count_document = [&](const std::vector<std::string>& document) {
     ++tally.documents;
-    for (const auto& p : spanish_paragraphs(options.root + "/" + path, tally)) {
+    for (const auto& p : spanish_paragraphs(document, tally)) {
       ++tally.paragraphs;
       tally.words += p.words.size();
       for (const auto& w : p.words) {
@@ -161,6 +173,16 @@ void count_source(const Options& options, std::size_t index, tools::WordCounts& 
       }
       if (text) text->push_back(p.text);
     }
+  };
+  for (const auto& path : document_paths(source)) {
+    if (is_description_file(path)) {
+      for (const auto& d : tools::translated_descriptions(read_document(options.root + "/" + path)))
+        if (in_part(options.part, tools::document_bucket(source.name + "/" + d.package)))
+          count_document(d.paragraphs);
+      continue;
+    }
+    if (!in_part(options.part, tools::document_bucket(source.name + "/" + path))) continue;
+    count_document(document_paragraphs(options.root + "/" + path));
   }
   std::cout << "count_corpus: " << source.name << " (" << options.part << "): " << tally.documents << " documents ("
             << tally.english_documents << " in English left out), " << tally.paragraphs << " paragraphs ("
