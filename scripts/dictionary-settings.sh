@@ -4,4 +4,4 @@
 # measurement (scripts/measure-dictionary.sh --tune and --tune-context; docs/dictionary.md,
 # docs/context.md).
 dictionary_choice=(--margin 2 --plain-margin 2 --min-count 3 --rank-weight 0.3 --smoothing 0)
-context_choice=(--smoothing 0.5 --accent-threshold 4 --plain-threshold 1 --unwritten-gap 2)
+context_choice=(--smoothing 0.1 --accent-threshold 4 --plain-threshold 1 --unwritten-gap 2)

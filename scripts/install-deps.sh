@@ -10,6 +10,8 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xdotool x11-utils imagemagick
   hunspell-es hunspell-tools fonts-dejavu-core locales
   nsis zip unzip
+  # The corpus of scripts/regenerate-word-counts.sh: the package descriptions come as bzip2.
+  bzip2
   # The Debian package of the command line program: dependencies (dpkg-shlibdeps, file), checks
   # (lintian) and its manual page and completion as users meet them (man-db, bash-completion).
   dpkg-dev file lintian man-db bash-completion

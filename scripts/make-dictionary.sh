@@ -139,9 +139,10 @@ https://www.gnu.org/licenses/lgpl-3.0.html, https://www.mozilla.org/MPL/1.1/ (on
 
 Word counts of Spanish running text (data/word-counts.tsv.gz and data/context-counts.tsv.gz
 in Tildario's sources; every word form counted as written, and for the words whose accent
-depends on the sentence the words next to them) in these Debian packages: the documentation
-(the first seven) for the word forms, all of them (documentation, and the translated messages
-of games and of LibreOffice) for the context model:
+depends on the sentence the words next to them) in these Debian packages and files: the
+documentation (the first seven) for the word forms, all of them (documentation, LibreOffice's
+messages, Debian's package descriptions, and the interfaces of Firefox, Thunderbird and
+Chromium) for the context model:
 $(sed -n '/^| [a-z-]* | `/{s/`//g; s/^| [a-z-]* | \([^|]*\) | \([^|]*\) |.*/- \1: \2/p}' "$root/data/README.md")
 
 Word frequencies: $frequency_package $frequency_version (the commonWords and wikipedia lists),

@@ -11,7 +11,7 @@
 #   1. every form of the word list that can change a result;
 #   2. the subtitle ranks alone deciding (the dictionary before the word counts);
 #   3. the shipped dictionary, as scripts/make-dictionary.sh makes it;
-# and then, for each kind of text (manuales, mensajes), the shipped
+# and then, for each kind of text (manuales, mensajes, descripciones, interfaz), the shipped
 # dictionary alone and with the context model (tildario tilde --contexto): once with the acute
 # accents stripped, once with every mark stripped (acute, ñ, ü). Each line gives the word
 # accuracy, the words wrong, the recall of the marks and the words given a wrong mark.
@@ -25,10 +25,11 @@ cd "$(dirname "$0")/.."
 work=build/dictionary
 corpus=build/corpus
 tools=build/native/tools
-kinds=(manuales mensajes)
+kinds=(manuales mensajes descripciones interfaz)
 
+tune_texts=("${kinds[@]/#/$corpus/text/tune-}")
 for f in "$corpus/held-out.txt" "$corpus/tune.txt" "$corpus/fit-counts.tsv" "$corpus/fit-context.tsv" \
-         "$corpus/text/tune-mensajes.txt"; do
+         "${tune_texts[@]/%/.txt}"; do
   [ -r "$f" ] || { echo "measure-dictionary: no $f (run scripts/regenerate-word-counts.sh)" >&2; exit 1; }
 done
 

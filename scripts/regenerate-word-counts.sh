@@ -13,11 +13,15 @@
 # scripts/measure-dictionary.sh judges and tunes with: the running text of the held-out
 # documents, and counts and text of the build part split once more (fit and tune).
 #
-# The corpus has two kinds of text: the documentation ("manuales", which alone makes the word
-# counts), and LibreOffice's program messages ("mensajes"), gettext catalogues of which only the
-# Spanish .mo files are unpacked. For each kind and part it writes the running text to
-# build/corpus/text/<part>-<kind>.txt, and build/corpus/kinds.txt sums up the documents,
-# paragraphs and words of each.
+# The corpus has four kinds of text: the documentation ("manuales", which alone makes the word
+# counts); LibreOffice's program messages ("mensajes"), gettext catalogues of which only the
+# Spanish .mo files are unpacked; Debian's Spanish package descriptions ("descripciones"), the
+# archive's i18n/Translation-es file, fetched with apt's own helper and checked against the
+# signed release file that apt already holds; and the interfaces of Firefox, Thunderbird and
+# Chromium ("interfaz"): the Fluent and .properties files of the first two's language packs
+# (.xpi archives, unpacked with unzip) and Chromium's Spanish locale pack. For each kind and part
+# it writes the running text to build/corpus/text/<part>-<kind>.txt, and build/corpus/kinds.txt
+# sums up the documents, paragraphs and words of each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -26,14 +30,16 @@ files=$corpus/root
 
 packages=(libreoffice-help-es gimp-help-es gimp-help-common freedombox-doc-es debian-handbook gnome-user-docs
           ubuntu-packaging-guide-html-es lilypond-doc-html-es)
-catalog_packages=(libreoffice-l10n-es)
-kinds=(manuales mensajes)
+catalog_packages=(libreoffice-l10n-es firefox-esr-l10n-es-es thunderbird-l10n-es-es chromium-l10n)
+kinds=(manuales mensajes descripciones interfaz)
 parts=(build held-out fit tune)
 libreoffice=usr/lib/libreoffice/program/resource/es/LC_MESSAGES
+chromium=usr/lib/chromium/locales
+descriptions=dists/bookworm/main/i18n
 
 fail() { echo "regenerate-word-counts: $*" >&2; exit 1; }
 
-rm -rf "$corpus/debs" "$files" "$corpus/lists" "$corpus/text"
+rm -rf "$corpus/debs" "$corpus/i18n" "$files" "$corpus/lists" "$corpus/text"
 mkdir -p "$corpus/debs" "$files" "$corpus/lists" "$corpus/text"
 all_packages=("${packages[@]}" "${catalog_packages[@]}")
 echo "regenerate-word-counts: fetching ${all_packages[*]}"
@@ -42,12 +48,35 @@ echo "regenerate-word-counts: fetching ${all_packages[*]}"
   || fail "apt-get cannot fetch ${all_packages[*]}"
 for deb in "$corpus/debs"/*.deb; do
   case $(dpkg-deb -f "$deb" Package) in
-    libreoffice-l10n-*) catalogs=$libreoffice ;;
+    libreoffice-l10n-*) catalogs="./$libreoffice/*.mo" ;;
+    chromium-l10n) catalogs="./$chromium/es.pak ./$chromium/es.pak.info" ;;
+    firefox-esr-l10n-* | thunderbird-l10n-*)
+      dpkg-deb -x "$deb" "$files"
+      for xpi in $(dpkg-deb -c "$deb" | awk '$6 ~ /\.xpi$/ { print $6 }'); do
+        unzip -q -o "$files/$xpi" -d "$files/${xpi%.xpi}" || fail "cannot unpack $xpi"
+      done
+      continue ;;
     *) dpkg-deb -x "$deb" "$files"; continue ;;
   esac
-  dpkg-deb --fsys-tarfile "$deb" | tar -x -C "$files" --wildcards "./$catalogs/*.mo" || fail "no catalogues in $deb"
+  # shellcheck disable=SC2086 # the patterns, without spaces
+  dpkg-deb --fsys-tarfile "$deb" | tar -x -C "$files" --wildcards $catalogs || fail "no catalogues in $deb"
 done
 for deb in "$corpus/debs"/*.deb; do dpkg-deb -f "$deb" Package Version | paste -sd' '; done > "$corpus/versions.txt"
+
+# Debian's Spanish package descriptions, from the mirror of apt's bookworm source, checked
+# against the hash that the release file apt has already verified states for them.
+# shellcheck disable=SC2016 # apt's fields, not the shell's
+read -r base_uri packages_list version < <(apt-get indextargets --format '$(BASE_URI) $(FILENAME) $(VERSION)' \
+    'Identifier: Packages' 'Codename: bookworm' 'Component: main' | head -1) || fail "apt knows no bookworm main"
+release=${packages_list%%_main_binary-*}_InRelease
+hash=$(awk '/^SHA256:/ { in_sums = 1; next } /^[^ ]/ { in_sums = 0 }
+            in_sums && $3 == "main/i18n/Translation-es.bz2" { print $1 }' "$release")
+[ -n "$hash" ] || fail "$release states no main/i18n/Translation-es.bz2"
+mkdir -p "$corpus/i18n" "$files/$descriptions"
+/usr/lib/apt/apt-helper download-file "${base_uri}main/i18n/Translation-es.bz2" "$corpus/i18n/Translation-es.bz2" \
+    "SHA256:$hash" >/dev/null 2>&1 || fail "cannot fetch ${base_uri}main/i18n/Translation-es.bz2"
+bzip2 -dc "$corpus/i18n/Translation-es.bz2" > "$files/$descriptions/Translation-es"
+echo "Translation-es Debian $version (sha256 of Translation-es.bz2 $hash)" >> "$corpus/versions.txt"
 
 [ -f build/native/build.ninja ] || cmake --preset native >/dev/null
 cmake --build --preset native --target count_corpus >/dev/null
@@ -72,6 +101,12 @@ list manuales ubuntu-packaging-guide usr/share/doc/ubuntu-packaging-guide-html-e
      ! -name genindex.html
 list manuales lilypond usr/share/doc/lilypond/html -name '*.es.html' ! -name '*-big-page.es.html'
 list mensajes libreoffice-interface "$libreoffice" -name '*.mo'
+list descripciones debian-descriptions "$descriptions" -name Translation-es
+list interfaz firefox usr/lib/firefox-esr/browser/extensions/langpack-es-ES@firefox-esr.mozilla.org \
+     \( -name '*.ftl' -o -name '*.properties' \)
+list interfaz thunderbird usr/lib/thunderbird/extensions/langpack-es-ES@thunderbird.mozilla.org \
+     \( -name '*.ftl' -o -name '*.properties' \)
+list interfaz chromium "$chromium" -name es.pak
 
 tool=build/native/tools/count_corpus
 text=$corpus/text

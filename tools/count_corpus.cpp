@@ -5,8 +5,13 @@
 //                [--context TABLE [--plain-words LIST]] --source NAME=LIST [--source NAME=LIST ...]
 //
 // LIST names the documents of one source, one path relative to DIR a line: HTML, XHTML or
-// XML help pages, or gettext message catalogues (.mo, each line of a message a paragraph).
-// Each document belongs to one part, by a hash of NAME/path: "held-out" (a quarter, for
+// XML help pages; gettext message catalogues (.mo), Fluent files (.ftl) or .properties files,
+// each line of a message a paragraph; or a Debian archive's translated package descriptions
+// (a file named Translation-LL), of which each description is a document of its own, named
+// by its package; or a Chromium locale pack (.pak, with its .pak.info beside it), whose
+// messages make a document for each of Chromium's source files and hundred of ids, named by
+// both. Each document belongs to one part, by a hash of NAME/path (NAME/package for a
+// description, NAME/source file/hundred for a pack): "held-out" (a quarter, for
 // judging the dictionary), "build" (the rest), which itself splits into "fit" and "tune" for
 // choosing the dictionary's margins without looking at "held-out". Paragraphs
 // and whole documents that read as English are left out. The counts (tools/word_counts.h)
@@ -16,6 +21,8 @@
 // UTF-8) it also counts the words written only with ñ or ü whose plain letters are in LIST.
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -23,13 +30,17 @@
 
 #include "text/case_conversion.h"
 
+#include "tools/chromium_pak.h"
 #include "tools/command_line.h"
 #include "tools/context_counts.h"
 #include "tools/corpus_words.h"
 #include "tools/files.h"
+#include "tools/fluent_messages.h"
 #include "tools/gettext_catalog.h"
 #include "tools/markup_text.h"
 #include "tools/message_text.h"
+#include "tools/package_descriptions.h"
+#include "tools/properties_messages.h"
 #include "tools/utf8_cp1252.h"
 #include "tools/word_counts.h"
 
@@ -90,17 +101,52 @@ bool in_part(const std::string& part, unsigned bucket) {
   return bucket >= 45;  // fit
 }
 
-// The UTF-8 paragraphs of a document, read by its kind: a message catalogue or a markup page.
-std::vector<std::string> document_paragraphs(const std::string& path) {
-  const auto bytes = tools::read_file(path);
+std::string read_document(const std::string& path) {
+  auto bytes = tools::read_file(path);
   if (!bytes) fail("cannot read " + path);
-  if (!path.ends_with(".mo")) return tools::markup_paragraphs(*bytes);
-  const auto messages = tools::catalog_translations(*bytes);
+  return std::move(*bytes);
+}
+
+// The messages of a translated program's file: a message catalogue, a Fluent or a .properties file.
+std::optional<std::vector<std::string>> file_messages(const std::string& path, const std::string& bytes) {
+  if (path.ends_with(".ftl")) return tools::fluent_messages(bytes);
+  if (path.ends_with(".properties")) return tools::properties_messages(bytes);
+  if (!path.ends_with(".mo")) return std::nullopt;
+  auto messages = tools::catalog_translations(bytes);
   if (!messages) fail(path + " is not a well-formed message catalogue");
+  return messages;
+}
+
+// The UTF-8 paragraphs of a document, read by its kind: a translated program's messages or a
+// markup page.
+std::vector<std::string> document_paragraphs(const std::string& path) {
+  const auto bytes = read_document(path);
+  const auto messages = file_messages(path, bytes);
+  if (!messages) return tools::markup_paragraphs(bytes);
   std::vector<std::string> paragraphs;
   for (const auto& m : *messages)
     for (auto& p : tools::message_paragraphs(m)) paragraphs.push_back(std::move(p));
   return paragraphs;
+}
+
+// The messages of a Chromium locale pack by document name (its source file and hundred of ids),
+// each message's paragraphs.
+std::map<std::string, std::vector<std::string>> pak_documents(const std::string& path) {
+  const auto messages = tools::pak_messages(read_document(path));
+  if (!messages) fail(path + " is not a well-formed Chromium pack");
+  const auto files = tools::pak_message_files(read_document(path + ".info"));
+  std::map<std::string, std::vector<std::string>> documents;
+  for (const auto& m : *messages) {
+    const auto file = files.find(m.id);
+    auto& document = documents[(file == files.end() ? "" : file->second) + "/" + std::to_string(m.id / 100)];
+    for (auto& p : tools::message_paragraphs(tools::icu_message_text(m.text))) document.push_back(std::move(p));
+  }
+  return documents;
+}
+
+bool is_description_file(std::string_view path) {
+  const auto slash = path.rfind('/');
+  return path.substr(slash == std::string_view::npos ? 0 : slash + 1).starts_with("Translation-");
 }
 
 std::vector<std::string> document_paths(const Source& source) {
@@ -122,10 +168,10 @@ struct Tally {
 };
 
 // The Spanish paragraphs of one document; none when the document as a whole reads as English.
-std::vector<Paragraph> spanish_paragraphs(const std::string& path, Tally& tally) {
+std::vector<Paragraph> spanish_paragraphs(const std::vector<std::string>& document, Tally& tally) {
   std::vector<Paragraph> paragraphs;
   int document_score = 0;
-  for (const auto& p : document_paragraphs(path)) {
+  for (const auto& p : document) {
     Paragraph paragraph{tools::utf8_to_cp1252_replacing(tools::compose_accents(p), ' '), {}};
     paragraph.words = tools::corpus_words(paragraph.text);
     if (paragraph.words.empty()) continue;
@@ -148,10 +194,9 @@ std::vector<Paragraph> spanish_paragraphs(const std::string& path, Tally& tally)
 void count_source(const Options& options, std::size_t index, tools::WordCounts& table, std::vector<std::string>* text) {
   const Source& source = options.sources[index];
   Tally tally;
-  for (const auto& path : document_paths(source)) {
-    if (!in_part(options.part, tools::document_bucket(source.name + "/" + path))) continue;
+  const auto count_document = [&](const std::vector<std::string>& document) {
     ++tally.documents;
-    for (const auto& p : spanish_paragraphs(options.root + "/" + path, tally)) {
+    for (const auto& p : spanish_paragraphs(document, tally)) {
       ++tally.paragraphs;
       tally.words += p.words.size();
       for (const auto& w : p.words) {
@@ -161,6 +206,21 @@ void count_source(const Options& options, std::size_t index, tools::WordCounts& 
       }
       if (text) text->push_back(p.text);
     }
+  };
+  for (const auto& path : document_paths(source)) {
+    if (is_description_file(path)) {
+      for (const auto& d : tools::translated_descriptions(read_document(options.root + "/" + path)))
+        if (in_part(options.part, tools::document_bucket(source.name + "/" + d.package)))
+          count_document(d.paragraphs);
+      continue;
+    }
+    if (path.ends_with(".pak")) {
+      for (const auto& [name, document] : pak_documents(options.root + "/" + path))
+        if (in_part(options.part, tools::document_bucket(source.name + "/" + name))) count_document(document);
+      continue;
+    }
+    if (!in_part(options.part, tools::document_bucket(source.name + "/" + path))) continue;
+    count_document(document_paragraphs(options.root + "/" + path));
   }
   std::cout << "count_corpus: " << source.name << " (" << options.part << "): " << tally.documents << " documents ("
             << tally.english_documents << " in English left out), " << tally.paragraphs << " paragraphs ("

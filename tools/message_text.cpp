@@ -79,7 +79,7 @@ struct Scanner {
       for (++k; is_digit(at(k));) ++k;
     while (at(k) == 'h' || at(k) == 'l' || at(k) == 'L' || at(k) == 'q' || at(k) == 'j' || at(k) == 'z' || at(k) == 't')
       ++k;
-    if (!at(k) || std::string_view("diouxXeEfFgGaAcspn").find(at(k)) == std::string_view::npos) return false;
+    if (!at(k) || std::string_view("diouxXeEfFgGaAcspnS").find(at(k)) == std::string_view::npos) return false;
     i = k + 1;
     return true;
   }

@@ -33,6 +33,8 @@ TEST(MessageText, RunningTextOfAMessage) {
       // printf, Boost and LibreOffice placeholders; "%%" is a percent sign and "50 %" stays.
       {"%1$s desde: %2$s, %d minutos, %5.2f%% y %1% de %2% con %PRODUCTNAME %PRODUCTVERSION al 50 % de %1.",
        {"desde: , minutos, % y de con al 50 % de ."}},
+      // Mozilla's string placeholders.
+      {"No se pudo guardar %S en %1$S: %2$S.", {"No se pudo guardar en : ."}},
       {"La hoja %HOJA_ACTUAL% va despu\xC3\xA9s de %HOJA_ANTERIOR%.", {"La hoja va despu\xC3\xA9s de ."}},
       {"No se puede abrir $(ARG1): $1 ${file} {Tab} [[enlace]]", {"No se puede abrir :"}},
       // Accelerator marks of LibreOffice and GTK, also before an accented capital.
