@@ -109,10 +109,13 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
     for (std::size_t s = 0; s < k; ++s)
       priors[s] = std::log((static_cast<double>(group.totals[s]) + a) / (total + static_cast<double>(k) * a));
     const double likeliest = *std::max_element(priors.begin(), priors.end());
+    const double mark_bonus = settings.accent_threshold - settings.mark_threshold.value_or(settings.accent_threshold);
     for (std::size_t s = 0; s < k; ++s) {
+      const std::string& spelling = group.spellings[s];
+      const bool has_mark = spelling.find_first_of("\xF1\xFC") != std::string::npos;
+      const double prior = group.totals[s] == 0 ? likeliest - settings.unwritten_gap : priors[s];
       put_u32(candidates, static_cast<std::uint32_t>(strings.size()));
-      put_u16(candidates, static_cast<std::uint16_t>(
-                              weight(group.totals[s] == 0 ? likeliest - settings.unwritten_gap : priors[s])));
+      put_u16(candidates, static_cast<std::uint16_t>(weight(prior + (has_mark ? mark_bonus : 0.0))));
       put_u16(candidates, 0);
       strings += group.spellings[s];
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -19,6 +20,9 @@ struct ContextModelSettings {
   // How much more likely (natural log) another spelling must be than the dictionary's: one
   // with an accent, and the plain word.
   double accent_threshold = 4.0, plain_threshold = 4.0;
+  // The same for a spelling with ñ or ü, when it differs from the accent's (none: the same). The
+  // file keeps two thresholds only: the difference goes into those spellings' prior.
+  std::optional<double> mark_threshold;
   // How much less likely (natural log) than the likeliest other spelling a plain word is that
   // the text never writes beside its spellings with ñ or ü ("ano" beside "año").
   double unwritten_gap = 0.0;

@@ -2,8 +2,7 @@
 // (tools/context_counts.h; count_corpus --context makes one).
 //
 //   make_context_model [--forms WORD_LIST [--mark-words LIST ...] [--word-counts TABLE]] [--smoothing A]
-//   [--accent-threshold T]
-//   [--plain-threshold T]
+//   [--accent-threshold T] [--plain-threshold T] [--mark-threshold T]
 //                      [--features LIST] COUNTS OUTPUT
 //
 // WORD_LIST (UTF-8, a form a line, as make_dictionary takes) names the real words: the corpus
@@ -16,7 +15,7 @@
 // plain spelling always stays a choice: it leaves the word as it was written. LIST names the
 // features to keep, from -1,+1,-2,+2 (all by default). The thresholds are in natural-log units:
 // how much likelier than the dictionary's choice another spelling must be, one with an accent
-// and the plain word.
+// and the plain word; --mark-threshold, one with ñ or ü (by default the accent's).
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
@@ -37,7 +36,7 @@ namespace {
 
 constexpr std::string_view usage_text =
     "usage: make_context_model [--forms WORD_LIST [--mark-words LIST ...] [--word-counts TABLE]] [--smoothing A]\n"
-    "                          [--accent-threshold T] [--plain-threshold T] [--unwritten-gap G]\n"
+    "                          [--accent-threshold T] [--plain-threshold T] [--mark-threshold T] [--unwritten-gap G]\n"
     "                          [--features -1,+1,-2,+2]\n"
     "                          COUNTS OUTPUT\n";
 
@@ -95,7 +94,7 @@ int main(int argc, char** argv) {
   const auto line =
       tools::parse_command_line(argc, argv,
                                 {"--forms", "--mark-words", "--word-counts", "--smoothing", "--unwritten-gap",
-                                 "--accent-threshold", "--plain-threshold", "--features"});
+                                 "--accent-threshold", "--plain-threshold", "--mark-threshold", "--features"});
   if (line.error) usage(*line.error);
   if (line.positional.size() != 2) usage("expected COUNTS and OUTPUT");
   tools::ContextModelSettings settings;
@@ -105,6 +104,9 @@ int main(int argc, char** argv) {
                                                    "make_context_model", usage_text);
   settings.plain_threshold =
       tools::number_option(line, "--plain-threshold", settings.plain_threshold, 0.0, "make_context_model", usage_text);
+  if (line.has("--mark-threshold"))
+    settings.mark_threshold = tools::number_option(line, "--mark-threshold", settings.accent_threshold, 0.0,
+                                                   "make_context_model", usage_text);
   settings.unwritten_gap =
       tools::number_option(line, "--unwritten-gap", settings.unwritten_gap, 0.0, "make_context_model", usage_text);
   if (line.has("--features")) settings.features = parse_features(line.value("--features"));

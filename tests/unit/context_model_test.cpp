@@ -180,6 +180,35 @@ TEST(ContextModel, ThresholdsAndFeaturesAreHonoured) {
   EXPECT_EQ(restore("no esta", model), "no est\xE1");
 }
 
+// A spelling with ñ or ü takes its own threshold: "ano" never written, "año" after "un".
+TEST(ContextModel, MarksHaveTheirOwnThreshold) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 30; ++i) lines.push_back("Hace un a\xF1o que vino.");
+  tools::ContextCounting counting;
+  counting.plain_is_word = [](const std::string& plain) { return plain == "ano"; };
+  tools::ContextCounts counts = tools::count_contexts(lines, counting);
+  tools::add_plain_spellings(counts, [](const std::string& plain) { return plain == "ano"; });
+  ASSERT_TRUE(counts.contains("ano"));
+  accents::AccentDictionary d;
+  for (const char* w : {"ano", "a\xF1o"}) d.add(w);
+  const auto restored = [&d, &counts](const tools::ContextModelSettings& settings) {
+    const accents::ContextModel model = load(tools::make_context_model(counts, settings));
+    text::CodePageText t{"hace un ano", {}, {}};
+    accents::AccentCorrections corrections;
+    accents::AccentRestorer(d, &model).restore(t, corrections);
+    return t.text;
+  };
+  tools::ContextModelSettings settings;
+  settings.unwritten_gap = 2;
+  settings.accent_threshold = 20;
+  EXPECT_EQ(restored(settings), "hace un ano");
+  settings.mark_threshold = 2;
+  EXPECT_EQ(restored(settings), "hace un a\xF1o");
+  settings.accent_threshold = 2;
+  settings.mark_threshold = 20;
+  EXPECT_EQ(restored(settings), "hace un ano");
+}
+
 TEST(ContextModel, MisspellingsLeftOutOfTheSpellings) {
   std::vector<std::string> lines = corpus();
   for (int i = 0; i < 5; ++i) lines.push_back("una f\xEDgura rara, la figura");
