@@ -119,14 +119,10 @@ std::variant<Invocation, std::string> parse(std::span<const std::filesystem::pat
   return invocation;
 }
 
-// Standard output, through one reused buffer.
-class Output {
+// A text as UTF-8, in one reused buffer.
+class Utf8Text {
  public:
-  bool write(std::string_view bytes) {
-    // An empty block may have no buffer behind it, and fwrite takes no null pointer.
-    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-  }
-  bool write(const text::CodePageText& text) {
+  std::string_view encode(const text::CodePageText& text) {
     // Left uninitialised, so that only the part the text needs is ever touched; with room to
     // spare, so that a slightly longer block does not take fresh memory again.
     if (capacity_ < text::utf8_capacity(text)) {
@@ -134,13 +130,26 @@ class Output {
       buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
       expect_large_fill(buffer_.get(), capacity_);
     }
-    return write(std::string_view(buffer_.get(), text::write_utf8(text, buffer_.get())));
+    return std::string_view(buffer_.get(), text::write_utf8(text, buffer_.get()));
   }
-  bool finish() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
 
  private:
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = 0;
+};
+
+// Standard output.
+class Output {
+ public:
+  bool write(std::string_view bytes) {
+    // An empty block may have no buffer behind it, and fwrite takes no null pointer.
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  }
+  bool write(const text::CodePageText& text) { return write(utf8_.encode(text)); }
+  bool finish() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
+
+ private:
+  Utf8Text utf8_;
 };
 
 int cannot_write() {
@@ -203,33 +212,38 @@ int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, 
     piece->text.reserve(2 * TextInput::block_bytes);
     expect_large_fill(piece->text.data(), piece->text.capacity());
   }
-  bool bom_written = false;
+  TextInput::Status status = pieces.next(first);
+  if (input.had_bom() && !output.write(text::utf8_bom)) return cannot_write();
+  Utf8Text second_utf8;
   for (;;) {
-    TextInput::Status status = pieces.next(first);
-    if (!bom_written && input.had_bom()) {
-      if (!output.write(text::utf8_bom)) return cannot_write();
-      bom_written = true;
-    }
+    // How the read that ended the last piece of this round went.
+    TextInput::Status last = status;
     if (side_by_side && status == TextInput::Status::more) {
-      status = pieces.next(second);
+      last = pieces.next(second);
+      std::string_view second_bytes;
       // Run here, at get(), when no thread can be started.
-      std::future<void> other =
-          std::async(std::launch::async | std::launch::deferred, [&rewrite, &second] { rewrite(second, 1); });
+      std::future<void> other = std::async(std::launch::async | std::launch::deferred, [&] {
+        rewrite(second, 1);
+        second_bytes = second_utf8.encode(second);
+      });
       rewrite(first, 0);
       const bool written = output.write(first);
+      // The next round's first piece is read while the other is still at work.
+      if (written && last == TextInput::Status::more) status = pieces.next(first);
       other.get();
       if (after_both) after_both();
-      if (!written || !output.write(second)) return cannot_write();
+      if (!written || !output.write(second_bytes)) return cannot_write();
     } else {
       rewrite(first, 0);
       if (after_both) after_both();
       if (!output.write(first)) return cannot_write();
+      if (last == TextInput::Status::more) status = pieces.next(first);
     }
-    if (status == TextInput::Status::failed) {
+    if (last == TextInput::Status::failed) {
       say(input.error());
       return exit_usage;
     }
-    if (status == TextInput::Status::end) return output.finish() ? exit_ok : cannot_write();
+    if (last == TextInput::Status::end) return output.finish() ? exit_ok : cannot_write();
   }
 }
 
@@ -282,20 +296,27 @@ int run_command(const Invocation& invocation) {
       // join the report in the text's order. Without it the second would spend its time learning
       // the text's words again, for no gain.
       const accents::ContextModel* model = context.model ? &*context.model : nullptr;
-      accents::AccentRestorer restorers[] = {accents::AccentRestorer(found.dictionary, model),
-                                             accents::AccentRestorer(found.dictionary, model)};
-      accents::AccentCorrections piece_corrections[2];
+      // Each worker's restorer and corrections on cache lines of their own: written for every
+      // word, they would otherwise bounce between the processors.
+      struct alignas(64) Worker {
+        Worker(const accents::AccentDictionary& dictionary, const accents::ContextModel* model)
+            : restorer(dictionary, model) {}
+        accents::AccentRestorer restorer;
+        accents::AccentCorrections corrections;
+      };
+      const auto worker = [&] { return std::make_unique<Worker>(found.dictionary, model); };
+      const std::unique_ptr<Worker> workers[] = {worker(), worker()};
       accents::AccentCorrections corrections;
       const int status = rewrite_in_pieces(
           input, output,
-          [&](text::CodePageText& piece, std::size_t worker) {
-            restorers[worker].restore(piece, piece_corrections[worker]);
+          [&](text::CodePageText& piece, std::size_t w) {
+            workers[w]->restorer.restore(piece, workers[w]->corrections);
           },
           model != nullptr, model != nullptr,
           [&] {
-            for (accents::AccentCorrections& piece : piece_corrections) {
-              accents::add_corrections(corrections, piece);
-              piece = {};
+            for (const std::unique_ptr<Worker>& w : workers) {
+              accents::add_corrections(corrections, w->corrections);
+              w->corrections = {};
             }
           });
       if (status == exit_ok && !invocation.quiet) {
