@@ -300,15 +300,20 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
       return std::nullopt;
     const std::string_view form = std::string_view(model.form_text_).substr(start, length);
     // A form is a word in small letters without marks; each of its spellings has the same
-    // letters, some of them with a mark.
+    // letters, some of them with a mark, one acute accent at most.
     if (word_token(form) != form) return std::nullopt;
     for (std::size_t c = first; c < first + count; ++c) {
       if (std::uint64_t{model.candidates_[c].start} + length > string_bytes) return std::nullopt;
       const std::string_view spelling = std::string_view(model.form_text_).substr(model.candidates_[c].start, length);
       if (word_token(spelling) != form) return std::nullopt;
       model.candidates_[c].plain = spelling == form;
-      for (const char b : spelling)
+      std::size_t acute = 0;
+      for (const char b : spelling) {
         if (text::cp1252::to_lower(static_cast<unsigned char>(b)) != static_cast<unsigned char>(b)) return std::nullopt;
+        acute += text::is_acute_vowel(static_cast<unsigned char>(b));
+      }
+      // A word takes one written accent at most.
+      if (acute > 1) return std::nullopt;
     }
     if (model.find_form(form)) return std::nullopt;  // given twice
     model.form_slots_.add(token_hash(form), static_cast<std::uint32_t>(n));
@@ -427,8 +432,8 @@ std::optional<std::size_t> ContextModel::slot_of(std::uint64_t key) const {
 }
 
 std::optional<ContextModel::WrittenWord> ContextModel::written_word(std::string_view written,
-                                                                   std::string_view dictionary_spelling,
-                                                                   std::string_view as_written) const {
+                                                                    std::string_view dictionary_spelling,
+                                                                    std::string_view as_written) const {
   const std::optional<std::uint32_t> form = find_written(written);
   if (!form) return std::nullopt;
   const Form& f = forms_[*form];

@@ -257,6 +257,8 @@ TEST(ContextModel, DamagedFilesAreRefused) {
     for (const auto& [offset, byte] : changes) bytes[offset] = byte;
     return bytes;
   };
+  const std::size_t accented = good.find("est\xE1");
+  ASSERT_NE(accented, std::string::npos);
   const std::string damaged[] = {
       std::string(),
       good.substr(0, f::header_size),
@@ -270,6 +272,7 @@ TEST(ContextModel, DamagedFilesAreRefused) {
       with({{forms_at + 8, '\0'}}),     // an empty form
       with({{forms_at + 8, '\x7F'}}),   // a form past the strings
       with({{candidates_at, '\x02'}}),  // a spelling of other letters ("sta" + the next form's first)
+      with({{accented, '\xE9'}}),       // a spelling with two acute accents
       with({{forms_at + f::form_record_size, '\0'}, {forms_at + f::form_record_size + 8, '\x04'}}),  // "esta" twice
   };
   for (std::size_t k = 0; k < std::size(damaged); ++k) {
