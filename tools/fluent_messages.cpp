@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "tools/files.h"
+
 namespace tools {
 
 namespace {
@@ -31,8 +33,10 @@ bool holds_text(std::string_view attribute) {
 // npos. A backslash escapes the next byte.
 std::size_t string_end(std::string_view s, std::size_t open) {
   for (std::size_t k = open + 1; k < s.size(); ++k) {
-    if (s[k] == '\\') ++k;
-    else if (s[k] == '"') return k + 1;
+    if (s[k] == '\\')
+      ++k;
+    else if (s[k] == '"')
+      return k + 1;
   }
   return std::string_view::npos;
 }
@@ -158,14 +162,7 @@ std::vector<std::string> fluent_messages(std::string_view file) {
     keep = false;
   };
 
-  std::size_t start = 0;
-  while (start < file.size()) {
-    auto end = file.find('\n', start);
-    if (end == std::string_view::npos) end = file.size();
-    auto line = file.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-
+  for (std::string_view line : lines_of(file)) {
     if (!line.empty() && (line[0] == ' ' || line[0] == '\t')) {
       if (!in_entry) continue;
       const auto body = trim(line);

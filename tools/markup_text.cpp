@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "tools/utf8_cp1252.h"
+
 namespace tools {
 
 namespace {
@@ -84,24 +86,6 @@ bool is_name_char(char c) {
 }
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-
-void append_utf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
 
 std::optional<std::uint32_t> named_entity(std::string_view name) {
   static constexpr struct {
@@ -267,7 +251,7 @@ class Extractor {
       cp = named_entity(name);
     }
     if (!cp || *cp == 0 || *cp > 0x10FFFF || (*cp >= 0xD800 && *cp <= 0xDFFF)) cp = ' ';
-    append_utf8(text_, *cp);
+    append_code_point(text_, *cp);
   }
 
   void end_paragraph() {

@@ -4,6 +4,9 @@
 #include <array>
 #include <optional>
 
+#include "tools/files.h"
+#include "tools/utf8_cp1252.h"
+
 namespace tools {
 
 namespace {
@@ -34,24 +37,6 @@ std::optional<unsigned> hex4(std::string_view s, std::size_t at) {
   return v;
 }
 
-void append_utf8(std::string& out, unsigned cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 // The value with its escapes decoded.
 std::string unescape(std::string_view s) {
   std::string out;
@@ -76,7 +61,7 @@ std::string unescape(std::string_view s) {
             k += 6;
           }
         }
-        if (cp < 0xD800 || cp >= 0xE000) append_utf8(out, cp);
+        if (cp < 0xD800 || cp >= 0xE000) append_code_point(out, cp);
         break;
       }
       default: out.push_back(s[k]);
@@ -113,13 +98,7 @@ std::vector<std::string> properties_messages(std::string_view file) {
   std::vector<std::string> messages;
   std::string logical;
   bool continued = false;
-  std::size_t start = 0;
-  while (start < file.size()) {
-    auto end = file.find('\n', start);
-    if (end == std::string_view::npos) end = file.size();
-    auto line = file.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  for (std::string_view line : lines_of(file)) {
     if (continued) {
       while (!line.empty() && is_blank(line.front())) line.remove_prefix(1);
     } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,5 +19,8 @@ std::string utf8_to_cp1252_replacing(std::string_view utf8, char replacement);
 
 // The five bytes code page 1252 leaves undefined (0x81 0x8D 0x8F 0x90 0x9D) come out as U+FFFD.
 std::string cp1252_to_utf8(std::string_view cp1252);
+
+// Appends the code point `cp` (at most U+10FFFF, no surrogate) as UTF-8.
+void append_code_point(std::string& out, std::uint32_t cp);
 
 }  // namespace tools
