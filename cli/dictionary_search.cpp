@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <future>
 #include <memory>
 #include <new>
 #include <span>
@@ -68,7 +67,7 @@ std::optional<accents::DictionaryFingerprint> fingerprint_file(const std::filesy
 //
 // The index is read into memory of its own, backed by large pages where the system has them:
 // lookups then jump around it without a miss of the address cache at every step, and it is
-// checked a piece at a time as it is read. Meanwhile a second thread hashes the dictionary file.
+// checked a piece at a time as it is read.
 std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesystem::path& path) {
   std::filesystem::path index_path = path;
   index_path.replace_extension(accents::index_extension);
@@ -92,9 +91,8 @@ std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesyste
   if (!recorded || recorded->size % accents::record_size != 0) return std::nullopt;
   if (std::filesystem::file_size(path, error) != recorded->size || error) return std::nullopt;
 
-  // Deferred, and then hashed here at the end, when no thread can be started.
-  std::future<std::optional<accents::DictionaryFingerprint>> fingerprint =
-      std::async(std::launch::async | std::launch::deferred, fingerprint_file, path);
+  const std::optional<accents::DictionaryFingerprint> file = fingerprint_file(path);
+  if (!file) return std::nullopt;
   accents::IndexCheck check(index);
   std::size_t at = 0;
   while (got > 0) {
@@ -102,8 +100,7 @@ std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesyste
     at += got;
     got = std::fread(memory + at, 1, std::min(piece_size, index.size() - at), index_file.get());
   }
-  const std::optional<accents::DictionaryFingerprint> file = fingerprint.get();
-  if (!file || at != index.size() || std::ferror(index_file.get())) return std::nullopt;
+  if (at != index.size() || std::ferror(index_file.get())) return std::nullopt;
   return check.open(*file, std::move(keeper));
 }
 
