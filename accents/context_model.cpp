@@ -240,6 +240,14 @@ FeatureTokens feature_tokens(const WordContext& c, ContextFeature feature) {
     case ContextFeature::one_after: return {c.after[0], {}, c.after_hashes[0], none};
     case ContextFeature::two_before: return {c.before[1], c.before[0], c.before_hashes[1], c.before_hashes[0]};
     case ContextFeature::two_after: return {c.after[0], c.after[1], c.after_hashes[0], c.after_hashes[1]};
+    case ContextFeature::ending_before:
+    case ContextFeature::ending_after: {
+      // Only words make tokens longer than one byte: marks and numbers make one.
+      const std::string_view word = feature == ContextFeature::ending_before ? c.before[0] : c.after[0];
+      if (word.size() <= context_ending_length) return {{}, {}, none, none};
+      const std::string_view ending = word.substr(word.size() - context_ending_length);
+      return {ending, {}, token_hash(ending), none};
+    }
   }
   return {};
 }
@@ -264,7 +272,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
                       string_bytes = read_u32(header + 28), slot_count = read_u32(header + 32),
                       weight_count = read_u32(header + 36), max_distance = read_u32(header + 40),
                       mark_count = read_u32(header + 44), mark_bytes = read_u32(header + 48);
-  if (feature_mask == 0 || (feature_mask & ~0x1Eu) != 0 || !std::has_single_bit(slot_count) ||
+  if (feature_mask == 0 || (feature_mask & ~0x7Eu) != 0 || !std::has_single_bit(slot_count) ||
       max_distance >= slot_count || max_distance > f::max_distance)
     return std::nullopt;
   const std::uint64_t forms_at = f::header_size;
@@ -280,7 +288,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   model.accent_threshold_ = accent_threshold;
   model.plain_threshold_ = plain_threshold;
   model.max_distance_ = max_distance;
-  for (std::uint8_t feature = 1; feature <= 4; ++feature)
+  for (std::uint8_t feature = 1; feature <= 6; ++feature)
     if (feature_mask & (1u << feature)) model.features_.push_back(static_cast<ContextFeature>(feature));
 
   model.candidates_.reserve(candidate_count);
@@ -468,25 +476,43 @@ std::size_t ContextModel::choose(const WrittenWord& word, const WordContext& con
   // The slots of the features that the filter may hold are fetched from memory side by side,
   // then read.
   const WordFilter filter(0, feature_filter_);
-  std::uint64_t keys[4];
+  std::uint64_t keys[context_features.size()];
+  ContextFeature kinds[context_features.size()];
   std::size_t kept = 0;
   for (const ContextFeature feature : features_) {
+    if (whole_word_of(feature)) continue;
     const FeatureTokens tokens = feature_tokens(context, feature);
     const std::uint64_t key = feature_key(word.form, feature, tokens.first_hash, tokens.second_hash);
     if (!filter.may_hold(key)) continue;
-    keys[kept++] = key;
+    keys[kept] = key;
+    kinds[kept++] = feature;
 #if defined(__GNUC__)
     __builtin_prefetch(&slots_[static_cast<std::size_t>(key) & (slots_.size() - 1)]);
 #endif
   }
   std::int32_t scores[context_file::max_candidates];
   for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] = candidates[c].prior;
+  const auto add_weights = [&](std::size_t s) {
+    const std::int16_t* const weights =
+        f.candidate_count <= slot_weights ? slots_[s].weights.data() : weights_.data() + first_weights_[s];
+    for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] += weights[c];
+  };
+  bool held[context_features.size() + 1] = {};
   for (std::size_t i = 0; i < kept; ++i) {
     const std::optional<std::size_t> s = slot_of(keys[i]);
     if (!s) continue;
-    const std::int16_t* const weights =
-        f.candidate_count <= slot_weights ? slots_[*s].weights.data() : weights_.data() + first_weights_[*s];
-    for (std::size_t c = 0; c < f.candidate_count; ++c) scores[c] += weights[c];
+    held[static_cast<std::size_t>(kinds[i])] = true;
+    add_weights(*s);
+  }
+  // The ending of a neighbour speaks only where the model holds nothing of the neighbour itself.
+  for (const ContextFeature feature : features_) {
+    const std::optional<ContextFeature> whole = whole_word_of(feature);
+    if (!whole || held[static_cast<std::size_t>(*whole)]) continue;
+    const FeatureTokens tokens = feature_tokens(context, feature);
+    if (tokens.first.empty()) continue;
+    const std::uint64_t key = feature_key(word.form, feature, tokens.first_hash, tokens.second_hash);
+    if (!filter.may_hold(key)) continue;
+    if (const std::optional<std::size_t> s = slot_of(key)) add_weights(*s);
   }
   std::size_t best = word.dictionary_choice;
   for (std::size_t c = 0; c < f.candidate_count; ++c)

@@ -49,13 +49,34 @@ class ContextReader {
   WordContext context_;
 };
 
-// What the model conditions on: a token next to the word, or the two tokens on one side.
-enum class ContextFeature : std::uint8_t { one_before = 1, one_after = 2, two_before = 3, two_after = 4 };
-inline constexpr std::array<ContextFeature, 4> context_features = {
-    ContextFeature::one_before, ContextFeature::one_after, ContextFeature::two_before, ContextFeature::two_after};
+// What the model conditions on: a token next to the word, the two tokens on one side, or the
+// ending of the word next to it. An ending stands in for its word where the model holds nothing
+// of the word itself (a rare word): "está" + "...ado", "él" + "...ó" hold for words never counted.
+enum class ContextFeature : std::uint8_t {
+  one_before = 1,
+  one_after = 2,
+  two_before = 3,
+  two_after = 4,
+  ending_before = 5,
+  ending_after = 6,
+};
+inline constexpr std::array<ContextFeature, 6> context_features = {
+    ContextFeature::one_before, ContextFeature::one_after,     ContextFeature::two_before,
+    ContextFeature::two_after,  ContextFeature::ending_before, ContextFeature::ending_after};
+
+// The feature of the whole word whose ending `feature` is, or none when it is no ending.
+constexpr std::optional<ContextFeature> whole_word_of(ContextFeature feature) {
+  if (feature == ContextFeature::ending_before) return ContextFeature::one_before;
+  if (feature == ContextFeature::ending_after) return ContextFeature::one_after;
+  return std::nullopt;
+}
+
+// An ending is a word's last letters, taken from words longer than it.
+inline constexpr std::size_t context_ending_length = 3;
 
 // The tokens of a feature, farther one first for the pairs; the second is empty for the single
-// ones.
+// ones. For an ending, the first is empty when the word next to it has none (a mark, a number,
+// a boundary or a short word): the feature is then absent.
 struct FeatureTokens {
   std::string_view first, second;
   std::uint64_t first_hash, second_hash;

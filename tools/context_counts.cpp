@@ -36,14 +36,10 @@ std::string_view feature_name(ContextFeature feature) {
     case ContextFeature::one_after: return "+1";
     case ContextFeature::two_before: return "-2";
     case ContextFeature::two_after: return "+2";
+    case ContextFeature::ending_before: return "-1e";
+    case ContextFeature::ending_after: return "+1e";
   }
   return {};
-}
-
-std::optional<ContextFeature> feature_named(std::string_view name) {
-  for (const ContextFeature feature : accents::context_features)
-    if (feature_name(feature) == name) return feature;
-  return std::nullopt;
 }
 
 template <typename F>
@@ -85,28 +81,39 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
     }
   }
 
+  // The words' own features first; then the endings of the neighbours that those left out, as
+  // the model reads an ending only where it holds nothing of the word itself.
   accents::ContextReader reader;
-  for (const std::string& line : lines) {
-    for_each_lower_word(line, lower, [&](std::size_t offset, std::size_t size, const std::string& word) {
-      const auto found = spelling_groups.find(word);
-      if (found == spelling_groups.end()) return;
-      auto& [group, number] = found->second;
-      const accents::WordContext& context = reader.around(line, offset, size);
-      for (const ContextFeature feature : accents::context_features) {
-        const auto tokens = accents::feature_tokens(context, feature);
-        auto& feature_counts = group->features[{feature, std::string(tokens.first), std::string(tokens.second)}];
-        feature_counts.resize(group->spellings.size());
-        ++feature_counts[number];
-      }
-    });
-  }
-  for (auto& [plain, group] : counts) {
-    std::erase_if(group.features, [&](const auto& feature) {
-      std::uint64_t total = 0;
-      for (const std::uint64_t n : feature.second) total += n;
-      return total < settings.min_feature;
-    });
-  }
+  const auto count_features = [&](bool endings) {
+    for (const std::string& line : lines) {
+      for_each_lower_word(line, lower, [&](std::size_t offset, std::size_t size, const std::string& word) {
+        const auto found = spelling_groups.find(word);
+        if (found == spelling_groups.end()) return;
+        auto& [group, number] = found->second;
+        const accents::WordContext& context = reader.around(line, offset, size);
+        for (const ContextFeature feature : accents::context_features) {
+          const std::optional<ContextFeature> whole = accents::whole_word_of(feature);
+          if (whole.has_value() != endings) continue;
+          const auto tokens = accents::feature_tokens(context, feature);
+          if (whole && (tokens.first.empty() ||
+                        group->features.contains({*whole, std::string(accents::feature_tokens(context, *whole).first), ""})))
+            continue;
+          auto& feature_counts = group->features[{feature, std::string(tokens.first), std::string(tokens.second)}];
+          feature_counts.resize(group->spellings.size());
+          ++feature_counts[number];
+        }
+      });
+    }
+    for (auto& [plain, group] : counts) {
+      std::erase_if(group.features, [&](const auto& feature) {
+        std::uint64_t total = 0;
+        for (const std::uint64_t n : feature.second) total += n;
+        return total < settings.min_feature;
+      });
+    }
+  };
+  count_features(false);
+  count_features(true);
   return counts;
 }
 
@@ -147,6 +154,12 @@ void add_plain_spellings(ContextCounts& counts, const std::function<bool(const s
     group.totals.insert(group.totals.begin() + index, 0);
     for (auto& [feature, feature_counts] : group.features) feature_counts.insert(feature_counts.begin() + index, 0);
   }
+}
+
+std::optional<ContextFeature> context_feature_named(std::string_view name) {
+  for (const ContextFeature feature : accents::context_features)
+    if (feature_name(feature) == name) return feature;
+  return std::nullopt;
 }
 
 void write_context_counts(std::ostream& out, const ContextCounts& counts) {
@@ -203,7 +216,7 @@ std::optional<ContextCounts> read_context_counts(std::istream& in, std::string& 
       for (auto& [feature, feature_counts] : group.features) feature_counts.push_back(0);
       continue;
     }
-    const auto kind = feature_named(fields[1]);
+    const auto kind = context_feature_named(fields[1]);
     if (!kind) return fail("unknown feature");
     if (group.spellings.empty() || group.spellings.back() != *spelling)
       return fail("a feature before its spelling's own count");

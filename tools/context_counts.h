@@ -21,7 +21,9 @@
 //
 // where the feature is "*" (the spelling's own count; no tokens), "-1" or "+1" (the token
 // before or after it), "-2" or "+2" (the two tokens before or after it, farther one first for
-// "-2", nearer one first for "+2"). An empty token is a boundary.
+// "-2", nearer one first for "+2"), "-1e" or "+1e" (the last letters of the word before or after
+// it, counted only where the table holds no count of that word itself beside the spelling's
+// word). An empty token is a boundary.
 
 namespace tools {
 
@@ -61,6 +63,9 @@ void add_plain_spellings(ContextCounts& counts, const std::function<bool(const s
 // Leaves out the spellings `keep` says no to, with their counts, and then the words left with
 // a single spelling.
 void keep_spellings(ContextCounts& counts, const std::function<bool(const std::string&)>& keep);
+
+// The feature of a name of the table ("-1", "+1e"), or none.
+std::optional<accents::ContextFeature> context_feature_named(std::string_view name);
 
 void write_context_counts(std::ostream& out, const ContextCounts& counts);
 // None, and `error` says why, when the table is malformed.

@@ -13,7 +13,7 @@
 // restored wherever they are written without those letters, unless the table says their plain
 // letters are written more often. The
 // plain spelling always stays a choice: it leaves the word as it was written. LIST names the
-// features to keep, from -1,+1,-2,+2 (all by default). The thresholds are in natural-log units:
+// features to keep, from -1,+1,-2,+2,-1e,+1e (all by default). The thresholds are in natural-log units:
 // how much likelier than the dictionary's choice another spelling must be, one with an accent
 // and the plain word; --mark-threshold, one with ñ or ü (by default the accent's).
 #include <fstream>
@@ -37,7 +37,7 @@ namespace {
 constexpr std::string_view usage_text =
     "usage: make_context_model [--forms WORD_LIST [--mark-words LIST ...] [--word-counts TABLE]] [--smoothing A]\n"
     "                          [--accent-threshold T] [--plain-threshold T] [--mark-threshold T] [--unwritten-gap G]\n"
-    "                          [--features -1,+1,-2,+2]\n"
+    "                          [--features -1,+1,-2,+2,-1e,+1e]\n"
     "                          COUNTS OUTPUT\n";
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("make_context_model", why, usage_text); }
@@ -49,18 +49,11 @@ std::vector<accents::ContextFeature> parse_features(std::string_view list) {
   while (!list.empty()) {
     const std::string_view name = list.substr(0, list.find(','));
     list.remove_prefix(std::min(list.size(), name.size() + 1));
-    if (name == "-1")
-      features.push_back(accents::ContextFeature::one_before);
-    else if (name == "+1")
-      features.push_back(accents::ContextFeature::one_after);
-    else if (name == "-2")
-      features.push_back(accents::ContextFeature::two_before);
-    else if (name == "+2")
-      features.push_back(accents::ContextFeature::two_after);
-    else
-      usage("--features takes a list of -1, +1, -2 and +2");
+    const auto feature = tools::context_feature_named(name);
+    if (!feature) usage("--features takes a list of -1, +1, -2, +2, -1e and +1e");
+    features.push_back(*feature);
   }
-  if (features.empty()) usage("--features takes a list of -1, +1, -2 and +2");
+  if (features.empty()) usage("--features takes a list of -1, +1, -2, +2, -1e and +1e");
   return features;
 }
 

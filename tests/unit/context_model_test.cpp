@@ -180,6 +180,35 @@ TEST(ContextModel, ThresholdsAndFeaturesAreHonoured) {
   EXPECT_EQ(restore("no esta", model), "no est\xE1");
 }
 
+// "está" before thirty participles, each written once: no one of them counts, their ending does.
+TEST(ContextModel, EndingsStandForNeighboursSeenTooRarely) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 30; ++i) {
+    lines.push_back("El archivo est\xE1 b" + std::string{static_cast<char>('a' + i % 26), static_cast<char>('a' + i / 26)} +
+                    "ado hoy.");
+    lines.push_back("Esta casa es nueva.");
+  }
+  const tools::ContextCounts counts = tools::count_contexts(lines, {});
+  const tools::ContextGroup& esta = counts.at("esta");
+  EXPECT_EQ(esta.features.at({ContextFeature::ending_after, "ado", ""}), (std::vector<std::uint64_t>{0, 30}));
+  // "archivo" is counted itself, so its ending is not.
+  EXPECT_TRUE(esta.features.contains({ContextFeature::one_before, "archivo", ""}));
+  EXPECT_FALSE(esta.features.contains({ContextFeature::ending_before, "ivo", ""}));
+
+  const accents::ContextModel model = load(model_bytes(counts));
+  EXPECT_EQ(restore("El fichero esta configurado.", model), "El fichero est\xE1 configurado.");
+  // A word the model holds speaks for itself, not its ending: "casa" after, plain.
+  EXPECT_EQ(restore("Luego esta casa.", model), "Luego esta casa.");
+  // Short words and marks have no ending.
+  EXPECT_EQ(restore("El fichero esta ado.", model), "El fichero esta ado.");
+  tools::ContextModelSettings whole_words;
+  whole_words.accent_threshold = 2;
+  whole_words.features = {ContextFeature::one_before, ContextFeature::one_after, ContextFeature::two_before,
+                          ContextFeature::two_after};
+  EXPECT_EQ(restore("El fichero esta configurado.", load(tools::make_context_model(counts, whole_words))),
+            "El fichero esta configurado.");
+}
+
 // A spelling with ñ or ü takes its own threshold: "ano" never written, "año" after "un".
 TEST(ContextModel, MarksHaveTheirOwnThreshold) {
   std::vector<std::string> lines;
