@@ -95,8 +95,9 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
           const std::optional<ContextFeature> whole = accents::whole_word_of(feature);
           if (whole.has_value() != endings) continue;
           const auto tokens = accents::feature_tokens(context, feature);
-          if (whole && (tokens.first.empty() ||
-                        group->features.contains({*whole, std::string(accents::feature_tokens(context, *whole).first), ""})))
+          if (whole &&
+              (tokens.first.empty() ||
+               group->features.contains({*whole, std::string(accents::feature_tokens(context, *whole).first), ""})))
             continue;
           auto& feature_counts = group->features[{feature, std::string(tokens.first), std::string(tokens.second)}];
           feature_counts.resize(group->spellings.size());

@@ -184,8 +184,8 @@ TEST(ContextModel, ThresholdsAndFeaturesAreHonoured) {
 TEST(ContextModel, EndingsStandForNeighboursSeenTooRarely) {
   std::vector<std::string> lines;
   for (int i = 0; i < 30; ++i) {
-    lines.push_back("El archivo est\xE1 b" + std::string{static_cast<char>('a' + i % 26), static_cast<char>('a' + i / 26)} +
-                    "ado hoy.");
+    lines.push_back("El archivo est\xE1 b" +
+                    std::string{static_cast<char>('a' + i % 26), static_cast<char>('a' + i / 26)} + "ado hoy.");
     lines.push_back("Esta casa es nueva.");
   }
   const tools::ContextCounts counts = tools::count_contexts(lines, {});
