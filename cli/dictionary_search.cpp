@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <future>
 #include <memory>
 #include <new>
 #include <span>
@@ -61,14 +62,16 @@ std::optional<accents::DictionaryFingerprint> fingerprint_file(const std::filesy
   return fingerprint.finish();
 }
 
-// The dictionary as the ready index beside the file at `path` holds it; none when there is no
-// index there, or it was not made from this very file (its length, then the hash of its bytes),
-// or it is damaged.
+// The dictionary as the ready index beside the file at `path` holds it, and whether the index
+// was made from this very file (the hash of its bytes), worked out on another thread meanwhile;
+// none when there is no index there, or it was made from a file of another length, or it is
+// damaged.
 //
 // The index is read into memory of its own, backed by large pages where the system has them:
 // lookups then jump around it without a miss of the address cache at every step, and it is
 // checked a piece at a time as it is read.
-std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesystem::path& path) {
+std::optional<std::pair<accents::AccentDictionary, std::future<bool>>> indexed_dictionary(
+    const std::filesystem::path& path) {
   std::filesystem::path index_path = path;
   index_path.replace_extension(accents::index_extension);
   const UniqueFile index_file = open_for_reading(index_path);
@@ -91,8 +94,12 @@ std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesyste
   if (!recorded || recorded->size % accents::record_size != 0) return std::nullopt;
   if (std::filesystem::file_size(path, error) != recorded->size || error) return std::nullopt;
 
-  const std::optional<accents::DictionaryFingerprint> file = fingerprint_file(path);
-  if (!file) return std::nullopt;
+  // Run at get() where no thread can be started.
+  std::future<bool> made_from_file =
+      std::async(std::launch::async | std::launch::deferred, [path, recorded = *recorded] {
+        const std::optional<accents::DictionaryFingerprint> file = fingerprint_file(path);
+        return file && *file == recorded;
+      });
   accents::IndexCheck check(index);
   std::size_t at = 0;
   while (got > 0) {
@@ -101,7 +108,9 @@ std::optional<accents::AccentDictionary> indexed_dictionary(const std::filesyste
     got = std::fread(memory + at, 1, std::min(piece_size, index.size() - at), index_file.get());
   }
   if (at != index.size() || std::ferror(index_file.get())) return std::nullopt;
-  return check.open(*file, std::move(keeper));
+  std::optional<accents::AccentDictionary> dictionary = check.open(*recorded, std::move(keeper));
+  if (!dictionary) return std::nullopt;
+  return std::pair{std::move(*dictionary), std::move(made_from_file)};
 }
 
 // Beside the executable (a portable copy, a build folder), then share/tildario beside its bin
@@ -139,18 +148,25 @@ FoundDictionary find_dictionary(const std::optional<std::filesystem::path>& name
   FoundDictionary found;
   const auto path = choose_path(named, default_dictionary_paths(), "el diccionario de tildes", found.problem);
   if (!path) return found;
-  if (std::optional<accents::AccentDictionary> indexed = indexed_dictionary(*path)) {
-    found.dictionary = std::move(*indexed);
+  if (auto indexed = indexed_dictionary(*path)) {
+    found.dictionary = std::move(indexed->first);
+    found.made_from_file = std::move(indexed->second);
+    found.path = *path;
     return found;
   }
+  return read_dictionary_file(*path);
+}
+
+FoundDictionary read_dictionary_file(const std::filesystem::path& path) {
+  FoundDictionary found;
   std::string reason;
-  std::optional<accents::DictionaryLoad> load = read_dictionary(*path, reason);
+  std::optional<accents::DictionaryLoad> load = read_dictionary(path, reason);
   if (!load) {
-    found.problem = "no se puede leer el diccionario " + quoted(*path) + ": " + reason;
+    found.problem = "no se puede leer el diccionario " + quoted(path) + ": " + reason;
     return found;
   }
   if (load->format_error) {
-    found.problem = "el diccionario " + quoted(*path) + " no tiene el formato de diccionario.log";
+    found.problem = "el diccionario " + quoted(path) + " no tiene el formato de diccionario.log";
     return found;
   }
   found.dictionary = std::move(load->dictionary);

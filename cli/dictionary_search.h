@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,10 +24,18 @@ struct FoundDictionary {
   // Set when no dictionary could be used: what went wrong, for standard error. The dictionary
   // is then empty, and "tilde" corrects nothing.
   std::optional<std::string> problem;
+  // Valid when the dictionary is the ready index beside the file at `path`, and that file is
+  // still being hashed to tell whether the index was made from it: true when it was. Until then
+  // nothing restored with the dictionary may be shown; when it was not, read_dictionary_file
+  // gives the dictionary.
+  std::future<bool> made_from_file;
+  std::filesystem::path path;
 };
 
 // The dictionary at `named`, or else at the first default path where a file exists.
 FoundDictionary find_dictionary(const std::optional<std::filesystem::path>& named);
+// The dictionary read from the file at `path` itself, without its index.
+FoundDictionary read_dictionary_file(const std::filesystem::path& path);
 
 struct FoundContextModel {
   std::optional<accents::ContextModel> model;

@@ -1,6 +1,7 @@
 #include "cli/tildario.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -138,18 +139,36 @@ class Utf8Text {
   std::size_t capacity_ = 0;
 };
 
-// Standard output.
+// Standard output; or, while held, memory, until it is released or dropped.
 class Output {
  public:
   bool write(std::string_view bytes) {
+    if (holding_) {
+      held_.append(bytes);
+      return true;
+    }
     // An empty block may have no buffer behind it, and fwrite takes no null pointer.
     return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
   }
   bool write(const text::CodePageText& text) { return write(utf8_.encode(text)); }
   bool finish() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }
 
+  void hold() { holding_ = true; }
+  bool release() {
+    holding_ = false;
+    const bool written = write(held_);
+    held_ = {};
+    return written;
+  }
+  void drop() {
+    holding_ = false;
+    held_ = {};
+  }
+
  private:
   Utf8Text utf8_;
+  bool holding_ = false;
+  std::string held_;
 };
 
 int cannot_write() {
@@ -198,12 +217,25 @@ class Pieces {
 // Rewrites a piece; `worker` (0 or 1) says which of two side-by-side rewrites it is.
 using Rewrite = std::function<void(text::CodePageText& piece, std::size_t worker)>;
 
+// A rewrite begun on trust: what it writes is held back until `holds` says whether the trust was
+// right. When it was not, `start_again` makes the rewrite sure, and the pieces are rewritten again
+// from the start.
+struct Trust {
+  std::function<bool()> known;  // whether holds() would answer at once
+  std::function<bool()> holds;
+  std::function<void()> start_again;
+  // Pieces kept back for another rewrite, at most: past this the rewrite waits for the answer.
+  std::size_t most_kept = 16 << 20;
+};
+
 // Reads the input in blocks and passes each piece, cut where piece_end says, to `rewrite`,
 // writing the result as it goes: memory stays the same whatever the length of the input. With
 // `side_by_side`, two pieces at a time are rewritten, the second on another thread (worker 1),
-// then `after_both` runs and both are written in order.
+// then `after_both` runs and both are written in order. With `trust`, the output is held back,
+// and the pieces kept as they came, until the trust is confirmed or refused.
 int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, bool at_line_break = false,
-                      bool side_by_side = false, const std::function<void()>& after_both = {}) {
+                      bool side_by_side = false, const std::function<void()>& after_both = {},
+                      const Trust* trust = nullptr) {
   Pieces pieces(input, at_line_break);
   text::CodePageText first;
   text::CodePageText second;
@@ -214,12 +246,40 @@ int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, 
   }
   TextInput::Status status = pieces.next(first);
   if (input.had_bom() && !output.write(text::utf8_bom)) return cannot_write();
+  std::vector<text::CodePageText> kept;
+  std::size_t kept_bytes = 0;
+  if (trust) output.hold();
+  const auto keep = [&](const text::CodePageText& piece) {
+    if (!trust) return;
+    kept.push_back(piece);
+    kept_bytes += piece.text.size();
+  };
+  // Writes what was held back, or rewrites the kept pieces again when the trust was wrong.
+  const auto settle = [&] {
+    const Trust& settled = *trust;
+    trust = nullptr;
+    if (settled.holds()) {
+      kept = {};
+      return output.release();
+    }
+    output.drop();
+    settled.start_again();
+    for (text::CodePageText& piece : kept) {
+      rewrite(piece, 0);
+      if (after_both) after_both();
+      if (!output.write(piece)) return false;
+    }
+    kept = {};
+    return true;
+  };
   Utf8Text second_utf8;
   for (;;) {
     // How the read that ended the last piece of this round went.
     TextInput::Status last = status;
     if (side_by_side && status == TextInput::Status::more) {
       last = pieces.next(second);
+      keep(first);
+      keep(second);
       std::string_view second_bytes;
       // Run here, at get(), when no thread can be started.
       std::future<void> other = std::async(std::launch::async | std::launch::deferred, [&] {
@@ -234,11 +294,14 @@ int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, 
       if (after_both) after_both();
       if (!written || !output.write(second_bytes)) return cannot_write();
     } else {
+      keep(first);
       rewrite(first, 0);
       if (after_both) after_both();
       if (!output.write(first)) return cannot_write();
       if (last == TextInput::Status::more) status = pieces.next(first);
     }
+    if (trust && (last != TextInput::Status::more || kept_bytes > trust->most_kept || trust->known()) && !settle())
+      return cannot_write();
     if (last == TextInput::Status::failed) {
       say(input.error());
       return exit_usage;
@@ -284,7 +347,7 @@ int run_command(const Invocation& invocation) {
     }
     case Command::Kind::report: return report_on_whole_text(input, output, command.report);
     case Command::Kind::restore_accents: {
-      const FoundDictionary found = find_dictionary(invocation.dictionary);
+      FoundDictionary found = find_dictionary(invocation.dictionary);
       if (found.problem) say(*found.problem + "; el texto sale sin corregir");
       FoundContextModel context;
       if (invocation.context && !found.problem) {
@@ -305,8 +368,30 @@ int run_command(const Invocation& invocation) {
         accents::AccentCorrections corrections;
       };
       const auto worker = [&] { return std::make_unique<Worker>(found.dictionary, model); };
-      const std::unique_ptr<Worker> workers[] = {worker(), worker()};
+      std::unique_ptr<Worker> workers[] = {worker(), worker()};
       accents::AccentCorrections corrections;
+      // The ready index is used at once, while another thread hashes the dictionary file to
+      // tell whether the index was made from it: the text is restored meanwhile, and shown only
+      // once it was; else it is restored again from the start with the file's own dictionary.
+      std::optional<Trust> trust;
+      if (found.made_from_file.valid()) {
+        trust = Trust{
+            .known =
+                [&] { return found.made_from_file.wait_for(std::chrono::seconds(0)) != std::future_status::timeout; },
+            .holds = [&] { return found.made_from_file.get(); },
+            .start_again =
+                [&] {
+                  const std::filesystem::path path = found.path;
+                  found = read_dictionary_file(path);
+                  if (found.problem) {
+                    say(*found.problem + "; el texto sale sin corregir");
+                    model = nullptr;
+                  }
+                  for (std::unique_ptr<Worker>& w : workers) w = worker();
+                  corrections = {};
+                },
+        };
+      }
       const int status = rewrite_in_pieces(
           input, output,
           [&](text::CodePageText& piece, std::size_t w) {
@@ -318,7 +403,8 @@ int run_command(const Invocation& invocation) {
               accents::add_corrections(corrections, w->corrections);
               w->corrections = {};
             }
-          });
+          },
+          trust ? &*trust : nullptr);
       if (status == exit_ok && !invocation.quiet) {
         std::string report = text::to_utf8(accents::correction_report(corrections));
         if (!report.ends_with('\n')) report += '\n';

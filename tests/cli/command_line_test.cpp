@@ -326,6 +326,22 @@ TEST(CommandLine, TheIndexBesideTheDictionaryServesOnlyTheFileItWasMadeFrom) {
     EXPECT_EQ(run.out, c.restored);
     EXPECT_EQ(run.err, "");
   }
+
+  // The text is restored with the index while the file is hashed: a text of many blocks, and its
+  // report, come out as the file's own dictionary gives them when the index is not the file's.
+  std::string long_text, restored;
+  while (long_text.size() < 3'000'000) {
+    long_text += "como esta\n";
+    restored += "c\xC3\xB3mo est\xC3\xA1\n";
+  }
+  folder.write("d.log", replaced);
+  folder.write("d.idx", std::string(index.begin(), index.end()));
+  const RunResult with_index = tildario({"tilde", "--diccionario", dictionary}, long_text);
+  std::filesystem::remove(folder.path() / "d.idx");
+  const RunResult without_index = tildario({"tilde", "--diccionario", dictionary}, long_text);
+  EXPECT_EQ(with_index.status, 0);
+  EXPECT_TRUE(with_index.out == restored) << "output differs (" << with_index.out.size() << " bytes)";
+  EXPECT_EQ(with_index.err, without_index.err);
 }
 
 // Inputs of several blocks give what the commands give on the whole text at once, wherever the
