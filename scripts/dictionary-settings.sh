@@ -7,7 +7,4 @@ dictionary_choice=(--margin 2 --plain-margin 2 --min-count 3 --rank-weight 0.3 -
 # The ñ and ü settings are not tuned (the tune texts hold too few such words to tell them apart);
 # the rest of the context model's are.
 context_marks=(--mark-threshold 4 --unwritten-gap 2)
-# How strongly the trained weights are pulled toward 0 (count_corpus --l2), used by
-# scripts/regenerate-word-counts.sh when it trains them.
-context_training=(--l2 0.03)
-context_choice=(--smoothing 0.5 --accent-threshold 3.5 --plain-threshold 1 "${context_marks[@]}")
+context_choice=(--smoothing 0.5 --accent-threshold 8 --plain-threshold 1 "${context_marks[@]}")

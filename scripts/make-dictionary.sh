@@ -4,7 +4,7 @@
 # counts of Spanish documentation in data/word-counts.tsv.gz (scripts/regenerate-word-counts.sh
 # makes them) and the ranked word lists of the npm package @zxcvbn-ts/language-es-es (pinned
 # below); and beside it contexto.dat, the context model of "tildario tilde --contexto", from
-# the context counts and weights in data/context-counts.tsv.gz and data/context-weights.tsv.gz.
+# the context counts in data/context-counts.tsv.gz.
 #
 #   bash scripts/make-dictionary.sh [OUTPUT]
 #
@@ -34,7 +34,6 @@ settings=$root/scripts/dictionary-settings.sh
 source "$settings"
 counts=$root/data/word-counts.tsv.gz
 context_counts=$root/data/context-counts.tsv.gz
-context_weights=$root/data/context-weights.tsv.gz
 dic=/usr/share/hunspell/es_ES.dic
 aff=/usr/share/hunspell/es_ES.aff
 work=$root/build/dictionary
@@ -87,8 +86,7 @@ fi
 
 if [ -f "$output" ] && [ -f "$notice" ] && [ -f "$model" ]; then
   up_to_date=1
-  for input in "$script" "$settings" "$tool" "$model_tool" "$dic" "$aff" "$counts" "$context_counts" "$context_weights" \
-               "$package_dir/package.json"; do
+  for input in "$script" "$settings" "$tool" "$model_tool" "$dic" "$aff" "$counts" "$context_counts" "$package_dir/package.json"; do
     [ "$output" -nt "$input" ] && [ "$model" -nt "$input" ] || up_to_date=0
   done
   if [ $up_to_date = 1 ]; then
@@ -125,10 +123,8 @@ gzip -dc "$counts" > "$work/word-counts.tsv"
     --choices "$work/choices.txt" "$work/forms.txt" "$output"
 "$index_tool" "$output" "$index"
 gzip -dc "$context_counts" > "$work/context-counts.tsv"
-gzip -dc "$context_weights" > "$work/context-weights.tsv"
 "$model_tool" --forms "$work/forms.txt" --mark-words "$work/ranks.txt" --mark-words "$work/wikipedia.txt" \
-    --word-counts "$work/word-counts.tsv" --weights "$work/context-weights.tsv" "${context_choice[@]}" \
-    "$work/context-counts.tsv" "$model"
+    --word-counts "$work/word-counts.tsv" "${context_choice[@]}" "$work/context-counts.tsv" "$model"
 
 cat > "$notice" <<NOTICE
 diccionario.log: accent dictionary for Tildario, diccionario.idx: its lookup tables, and
@@ -141,9 +137,9 @@ MPL-1.1+ at your choice: https://www.gnu.org/licenses/gpl-3.0.html,
 https://www.gnu.org/licenses/lgpl-3.0.html, https://www.mozilla.org/MPL/1.1/ (on Debian also
 /usr/share/doc/hunspell-es/copyright).
 
-Word counts of Spanish running text (data/word-counts.tsv.gz, data/context-counts.tsv.gz and
-data/context-weights.tsv.gz in Tildario's sources; every word form counted as written, and for
-the words whose accent depends on the sentence the words next to them and weights trained on them) in these Debian packages and files: the
+Word counts of Spanish running text (data/word-counts.tsv.gz and data/context-counts.tsv.gz
+in Tildario's sources; every word form counted as written, and for the words whose accent
+depends on the sentence the words next to them) in these Debian packages and files: the
 documentation (the first seven) for the word forms, all of them (documentation, LibreOffice's
 messages, Debian's package descriptions, and the interfaces of Firefox, Thunderbird and
 Chromium) for the context model:

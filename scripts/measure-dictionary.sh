@@ -28,13 +28,13 @@ tools=build/native/tools
 kinds=(manuales mensajes descripciones interfaz)
 
 tune_texts=("${kinds[@]/#/$corpus/text/tune-}")
-for f in "$corpus/held-out.txt" "$corpus/tune.txt" "$corpus/fit-counts.tsv" "$corpus/fit-context.tsv" "$corpus/context-sources.txt" \
+for f in "$corpus/held-out.txt" "$corpus/tune.txt" "$corpus/fit-counts.tsv" "$corpus/fit-context.tsv" \
          "${tune_texts[@]/%/.txt}"; do
   [ -r "$f" ] || { echo "measure-dictionary: no $f (run scripts/regenerate-word-counts.sh)" >&2; exit 1; }
 done
 
 bash scripts/make-dictionary.sh "$work/diccionario-3.log" >/dev/null
-cmake --build --preset native --target make_dictionary make_context_model measure_accents count_corpus >/dev/null
+cmake --build --preset native --target make_dictionary make_context_model measure_accents >/dev/null
 source scripts/dictionary-settings.sh
 
 # measure TEXT DICTIONARY MODEL [OPTION ...]: "wrong accents-alone accents-model words-alone words-model"
@@ -49,24 +49,19 @@ if [ "${1:-}" = --tune-context ]; then
   # The rule, precision first: the fewest wrong marks beyond the dictionary alone's on the kind
   # where the model adds most of them (each kind's tune text, with the acute accents stripped and
   # with all marks: a wrong mark damages text that was right, a missed one leaves it as
-  # written); among settings equal in that, the fewest words wrong over every kind. The weights
-  # are trained again on the fit documents for each --l2, in the order of the sources that
-  # scripts/regenerate-word-counts.sh trained them in. Prints every setting, then the chosen one.
+  # written); among settings equal in that, the fewest words wrong over every kind. Prints every
+  # setting, then the chosen one.
   "$tools/make_dictionary" --counts "$corpus/fit-counts.tsv" --ranks "$work/ranks.txt" --ranks "$work/wikipedia.txt" \
       "${dictionary_choice[@]}" "$work/forms.txt" "$work/diccionario-tune.log" >/dev/null
-  read -r -a context_sources < "$corpus/context-sources.txt"
   best="" best_worst="" best_wrong=""
-  for l2 in 0.003 0.01 0.03; do
-    "$tools/count_corpus" --part fit --root "$corpus/root" --context "$work/fit-context-tune.tsv" \
-        --plain-words "$work/forms.txt" --context-weights "$work/fit-weights-tune.tsv" --l2 "$l2" \
-        "${context_sources[@]}" >/dev/null
-    for accent_threshold in 3 3.5 4 4.5 5 6; do
-      for plain_threshold in 1 2; do
-        settings=(--accent-threshold "$accent_threshold" --plain-threshold "$plain_threshold")
+  for smoothing in 0.1 0.5; do
+    for accent_threshold in 3 4 5 6 7 8; do
+      for plain_threshold in 1 2 3 4; do
+        settings=(--smoothing "$smoothing" --accent-threshold "$accent_threshold" --plain-threshold "$plain_threshold")
         "$tools/make_context_model" --forms "$work/forms.txt" --mark-words "$work/ranks.txt" \
-            --mark-words "$work/wikipedia.txt" --word-counts "$corpus/fit-counts.tsv" \
-            --weights "$work/fit-weights-tune.tsv" --smoothing 0.5 "${settings[@]}" "${context_marks[@]}" \
-            "$corpus/fit-context.tsv" "$work/contexto-tune.dat" >/dev/null
+            --mark-words "$work/wikipedia.txt" --word-counts "$corpus/fit-counts.tsv" "${settings[@]}" "${context_marks[@]}" \
+            "$corpus/fit-context.tsv" "$work/contexto-tune.dat" \
+            >/dev/null
         wrong=0 marks_alone=0 marks_with=0 worst="" line=""
         for kind in "${kinds[@]}"; do
           for marks in "" --all-marks; do
@@ -80,11 +75,11 @@ if [ "${1:-}" = --tune-context ]; then
           done
         done
         excess=$((marks_with - marks_alone))
-        echo "--l2 $l2 ${settings[*]}: at most $worst wrong marks beyond the dictionary's on a kind ($excess in all)," \
+        echo "${settings[*]}: at most $worst wrong marks beyond the dictionary's on a kind ($excess in all)," \
           "$wrong words wrong;$line"
         if [ -z "$best" ] || [ "$worst" -lt "$best_worst" ] ||
           { [ "$worst" -eq "$best_worst" ] && [ "$wrong" -lt "$best_wrong" ]; }; then
-          best="--l2 $l2 ${settings[*]}" best_worst=$worst best_wrong=$wrong
+          best="${settings[*]}" best_worst=$worst best_wrong=$wrong
         fi
       done
     done

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates data/word-counts.tsv.gz, the counts of every word form in Spanish running text
-# (the documentation in Debian packages), data/context-counts.tsv.gz, the counts of the
+# (the documentation in Debian packages), and data/context-counts.tsv.gz, the counts of the
 # words around the words whose accent, ñ or ü depends on the sentence (every kind of text),
-# and data/context-weights.tsv.gz, the weights trained on the same places, that
-# scripts/make-dictionary.sh reads. Run by hand when the sources change; the build itself only
+# that scripts/make-dictionary.sh reads. Run by hand when the sources change; the build itself only
 # reads the committed tables.
 #
 #   bash scripts/regenerate-word-counts.sh
@@ -130,19 +129,15 @@ for kind in "${kinds[@]:1}"; do
 done
 
 # The context counts, from every kind: the words around each spelling, and around the words
-# written only with ñ or ü whose plain letters are a word of hunspell-es as well (año, ano); and
-# the weights trained on the same text. The sources in the order given, which the training
-# follows: scripts/measure-dictionary.sh --tune-context trains again in that order.
+# written only with ñ or ü whose plain letters are a word of hunspell-es as well (año, ano).
 [ -s build/dictionary/forms.txt ] || bash scripts/make-dictionary.sh >/dev/null
-source scripts/dictionary-settings.sh
 all_sources="${sources[*]}"
-echo "$all_sources" > "$corpus/context-sources.txt"
 # shellcheck disable=SC2086 # the lists of --source options, paths without spaces
 for part in build fit; do
-  name=context-counts weights=context-weights
-  [ "$part" = build ] || name=fit-context weights=fit-weights
+  name=context-counts
+  [ "$part" = build ] || name=fit-context
   "$tool" --part "$part" --root "$files" --context "$corpus/$name.tsv" --plain-words build/dictionary/forms.txt \
-    --context-weights "$corpus/$weights.tsv" "${context_training[@]}" $all_sources >/dev/null
+    $all_sources >/dev/null
 done
 
 # kind, part, documents, paragraphs, words: the sums of the sources' lines of the log
@@ -160,10 +155,8 @@ done
 mkdir -p data
 gzip -n -9 < "$corpus/word-counts.tsv" > data/word-counts.tsv.gz
 gzip -n -9 < "$corpus/context-counts.tsv" > data/context-counts.tsv.gz
-gzip -n -9 < "$corpus/context-weights.tsv" > data/context-weights.tsv.gz
 echo "regenerate-word-counts: data/word-counts.tsv.gz: $(($(wc -l < "$corpus/word-counts.tsv") - 1)) word forms;" \
-     "data/context-counts.tsv.gz: $(($(wc -l < "$corpus/context-counts.tsv") - 1)) counts;" \
-     "data/context-weights.tsv.gz: $(($(wc -l < "$corpus/context-weights.tsv") - 1)) weights; from:"
+     "data/context-counts.tsv.gz: $(($(wc -l < "$corpus/context-counts.tsv") - 1)) counts; from:"
 sed 's/^/  /' "$corpus/versions.txt"
 echo "regenerate-word-counts: the running text of each kind and part in $text; in sum:"
 column -t "$corpus/kinds.txt" | sed 's/^/  /'

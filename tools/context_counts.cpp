@@ -30,9 +30,7 @@ bool has_tilde_or_diaeresis(std::string_view spelling) {
   });
 }
 
-}  // namespace
-
-std::string_view context_feature_name(ContextFeature feature) {
+std::string_view feature_name(ContextFeature feature) {
   switch (feature) {
     case ContextFeature::one_before: return "-1";
     case ContextFeature::one_after: return "+1";
@@ -43,8 +41,6 @@ std::string_view context_feature_name(ContextFeature feature) {
   }
   return {};
 }
-
-namespace {
 
 template <typename F>
 void for_each_lower_word(const std::string& line, std::string& lower, F f) {
@@ -122,38 +118,6 @@ ContextCounts count_contexts(const std::vector<std::string>& lines, const Contex
   return counts;
 }
 
-void for_each_counted_context(const std::vector<std::string>& lines, const ContextCounts& counts,
-                              const std::function<void(const std::string& plain, std::size_t spelling,
-                                                       const std::vector<const ContextGroup::Feature*>& features)>& f) {
-  std::unordered_map<std::string, std::pair<const std::string*, std::size_t>> spellings;
-  for (const auto& [plain, group] : counts)
-    for (std::size_t s = 0; s < group.spellings.size(); ++s)
-      spellings.emplace(group.spellings[s], std::pair{&plain, s});
-  accents::ContextReader reader;
-  std::string lower;
-  std::vector<const ContextGroup::Feature*> features;
-  for (const std::string& line : lines) {
-    for_each_lower_word(line, lower, [&](std::size_t offset, std::size_t size, const std::string& word) {
-      const auto found = spellings.find(word);
-      if (found == spellings.end()) return;
-      const ContextGroup& group = counts.at(*found->second.first);
-      const accents::WordContext& context = reader.around(line, offset, size);
-      features.clear();
-      bool held[accents::context_features.size() + 1] = {};
-      for (const ContextFeature feature : accents::context_features) {
-        const std::optional<ContextFeature> whole = accents::whole_word_of(feature);
-        const auto tokens = accents::feature_tokens(context, feature);
-        if (whole && (tokens.first.empty() || held[static_cast<std::size_t>(*whole)])) continue;
-        const auto at = group.features.find({feature, std::string(tokens.first), std::string(tokens.second)});
-        if (at == group.features.end()) continue;
-        held[static_cast<std::size_t>(feature)] = true;
-        features.push_back(&at->first);
-      }
-      f(*found->second.first, found->second.second, features);
-    });
-  }
-}
-
 void keep_spellings(ContextCounts& counts, const std::function<bool(const std::string&)>& keep) {
   for (auto& [plain, group] : counts) {
     std::vector<std::size_t> kept;
@@ -195,7 +159,7 @@ void add_plain_spellings(ContextCounts& counts, const std::function<bool(const s
 
 std::optional<ContextFeature> context_feature_named(std::string_view name) {
   for (const ContextFeature feature : accents::context_features)
-    if (context_feature_name(feature) == name) return feature;
+    if (feature_name(feature) == name) return feature;
   return std::nullopt;
 }
 
@@ -207,7 +171,7 @@ void write_context_counts(std::ostream& out, const ContextCounts& counts) {
       out << spelling << "\t*\t\t\t" << group.totals[s] << '\n';
       for (const auto& [feature, feature_counts] : group.features) {
         if (feature_counts[s] == 0) continue;
-        out << spelling << '\t' << context_feature_name(feature.kind) << '\t' << cp1252_to_utf8(feature.first) << '\t'
+        out << spelling << '\t' << feature_name(feature.kind) << '\t' << cp1252_to_utf8(feature.first) << '\t'
             << cp1252_to_utf8(feature.second) << '\t' << feature_counts[s] << '\n';
       }
     }

@@ -56,13 +56,6 @@ struct ContextCounting {
 // The counts of text `lines` (code page 1252, one paragraph each).
 ContextCounts count_contexts(const std::vector<std::string>& lines, const ContextCounting& settings);
 
-// Calls `f` for every place `lines` write a spelling of `counts`: its plain word, the spelling's
-// number, and the features of that place that the counts hold, as the model reads them (the
-// ending of a neighbour only where the neighbour itself is not held).
-void for_each_counted_context(const std::vector<std::string>& lines, const ContextCounts& counts,
-                              const std::function<void(const std::string& plain, std::size_t spelling,
-                                                       const std::vector<const ContextGroup::Feature*>& features)>& f);
-
 // Adds the plain word, written 0 times, to each group of spellings with ñ or ü that lacks it
 // where `is_word` says it is a word.
 void add_plain_spellings(ContextCounts& counts, const std::function<bool(const std::string&)>& is_word);
@@ -71,9 +64,7 @@ void add_plain_spellings(ContextCounts& counts, const std::function<bool(const s
 // a single spelling.
 void keep_spellings(ContextCounts& counts, const std::function<bool(const std::string&)>& keep);
 
-// A feature's name in the table ("-1", "+1e").
-std::string_view context_feature_name(accents::ContextFeature feature);
-// The feature of a name of the table, or none.
+// The feature of a name of the table ("-1", "+1e"), or none.
 std::optional<accents::ContextFeature> context_feature_named(std::string_view name);
 
 void write_context_counts(std::ostream& out, const ContextCounts& counts);

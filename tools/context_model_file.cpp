@@ -81,7 +81,7 @@ std::vector<MarkSpelling> mark_spellings(const std::unordered_set<std::string>& 
 }
 
 std::string make_context_model(const ContextCounts& counts, const ContextModelSettings& settings,
-                               const std::vector<MarkSpelling>& marks, const ContextWeights* trained) {
+                               const std::vector<MarkSpelling>& marks) {
   const double a = settings.smoothing;
   std::uint32_t feature_mask = 0;
   for (const auto feature : settings.features) feature_mask |= 1u << static_cast<unsigned>(feature);
@@ -105,29 +105,15 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
     // "año") has no counts to learn from: it is `unwritten_gap` less likely than the likeliest
     // other spelling, and every context equally likely with it. Only a context typical of the
     // other spelling then speaks against it.
-    // With trained weights, a spelling they know takes its bias and its weights; one they do not
-    // know is taken as unwritten.
-    const auto found = trained ? trained->find(plain) : ContextWeights::const_iterator{};
-    const ContextWeightGroup* const weight_group = trained && found != trained->end() ? &found->second : nullptr;
-    std::vector<std::optional<std::size_t>> trained_number(k);
-    if (weight_group)
-      for (std::size_t s = 0; s < k; ++s) {
-        const auto at = std::find(weight_group->spellings.begin(), weight_group->spellings.end(), group.spellings[s]);
-        if (at != weight_group->spellings.end()) trained_number[s] = at - weight_group->spellings.begin();
-      }
     std::vector<double> priors(k);
     for (std::size_t s = 0; s < k; ++s)
-      priors[s] = weight_group
-                      ? (trained_number[s] ? weight_group->biases[*trained_number[s]]
-                                           : -std::numeric_limits<double>::infinity())
-                      : std::log((static_cast<double>(group.totals[s]) + a) / (total + static_cast<double>(k) * a));
+      priors[s] = std::log((static_cast<double>(group.totals[s]) + a) / (total + static_cast<double>(k) * a));
     const double likeliest = *std::max_element(priors.begin(), priors.end());
     const double mark_bonus = settings.accent_threshold - settings.mark_threshold.value_or(settings.accent_threshold);
     for (std::size_t s = 0; s < k; ++s) {
       const std::string& spelling = group.spellings[s];
       const bool has_mark = spelling.find_first_of("\xF1\xFC") != std::string::npos;
-      const bool unwritten = weight_group ? !trained_number[s] : group.totals[s] == 0;
-      const double prior = unwritten ? likeliest - settings.unwritten_gap : priors[s];
+      const double prior = group.totals[s] == 0 ? likeliest - settings.unwritten_gap : priors[s];
       put_u32(candidates, static_cast<std::uint32_t>(strings.size()));
       put_u16(candidates, static_cast<std::uint16_t>(weight(prior + (has_mark ? mark_bonus : 0.0))));
       put_u16(candidates, 0);
@@ -135,19 +121,6 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
     }
     candidate_count += static_cast<std::uint32_t>(k);
 
-    if (weight_group) {
-      for (const auto& [feature, feature_weights] : weight_group->weights) {
-        if (!(feature_mask & (1u << static_cast<unsigned>(feature.kind)))) continue;
-        const std::uint64_t key = accents::feature_key(form_number, feature.kind, accents::token_hash(feature.first),
-                                                       accents::token_hash(feature.second));
-        if (!keyed.emplace(key, static_cast<std::uint32_t>(weights.size())).second)
-          throw std::runtime_error("two features share the key " + std::to_string(key));
-        for (std::size_t s = 0; s < k; ++s)
-          weights.push_back(weight(trained_number[s] ? feature_weights[*trained_number[s]] : 0.0));
-      }
-      ++form_number;
-      continue;
-    }
     // How many different values each feature takes with this word: the smoothing spreads over them.
     std::map<accents::ContextFeature, double> values;
     for (const auto& [feature, feature_counts] : group.features) ++values[feature.kind];

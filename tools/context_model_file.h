@@ -9,7 +9,6 @@
 
 #include "accents/context_model.h"
 #include "tools/context_counts.h"
-#include "tools/context_weights.h"
 
 // Making the context model's file from the counts (accents/context_model.h reads it).
 
@@ -50,9 +49,7 @@ std::vector<MarkSpelling> mark_spellings(const std::unordered_set<std::string>& 
 
 // The file's bytes; the same counts, settings and words always give the same bytes. Throws
 // std::runtime_error when two features share a key.
-// With `trained`, the words it holds take its biases and weights in place of the counts' naive
-// Bayes.
 std::string make_context_model(const ContextCounts& counts, const ContextModelSettings& settings,
-                               const std::vector<MarkSpelling>& marks = {}, const ContextWeights* trained = nullptr);
+                               const std::vector<MarkSpelling>& marks = {});
 
 }  // namespace tools

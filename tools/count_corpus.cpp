@@ -2,8 +2,7 @@
 // a corpus, and can write that part's running text out.
 //
 //   count_corpus --part PART --root DIR [--counts TABLE] [--min-total N] [--text FILE]
-//                [--context TABLE [--plain-words LIST] [--context-weights TABLE [--l2 X]]]
-//                --source NAME=LIST [--source NAME=LIST ...]
+//                [--context TABLE [--plain-words LIST]] --source NAME=LIST [--source NAME=LIST ...]
 //
 // LIST names the documents of one source, one path relative to DIR a line: HTML, XHTML or
 // XML help pages; gettext message catalogues (.mo), Fluent files (.ftl) or .properties files,
@@ -20,8 +19,6 @@
 // code page 1252 spelling. --context writes the counts of the ambiguous words' neighbours that
 // the context model is made from (tools/context_counts.h); with --plain-words (a word a line,
 // UTF-8) it also counts the words written only with ñ or ü whose plain letters are in LIST.
-// --context-weights writes the weights of a logistic regression trained on the same text, with
-// the features of those counts (tools/context_weights.h); --l2 sets its regularisation.
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -36,7 +33,6 @@
 #include "tools/chromium_pak.h"
 #include "tools/command_line.h"
 #include "tools/context_counts.h"
-#include "tools/context_weights.h"
 #include "tools/corpus_words.h"
 #include "tools/files.h"
 #include "tools/fluent_messages.h"
@@ -52,7 +48,7 @@ namespace {
 
 constexpr std::string_view usage_text =
     "usage: count_corpus --part build|held-out|fit|tune --root DIR [--counts TABLE] [--min-total N]\n"
-    "                    [--text FILE] [--context TABLE [--plain-words LIST] [--context-weights TABLE [--l2 X]]]\n"
+    "                    [--text FILE] [--context TABLE [--plain-words LIST]]\n"
     "                    --source NAME=LIST [--source NAME=LIST ...]\n";
 
 [[noreturn]] void usage(std::string_view why) { tools::exit_with_usage("count_corpus", why, usage_text); }
@@ -64,16 +60,14 @@ struct Source {
 };
 
 struct Options {
-  std::string part, root, counts_path, text_path, context_path, plain_words_path, weights_path;
+  std::string part, root, counts_path, text_path, context_path, plain_words_path;
   std::uint64_t min_total = 1;
-  tools::ContextTraining training;
   std::vector<Source> sources;
 };
 
 Options parse_options(int argc, char** argv) {
-  const auto line = tools::parse_command_line(argc, argv,
-                                              {"--part", "--root", "--counts", "--min-total", "--text", "--context",
-                                               "--plain-words", "--context-weights", "--l2", "--source"});
+  const auto line = tools::parse_command_line(
+      argc, argv, {"--part", "--root", "--counts", "--min-total", "--text", "--context", "--plain-words", "--source"});
   if (line.error) usage(*line.error);
   if (!line.positional.empty()) usage("unexpected argument " + line.positional.front());
   Options o;
@@ -86,9 +80,6 @@ Options parse_options(int argc, char** argv) {
   o.text_path = line.value("--text");
   o.context_path = line.value("--context");
   o.plain_words_path = line.value("--plain-words");
-  o.weights_path = line.value("--context-weights");
-  if (!o.weights_path.empty() && o.context_path.empty()) usage("--context-weights needs --context");
-  o.training.l2 = tools::number_option(line, "--l2", o.training.l2, 0.0, "count_corpus", usage_text);
   if (line.has("--min-total")) {
     const auto n = tools::parse_number(line.value("--min-total"));
     if (!n || *n < 1) usage("--min-total takes a number of at least 1");
@@ -219,7 +210,8 @@ void count_source(const Options& options, std::size_t index, tools::WordCounts& 
   for (const auto& path : document_paths(source)) {
     if (is_description_file(path)) {
       for (const auto& d : tools::translated_descriptions(read_document(options.root + "/" + path)))
-        if (in_part(options.part, tools::document_bucket(source.name + "/" + d.package))) count_document(d.paragraphs);
+        if (in_part(options.part, tools::document_bucket(source.name + "/" + d.package)))
+          count_document(d.paragraphs);
       continue;
     }
     if (path.ends_with(".pak")) {
@@ -264,16 +256,9 @@ int main(int argc, char** argv) {
         if (auto cp1252 = tools::utf8_to_cp1252(word)) plain_words.insert(text::to_lower_case(*cp1252));
       counting.plain_is_word = [&plain_words](const std::string& plain) { return plain_words.contains(plain); };
     }
-    const tools::ContextCounts counts = tools::count_contexts(paragraphs, counting);
-    tools::write_context_counts(out, counts);
+    tools::write_context_counts(out, tools::count_contexts(paragraphs, counting));
     out.close();
     if (!out) fail("cannot write " + options.context_path);
-    if (!options.weights_path.empty()) {
-      std::ofstream weights(options.weights_path, std::ios::binary | std::ios::trunc);
-      tools::write_context_weights(weights, tools::train_context_weights(paragraphs, counts, options.training));
-      weights.close();
-      if (!weights) fail("cannot write " + options.weights_path);
-    }
   }
 
   if (!options.counts_path.empty()) {

@@ -84,10 +84,10 @@ std::unordered_map<std::string, std::uint64_t> read_written(const std::string& p
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto line = tools::parse_command_line(
-      argc, argv,
-      {"--forms", "--mark-words", "--word-counts", "--weights", "--smoothing", "--unwritten-gap", "--accent-threshold",
-       "--plain-threshold", "--mark-threshold", "--features"});
+  const auto line =
+      tools::parse_command_line(argc, argv,
+                                {"--forms", "--mark-words", "--word-counts", "--smoothing", "--unwritten-gap",
+                                 "--accent-threshold", "--plain-threshold", "--mark-threshold", "--features"});
   if (line.error) usage(*line.error);
   if (line.positional.size() != 2) usage("expected COUNTS and OUTPUT");
   tools::ContextModelSettings settings;
@@ -128,16 +128,9 @@ int main(int argc, char** argv) {
     });
   }
 
-  std::optional<tools::ContextWeights> trained;
-  if (line.has("--weights")) {
-    std::ifstream weights_in(line.value("--weights"), std::ios::binary);
-    if (!weights_in) fail("cannot read " + line.value("--weights"));
-    trained = tools::read_context_weights(weights_in, error);
-    if (!trained) fail(line.value("--weights") + ": " + error);
-  }
   std::string model;
   try {
-    model = tools::make_context_model(*counts, settings, marks, trained ? &*trained : nullptr);
+    model = tools::make_context_model(*counts, settings, marks);
   } catch (const std::runtime_error& e) {
     fail(e.what());
   }
