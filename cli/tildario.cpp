@@ -217,12 +217,11 @@ class Pieces {
 // Rewrites a piece; `worker` (0 or 1) says which of two side-by-side rewrites it is.
 using Rewrite = std::function<void(text::CodePageText& piece, std::size_t worker)>;
 
-// A rewrite begun on trust: what it writes is held back until `holds` says whether the trust was
-// right. When it was not, `start_again` makes the rewrite sure, and the pieces are rewritten again
-// from the start.
+// A rewrite begun on trust: what it writes is held back until `confirmed` says whether the trust
+// was right. When it was not, `start_again` makes the rewrite sure, and the pieces are rewritten
+// again from the start.
 struct Trust {
-  std::function<bool()> known;  // whether holds() would answer at once
-  std::function<bool()> holds;
+  std::future<bool>& confirmed;
   std::function<void()> start_again;
   // Pieces kept back for another rewrite, at most: past this the rewrite waits for the answer.
   std::size_t most_kept = 16 << 20;
@@ -258,7 +257,7 @@ int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, 
   const auto settle = [&] {
     const Trust& settled = *trust;
     trust = nullptr;
-    if (settled.holds()) {
+    if (settled.confirmed.get()) {
       kept = {};
       return output.release();
     }
@@ -300,7 +299,10 @@ int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, 
       if (!output.write(first)) return cannot_write();
       if (last == TextInput::Status::more) status = pieces.next(first);
     }
-    if (trust && (last != TextInput::Status::more || kept_bytes > trust->most_kept || trust->known()) && !settle())
+    if (trust &&
+        (last != TextInput::Status::more || kept_bytes > trust->most_kept ||
+         trust->confirmed.wait_for(std::chrono::seconds(0)) != std::future_status::timeout) &&
+        !settle())
       return cannot_write();
     if (last == TextInput::Status::failed) {
       say(input.error());
@@ -375,10 +377,8 @@ int run_command(const Invocation& invocation) {
       // once it was; else it is restored again from the start with the file's own dictionary.
       std::optional<Trust> trust;
       if (found.made_from_file.valid()) {
-        trust = Trust{
-            .known =
-                [&] { return found.made_from_file.wait_for(std::chrono::seconds(0)) != std::future_status::timeout; },
-            .holds = [&] { return found.made_from_file.get(); },
+        trust.emplace(Trust{
+            .confirmed = found.made_from_file,
             .start_again =
                 [&] {
                   const std::filesystem::path path = found.path;
@@ -390,7 +390,7 @@ int run_command(const Invocation& invocation) {
                   for (std::unique_ptr<Worker>& w : workers) w = worker();
                   corrections = {};
                 },
-        };
+        });
       }
       const int status = rewrite_in_pieces(
           input, output,
