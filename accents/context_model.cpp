@@ -272,7 +272,12 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
                       string_bytes = read_u32(header + 28), slot_count = read_u32(header + 32),
                       weight_count = read_u32(header + 36), max_distance = read_u32(header + 40),
                       mark_count = read_u32(header + 44), mark_bytes = read_u32(header + 48);
-  if (feature_mask == 0 || (feature_mask & ~0x7Eu) != 0 || !std::has_single_bit(slot_count) ||
+  constexpr std::uint32_t known_features = [] {
+    std::uint32_t mask = 0;
+    for (const ContextFeature feature : context_features) mask |= 1u << static_cast<unsigned>(feature);
+    return mask;
+  }();
+  if (feature_mask == 0 || (feature_mask & ~known_features) != 0 || !std::has_single_bit(slot_count) ||
       max_distance >= slot_count || max_distance > f::max_distance)
     return std::nullopt;
   const std::uint64_t forms_at = f::header_size;
@@ -288,8 +293,8 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   model.accent_threshold_ = accent_threshold;
   model.plain_threshold_ = plain_threshold;
   model.max_distance_ = max_distance;
-  for (std::uint8_t feature = 1; feature <= 6; ++feature)
-    if (feature_mask & (1u << feature)) model.features_.push_back(static_cast<ContextFeature>(feature));
+  for (const ContextFeature feature : context_features)
+    if (feature_mask & (1u << static_cast<unsigned>(feature))) model.features_.push_back(feature);
 
   model.candidates_.reserve(candidate_count);
   for (std::uint64_t c = 0; c < candidate_count; ++c) {
