@@ -279,9 +279,17 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
     }
     // Most words: `lower` is the word in small letters, nothing to write.
     if (p == std::string_view::npos && !answer.marks) return;
+    // Most of the others are written in small letters, and then become their small-letter form
+    // with its marks as it is.
+    const bool written_small = std::memcmp(w.word, w.lower, w.size) == 0;
     if (answer.marks) context_->restore_marks(w.lower, w.size);
     if (p != std::string_view::npos) w.lower[p] = accented_vowel(w.lower[p]);
-    correct(w.word, w.size, w.lower, corrections);
+    if (!written_small) {
+      correct(w.word, w.size, w.lower, corrections);
+    } else if (std::memcmp(w.word, w.lower, w.size) != 0) {
+      std::memcpy(w.word, w.lower, w.size);
+      count_correction(w.lower, w.size, corrections);
+    }
   };
   // The foreign runs, in step with the words: the first run that ends after the current word's start.
   auto run = text.foreign.begin();
@@ -300,6 +308,14 @@ void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& correc
     if (answers_->asked(pending[k % ahead].probe)) finish(pending[k % ahead]);
 }
 
+void AccentRestorer::count_correction(const char* lower, std::size_t size, AccentCorrections& corrections) {
+  ++corrections.count;
+  if (corrections.count <= max_listed_corrections) {
+    corrections.list.append(lower, size);
+    corrections.list.append("\r\n");
+  }
+}
+
 // Writes into `word` the letters of `lower`, its small-letter form with the marks it takes, and
 // counts the word if any letter changed.
 void AccentRestorer::correct(char* word, std::size_t size, const char* lower, AccentCorrections& corrections) {
@@ -308,11 +324,7 @@ void AccentRestorer::correct(char* word, std::size_t size, const char* lower, Ac
                                static_cast<unsigned char>(lower[changed]))
     ++changed;
   if (changed == size) return;
-  ++corrections.count;
-  if (corrections.count <= max_listed_corrections) {
-    corrections.list.append(lower, size);
-    corrections.list.append("\r\n");
-  }
+  count_correction(lower, size, corrections);
   // The corrected word written in the style of the word as written differs from that word only
   // in the letters that took a mark: small letters and capitals by their definition, a
   // capitalised word unless the letter is its first. So only those letters are written, in

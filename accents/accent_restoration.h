@@ -49,6 +49,8 @@ class AccentRestorer {
  private:
   class WordAnswers;
   static void correct(char* word, std::size_t size, const char* lower, AccentCorrections& corrections);
+  // Counts a corrected word, `lower` in small letters, and lists it among the first.
+  static void count_correction(const char* lower, std::size_t size, AccentCorrections& corrections);
 
   const AccentDictionary& dictionary_;
   const ContextModel* context_;
