@@ -47,6 +47,12 @@ class AccentRestorer::WordAnswers {
     filter_ = WordFilter(filter_.seed(), own_filter_);
   }
 
+  void learn_from(const WordAnswers& other) {
+    slots_ = other.slots_;
+    shift_ = other.shift_;
+    written_words_ = other.written_words_;
+  }
+
   // Room for the words of a text of `text_size` bytes; growing forgets the answers so far.
   void fit(std::size_t text_size) {
     std::size_t sets = 16;
@@ -246,6 +252,8 @@ AccentRestorer::AccentRestorer(const AccentDictionary& dictionary, const Context
       answers_(std::make_unique<WordAnswers>(dictionary, context_)) {}
 
 AccentRestorer::~AccentRestorer() = default;
+
+void AccentRestorer::learn_from(const AccentRestorer& other) { answers_->learn_from(*other.answers_); }
 
 void AccentRestorer::restore(text::CodePageText& text, AccentCorrections& corrections) {
   if (dictionary_.empty()) return;

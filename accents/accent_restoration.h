@@ -46,6 +46,10 @@ class AccentRestorer {
 
   void restore(text::CodePageText& piece, AccentCorrections& corrections);
 
+  // Takes over what `other`, made with the same dictionary and model, has learnt of the text's
+  // words so far: a restorer that starts on a later piece beside it need not learn them again.
+  void learn_from(const AccentRestorer& other);
+
  private:
   class WordAnswers;
   static void correct(char* word, std::size_t size, const char* lower, AccentCorrections& corrections);

@@ -1,18 +1,25 @@
 #include "cli/tildario.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -227,14 +234,118 @@ struct Trust {
   std::size_t most_kept = 16 << 20;
 };
 
+// A second thread, started once, that runs one task at a time beside the caller. A thread woken
+// from sleep can take a millisecond or more to run again on a virtual machine, as long as a
+// piece's rewrite, so between tasks it waits awake for a while before it sleeps, and so does the
+// caller waiting for the task. Where no thread can be started, the task runs at wait().
+class Helper {
+ public:
+  Helper() {
+    try {
+      thread_ = std::thread([this] { serve(); });
+    } catch (const std::system_error&) {
+    }
+  }
+  ~Helper() {
+    if (!thread_.joinable()) return;
+    // A task still running uses what its caller is about to destroy.
+    await(idle);
+    set(stopping);
+    thread_.join();
+  }
+  Helper(const Helper&) = delete;
+  Helper& operator=(const Helper&) = delete;
+
+  void start(std::function<void()> task) {
+    task_ = std::move(task);
+    if (thread_.joinable()) set(given);
+  }
+  // Waits for the task, and passes on what it threw.
+  void wait() {
+    if (thread_.joinable()) {
+      await(idle);
+    } else if (task_) {
+      task_();
+    }
+    task_ = nullptr;
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+  }
+
+ private:
+  enum State : int { idle, given, stopping };
+
+  void set(State state) {
+    {
+      const std::lock_guard lock(mutex_);
+      state_.store(state, std::memory_order_release);
+    }
+    changed_.notify_all();
+  }
+  // Until the task is done (`idle`), or until there is one or the thread is to stop (`given`).
+  void await(State state) {
+    const auto reached = [&] {
+      const int now = state_.load(std::memory_order_acquire);
+      return state == idle ? now == idle : now != idle;
+    };
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(2);
+    while (!reached() && std::chrono::steady_clock::now() < until) {
+#if defined(__x86_64__) || defined(__i386__)
+      __builtin_ia32_pause();
+#endif
+    }
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, reached);
+  }
+  void serve() {
+    for (;;) {
+      await(given);
+      if (state_.load(std::memory_order_acquire) == stopping) return;
+      try {
+        task_();
+      } catch (...) {
+        failure_ = std::current_exception();
+      }
+      set(idle);
+    }
+  }
+
+  std::function<void()> task_;
+  std::exception_ptr failure_;
+  std::atomic<int> state_{idle};
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::thread thread_;
+};
+
+// When two pieces are rewritten side by side.
+enum class SideBySide {
+  never,
+  always,
+  // From the second piece on, once no trust is pending (the other processor is then free of the
+  // work that decides it).
+  once_sure,
+};
+
+struct RewriteOptions {
+  // Pieces end at line breaks where there are any.
+  bool at_line_break = false;
+  SideBySide side_by_side = SideBySide::never;
+  // Run once, before the first two pieces side by side.
+  std::function<void()> share;
+  // Run after each piece, or each two pieces side by side, is rewritten.
+  std::function<void()> after_both;
+  const Trust* trust = nullptr;
+};
+
 // Reads the input in blocks and passes each piece, cut where piece_end says, to `rewrite`,
-// writing the result as it goes: memory stays the same whatever the length of the input. With
-// `side_by_side`, two pieces at a time are rewritten, the second on another thread (worker 1),
-// then `after_both` runs and both are written in order. With `trust`, the output is held back,
-// and the pieces kept as they came, until the trust is confirmed or refused.
-int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, bool at_line_break = false,
-                      bool side_by_side = false, const std::function<void()>& after_both = {},
-                      const Trust* trust = nullptr) {
+// writing the result as it goes: memory stays the same whatever the length of the input. Side by
+// side, two pieces at a time are rewritten, the second on another thread (worker 1), then
+// `after_both` runs and both are written in order. With `trust`, the output is held back, and
+// the pieces kept as they came, until the trust is confirmed or refused.
+int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, const RewriteOptions& options = {}) {
+  const bool at_line_break = options.at_line_break;
+  const std::function<void()>& after_both = options.after_both;
+  const Trust* trust = options.trust;
   Pieces pieces(input, at_line_break);
   text::CodePageText first;
   text::CodePageText second;
@@ -272,16 +383,26 @@ int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, 
     return true;
   };
   Utf8Text second_utf8;
+  std::string_view second_bytes;
+  // After what its task uses, so that it waits for the task before they go.
+  std::optional<Helper> helper;
+  bool alone_before = false;  // whether a piece has been rewritten alone
   for (;;) {
     // How the read that ended the last piece of this round went.
     TextInput::Status last = status;
-    if (side_by_side && status == TextInput::Status::more) {
+    const bool side_by_side =
+        status == TextInput::Status::more &&
+        (options.side_by_side == SideBySide::always ||
+         (options.side_by_side == SideBySide::once_sure && alone_before && !trust));
+    if (side_by_side) {
+      if (!helper) {
+        if (options.share) options.share();
+        helper.emplace();
+      }
       last = pieces.next(second);
       keep(first);
       keep(second);
-      std::string_view second_bytes;
-      // Run here, at get(), when no thread can be started.
-      std::future<void> other = std::async(std::launch::async | std::launch::deferred, [&] {
+      helper->start([&] {
         rewrite(second, 1);
         second_bytes = second_utf8.encode(second);
       });
@@ -289,12 +410,13 @@ int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, 
       const bool written = output.write(first);
       // The next round's first piece is read while the other is still at work.
       if (written && last == TextInput::Status::more) status = pieces.next(first);
-      other.get();
+      helper->wait();
       if (after_both) after_both();
       if (!written || !output.write(second_bytes)) return cannot_write();
     } else {
       keep(first);
       rewrite(first, 0);
+      alone_before = true;
       if (after_both) after_both();
       if (!output.write(first)) return cannot_write();
       if (last == TextInput::Status::more) status = pieces.next(first);
@@ -356,10 +478,12 @@ int run_command(const Invocation& invocation) {
         context = find_context_model(invocation.context_model);
         if (context.problem) say(*context.problem + "; se ponen las tildes solo con el diccionario");
       }
-      // With the context model, whose work per word is several times the dictionary's, two
-      // restorers, each with its own answers, take a piece each side by side; their corrections
-      // join the report in the text's order. Without it the second would spend its time learning
-      // the text's words again, for no gain.
+      // Two restorers, each with its own answers, take a piece each side by side; their
+      // corrections join the report in the text's order. With the context model, whose work per
+      // word is several times the dictionary's, from the start. Without it, once the other
+      // processor is done with the hash of the dictionary file, and the second restorer starts
+      // from what the first has learnt of the text's words: learning them again would take it
+      // longer than the pieces it takes over.
       const accents::ContextModel* model = context.model ? &*context.model : nullptr;
       // Each worker's restorer and corrections on cache lines of their own: written for every
       // word, they would otherwise bounce between the processors.
@@ -397,14 +521,19 @@ int run_command(const Invocation& invocation) {
           [&](text::CodePageText& piece, std::size_t w) {
             workers[w]->restorer.restore(piece, workers[w]->corrections);
           },
-          model != nullptr, model != nullptr,
-          [&] {
-            for (const std::unique_ptr<Worker>& w : workers) {
-              accents::add_corrections(corrections, w->corrections);
-              w->corrections = {};
-            }
-          },
-          trust ? &*trust : nullptr);
+          {
+              .at_line_break = model != nullptr,
+              .side_by_side = model ? SideBySide::always : SideBySide::once_sure,
+              .share = [&] { workers[1]->restorer.learn_from(workers[0]->restorer); },
+              .after_both =
+                  [&] {
+                    for (const std::unique_ptr<Worker>& w : workers) {
+                      accents::add_corrections(corrections, w->corrections);
+                      w->corrections = {};
+                    }
+                  },
+              .trust = trust ? &*trust : nullptr,
+          });
       if (status == exit_ok && !invocation.quiet) {
         std::string report = text::to_utf8(accents::correction_report(corrections));
         if (!report.ends_with('\n')) report += '\n';

@@ -276,6 +276,33 @@ TEST(ContextModel, PiecesCutAtLineBreaksGiveTheWholeTextsResult) {
   EXPECT_GT(all.count, 30);
 }
 
+// A restorer that takes over a later piece from another, with what the other has learnt of the
+// text's words (the model's among them), gives what the other would have.
+TEST(ContextModel, ARestorerTakesOverWhatAnotherHasLearnt) {
+  const accents::ContextModel model = load(model_bytes(tools::count_contexts(corpus(), {})));
+  accents::AccentDictionary d = dictionary();
+  for (const char* w : {"funci\xF3n", "versi\xF3n", "opci\xF3n"}) d.add(w);
+  std::string text;
+  for (const std::string& line : corpus()) text += line + "\r\n";
+  for (char& c : text) c = c == '\xE1' ? 'a' : c == '\xE9' ? 'e' : c == '\xF3' ? 'o' : c;
+  const std::size_t half = text.find('\n', text.size() / 2) + 1;
+  for (const accents::ContextModel* m : {&model, static_cast<const accents::ContextModel*>(nullptr)}) {
+    text::CodePageText whole{text, {}, {}};
+    accents::AccentCorrections all;
+    accents::AccentRestorer(d, m).restore(whole, all);
+
+    accents::AccentRestorer first(d, m), second(d, m);
+    text::CodePageText before{text.substr(0, half), {}, {}}, after{text.substr(half), {}, {}};
+    accents::AccentCorrections some, more;
+    first.restore(before, some);
+    second.learn_from(first);
+    second.restore(after, more);
+    EXPECT_EQ(before.text + after.text, whole.text);
+    EXPECT_EQ(some.count + more.count, all.count);
+    EXPECT_GT(more.count, 20);
+  }
+}
+
 TEST(ContextModel, DamagedFilesAreRefused) {
   const std::string good = model_bytes(tools::count_contexts(corpus(), {}));
   namespace f = accents::context_file;
