@@ -37,7 +37,7 @@ std::filesystem::path executable_path() {
 namespace {
 
 // Memory written for the first time costs a fault for each 4 kB page, and on a virtual machine a
-// fault is dear (10 µs or more): a run on a few megabytes of text spent a tenth of its time
+// fault is dear (4 to 15 µs): a run on a few megabytes of text spent a tenth of its time
 // faulting in the blocks of text, their UTF-8, the output held back and the table of answers.
 // So the heap keeps large blocks rather than mapping each on its own, grows 32 MB at a time,
 // and its first 32 MB, from a 2 MB boundary on, are advised to use 2 MB pages: one fault for
