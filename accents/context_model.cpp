@@ -274,7 +274,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
                       mark_count = read_u32(header + 44), mark_bytes = read_u32(header + 48);
   constexpr std::uint32_t known_features = [] {
     std::uint32_t mask = 0;
-    for (const ContextFeature feature : context_features) mask |= 1u << static_cast<unsigned>(feature);
+    for (const ContextFeature feature : context_features) mask |= f::feature_bit(feature);
     return mask;
   }();
   if (feature_mask == 0 || (feature_mask & ~known_features) != 0 || !std::has_single_bit(slot_count) ||
@@ -294,7 +294,7 @@ std::optional<ContextModel> ContextModel::load(std::span<const unsigned char> fi
   model.plain_threshold_ = plain_threshold;
   model.max_distance_ = max_distance;
   for (const ContextFeature feature : context_features)
-    if (feature_mask & (1u << static_cast<unsigned>(feature))) model.features_.push_back(feature);
+    if (feature_mask & f::feature_bit(feature)) model.features_.push_back(feature);
 
   model.candidates_.reserve(candidate_count);
   for (std::uint64_t c = 0; c < candidate_count; ++c) {

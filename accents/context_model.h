@@ -106,6 +106,8 @@ inline constexpr std::size_t max_candidates = 8;
 inline constexpr std::size_t max_distance = 1024;
 // Weights are natural logarithms in 1/1024ths.
 inline constexpr double weight_scale = 1024.0;
+// The bit of a feature in the header's mask of the features the model holds.
+constexpr std::uint32_t feature_bit(ContextFeature feature) { return 1u << static_cast<unsigned>(feature); }
 }  // namespace context_file
 
 class ContextModel {

@@ -390,10 +390,9 @@ int rewrite_in_pieces(TextInput& input, Output& output, const Rewrite& rewrite, 
   for (;;) {
     // How the read that ended the last piece of this round went.
     TextInput::Status last = status;
-    const bool side_by_side =
-        status == TextInput::Status::more &&
-        (options.side_by_side == SideBySide::always ||
-         (options.side_by_side == SideBySide::once_sure && alone_before && !trust));
+    const bool side_by_side = status == TextInput::Status::more &&
+                              (options.side_by_side == SideBySide::always ||
+                               (options.side_by_side == SideBySide::once_sure && alone_before && !trust));
     if (side_by_side) {
       if (!helper) {
         if (options.share) options.share();
@@ -524,7 +523,8 @@ int run_command(const Invocation& invocation) {
           {
               .at_line_break = model != nullptr,
               .side_by_side = model ? SideBySide::always : SideBySide::once_sure,
-              .share = [&] { workers[1]->restorer.learn_from(workers[0]->restorer); },
+              // With the model both start together, with nothing learnt yet to share.
+              .share = model ? std::function<void()>() : [&] { workers[1]->restorer.learn_from(workers[0]->restorer); },
               .after_both =
                   [&] {
                     for (const std::unique_ptr<Worker>& w : workers) {

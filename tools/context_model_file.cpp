@@ -84,7 +84,7 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
                                const std::vector<MarkSpelling>& marks) {
   const double a = settings.smoothing;
   std::uint32_t feature_mask = 0;
-  for (const auto feature : settings.features) feature_mask |= 1u << static_cast<unsigned>(feature);
+  for (const auto feature : settings.features) feature_mask |= f::feature_bit(feature);
 
   std::string forms, candidates, strings;
   std::vector<std::int16_t> weights;
@@ -125,7 +125,7 @@ std::string make_context_model(const ContextCounts& counts, const ContextModelSe
     std::map<accents::ContextFeature, double> values;
     for (const auto& [feature, feature_counts] : group.features) ++values[feature.kind];
     for (const auto& [feature, feature_counts] : group.features) {
-      if (!(feature_mask & (1u << static_cast<unsigned>(feature.kind)))) continue;
+      if (!(feature_mask & f::feature_bit(feature.kind))) continue;
       const std::uint64_t key = accents::feature_key(form_number, feature.kind, accents::token_hash(feature.first),
                                                      accents::token_hash(feature.second));
       if (!keyed.emplace(key, static_cast<std::uint32_t>(weights.size())).second)
